@@ -1,0 +1,91 @@
+// The state of one AnalyzeFile call and the order of its work: preparation,
+// the scan of the file one position at a time, and the placement of its hits.
+// Nothing of it outlives the call but what it placed into the bin sets.
+#pragma once
+
+#include "CharClasses.h"
+#include "Markup.h"
+#include "PatternMatcher.h"
+#include "TDelimiters.h"
+#include "TextWindow.h"
+#include "Units.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class IMessageSink;
+class IProgressIndicator;
+class TAppSettings;
+
+class TAnalysisState {
+public:
+    TAnalysisState(const QString& fileName, const QString& pattern, int syntax,
+                   const TDistributionBins& bins, IProgressIndicator* progressBar,
+                   const TAppSettings& settings, IMessageSink& messages);
+
+    // Runs the whole analysis of the file.
+    void Run();
+
+private:
+    bool Prepare();
+    void PrescanHeaderAndBody();
+    void MainLoop();
+    void ReportProgress();
+    void ShiftWindow();
+    // The per-character work is kept in one piece of code, so that its state
+    // can live in registers; only the rare paths are calls.
+    [[gnu::always_inline]] void ScanBody();
+    [[gnu::always_inline]] void ScanPlainRun();
+    [[gnu::always_inline]] void ScanCharacter(int k);
+    [[gnu::always_inline]] void ScanWordCharacter(char16_t c, std::uint8_t flags);
+    [[gnu::always_inline]] void SearchStep();
+    void ScanSpecialCharacter(int k);
+    void RegisterHit(int BeginIndex, int EndIndex);
+    std::int64_t ByteOffset(int index) const;
+
+    // Inputs.
+    const QString FileName;
+    const QString Pattern;
+    const int Syntax;
+    IProgressIndicator* const ProgressBar;
+    const TAppSettings& Settings;
+    IMessageSink& Messages;
+
+    // Settings prepared for the per-character work.
+    const TDelimiters Delimiters;
+    const TCharClasses Classes;
+    const bool CountWords;
+    const bool SkipTags;
+    const TMarker TagStart;
+    const TMarker TagStop;
+    std::vector<TMarker> PosTagStarts; // the non-empty psTagsStart entries
+    const TMarker PosTagStop;
+    // The classes of characters at which a run of plain positions ends.
+    const std::uint8_t PlainBreakFlags = TCharClasses::ScanSpecial | TCharClasses::PosTagStart;
+
+    TPatternMatcher Matcher;
+    TTextWindow Window;
+    TWindowText Text; // the current window, refreshed after each shift
+    TUnits Units;
+
+    bool Ok = true;
+    int Pos = 1;
+    int StartPos = 0;
+    int LineNo = 1;
+    bool InBody = true;
+    bool HasHeaderStart = false;
+    bool HasHeaderStop = false;
+    bool HasBodyStart = false;
+    bool TagSkipped = false;
+    bool InSkipTag = false;
+    bool InPosTag = false;
+    // Whether the last character that the word scanner handled outside markup
+    // was a delimiter; true before the first one. A word starts after it.
+    bool HandledDelimiter = true;
+    // The character last given to the scanner lay inside a skipped tag.
+    bool ScannedInSkipTag = false;
+    std::int64_t Progress = 0;
+    int LastPos = 0;
+    int FileNameIndex = -1; // registered with the first hit
+};

@@ -1,0 +1,44 @@
+#include "Distribution.h"
+
+#include "TAppSettings.h"
+
+TBinSet* TDistributionBins::Of(TDistribution distribution) const {
+    switch (distribution) {
+    case TDistribution::Sentence:
+        return Sent;
+    case TDistribution::Paragraph:
+        return Para;
+    case TDistribution::Section:
+        return Sect;
+    case TDistribution::Text:
+        return Text;
+    }
+    return nullptr;
+}
+
+TSearchBins::TSearchBins(const TAppSettings& settings, const std::array<bool, 4>& requested) {
+    struct TBinSettings {
+        int Type;
+        int PercentBins;
+        const QString& Positions;
+    };
+    const std::array<TBinSettings, 4> binSettings = {{
+        {settings.SentType, settings.SentPercentBins, settings.SentPositions},
+        {settings.ParaType, settings.ParaPercentBins, settings.ParaPositions},
+        {settings.SectType, settings.SectPercentBins, settings.SectPositions},
+        {settings.TextType, settings.TextPercentBins, settings.TextPositions},
+    }};
+    for (size_t i = 0; i < Sets.size(); ++i) {
+        if (!requested[i])
+            continue;
+        Sets[i] = std::make_unique<TBinSet>();
+        if (binSettings[i].Type == 1)
+            Sets[i]->PreparePercentageBins(binSettings[i].PercentBins);
+        else
+            Sets[i]->PrepareBinsFromString(binSettings[i].Positions);
+    }
+}
+
+TDistributionBins TSearchBins::Bins() const {
+    return {Sets[0].get(), Sets[1].get(), Sets[2].get(), Sets[3].get()};
+}

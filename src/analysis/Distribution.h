@@ -1,0 +1,46 @@
+// The four distributions of a search and the bin sets that one search fills.
+#pragma once
+
+#include "TBinSet.h"
+
+#include <QString>
+
+#include <array>
+#include <memory>
+
+class TAppSettings;
+
+// In the order in which results are listed: sentence, paragraph, section, text.
+enum class TDistribution { Sentence, Paragraph, Section, Text };
+
+constexpr std::array<TDistribution, 4> AllDistributions = {
+    TDistribution::Sentence, TDistribution::Paragraph, TDistribution::Section, TDistribution::Text};
+
+// The bin sets of one search; an absent one stands for a distribution that was
+// not requested.
+struct TDistributionBins {
+    TBinSet* Sent = nullptr;
+    TBinSet* Para = nullptr;
+    TBinSet* Sect = nullptr;
+    TBinSet* Text = nullptr;
+
+    TBinSet* Of(TDistribution distribution) const;
+};
+
+// Owns the bin sets of one search.
+class TSearchBins {
+public:
+    TSearchBins() = default;
+    // A bin set for each requested distribution, with the bins that the settings
+    // describe: percentage bins when its type is 1, else a position specification.
+    // Throws TError or TConversionError for bin settings that make no bins.
+    TSearchBins(const TAppSettings& settings, const std::array<bool, 4>& requested);
+
+    TDistributionBins Bins() const;
+    TBinSet* Of(TDistribution distribution) const {
+        return Sets[static_cast<size_t>(distribution)].get();
+    }
+
+private:
+    std::array<std::unique_ptr<TBinSet>, 4> Sets;
+};

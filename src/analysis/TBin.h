@@ -1,0 +1,33 @@
+// A bin of a distribution: the matches whose position falls into one range of
+// percentages or equals one position counted from the beginning or the end.
+#pragma once
+
+#include "TMatch.h"
+#include "TMatchList.h"
+
+#include <cstdint>
+
+// Ordinal values are stored in files.
+enum TBinType : std::int32_t {
+    btPrecentage = 0,   // Percent lies in ValFrom..ValTo, both inclusive
+    btPosFromBegin = 1, // the position from the unit's beginning equals ValFrom (1 = first)
+    btPosFromEnd = 2,   // the position from the unit's end equals ValFrom (1 = last)
+    btOther = 3,        // the position fitted no other bin
+};
+
+class TBin {
+public:
+    TBinType BinType = btPrecentage;
+    std::int32_t ValFrom = -1; // -1 when the type has no use for it
+    std::int32_t ValTo = -1;
+    TMatchList Matches;
+
+    void ClearMatches() { Matches.clear(); }
+    int Count() const { return static_cast<int>(Matches.size()); }
+    TMatch& GetMatch(int index) { return Matches[static_cast<size_t>(index)]; }
+    const TMatch& GetMatch(int index) const { return Matches[static_cast<size_t>(index)]; }
+    void AddMatch(const TMatch& Match) { Matches.push_back(Match); }
+
+    // Makes Bin a copy of this bin.
+    void CopyTo(TBin& Bin) const;
+};

@@ -1,0 +1,103 @@
+#include "TBinSet.h"
+
+#include "Error.h"
+
+#include <QStringList>
+
+using namespace Qt::StringLiterals;
+
+void TBinSet::PreparePercentageBins(int Number) {
+    // Settings files can hold any number; fewer than one bin would divide by zero.
+    if (Number < 1)
+        throw TError(u"The number of percentage bins must be at least 1."_s);
+    Clear();
+    const int width = 100 / Number;
+    for (int i = 0; i + 1 < Number; ++i) {
+        TBin& bin = FBins.emplace_back();
+        bin.ValFrom = i == 0 ? 0 : width * i + 1;
+        bin.ValTo = width * (i + 1);
+    }
+    const int from = FBins.empty() ? 0 : FBins.back().ValTo + 1;
+    TBin& last = FBins.emplace_back();
+    last.ValFrom = from;
+    last.ValTo = 100;
+}
+
+namespace {
+
+std::int32_t ToInteger(const QString& text) {
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    if (!ok)
+        throw TConversionError(u"'%1' is not a valid integer value"_s.arg(text));
+    return value;
+}
+
+} // namespace
+
+void TBinSet::PrepareBinsFromString(const QString& Positions) {
+    Clear();
+    for (const QString& token : Positions.split(u' ', Qt::SkipEmptyParts)) {
+        TBin& bin = FBins.emplace_back();
+        if (token.compare(u"OTHER"_s, Qt::CaseInsensitive) == 0) {
+            bin.BinType = btOther;
+        } else if (token.endsWith(u'#')) {
+            bin.BinType = btPosFromEnd;
+            bin.ValFrom = token.size() == 1 ? 1 : ToInteger(token.chopped(1)) + 1;
+        } else {
+            bin.BinType = btPosFromBegin;
+            bin.ValFrom = ToInteger(token);
+        }
+    }
+}
+
+// The first pass looks at percentage bins, Other bins and position bins of the
+// preferred kind; the second, only when nothing took the match, at position
+// bins of the other kind; the last Other bin takes what is left.
+TBin* TBinSet::BinFor(const TMatch& Match, bool UseSentences, bool ForwardPreferred) {
+    const TBinType second = ForwardPreferred ? btPosFromEnd : btPosFromBegin;
+    const auto takes = [&](const TBin& bin) {
+        switch (bin.BinType) {
+        case btPrecentage:
+            return bin.ValFrom <= Match.Percent && Match.Percent <= bin.ValTo;
+        case btPosFromBegin:
+            return Match.FromBeginning(UseSentences) == bin.ValFrom;
+        case btPosFromEnd:
+            return Match.FromEnd(UseSentences) == bin.ValFrom;
+        case btOther:
+            break;
+        }
+        return false;
+    };
+    TBin* other = nullptr;
+    for (TBin& bin : FBins) {
+        if (bin.BinType == btOther)
+            other = &bin;
+        else if (bin.BinType != second && takes(bin))
+            return &bin;
+    }
+    for (TBin& bin : FBins) {
+        if (bin.BinType == second && takes(bin))
+            return &bin;
+    }
+    return other;
+}
+
+void TBinSet::PlaceMatchIntoCorespodingBin(const TMatch& Match, bool UseSentences,
+                                           bool ForwardPreferred) {
+    if (TBin* bin = BinFor(Match, UseSentences, ForwardPreferred))
+        bin->AddMatch(Match);
+}
+
+void TBinSet::CopyTo(TBinSet& BinSet) const {
+    BinSet.Clear();
+    for (const TBin& bin : FBins)
+        bin.CopyTo(BinSet.FBins.emplace_back());
+    BinSet.TotalWords = TotalWords;
+    BinSet.TotalSentences = TotalSentences;
+    BinSet.TotalParagraphs = TotalParagraphs;
+    BinSet.TotalSections = TotalSections;
+    BinSet.TotalFiles = TotalFiles;
+    BinSet.TotalMatches = TotalMatches;
+    BinSet.TotalTexts = TotalTexts;
+}

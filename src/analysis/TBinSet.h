@@ -1,0 +1,51 @@
+// One distribution: an ordered list of bins and the totals counted over the
+// corpus. The search prepares the bins from the settings; the analysis places
+// hits into them and adds each file's totals.
+#pragma once
+
+#include "TBin.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+class TBinSet {
+public:
+    std::vector<TBin> FBins;
+    std::int32_t TotalWords = 0;
+    std::int32_t TotalSentences = 0;
+    std::int32_t TotalParagraphs = 0;
+    std::int32_t TotalSections = 0;
+    std::int32_t TotalFiles = 0; // kept and stored, never counted
+    std::int32_t TotalMatches = 0;
+    std::int32_t TotalTexts = 0;
+
+    // Frees the bins and their matches; the totals stay.
+    void Clear() { FBins.clear(); }
+
+    // Replaces the bins by Number percentage bins of equal width; the last bin
+    // takes the remainder. Throws TError when Number is below 1.
+    void PreparePercentageBins(int Number);
+    // Replaces the bins by those of a position specification such as
+    // "1 2 Other 1# #". Throws TConversionError for a token that is neither
+    // "Other", nor an integer, nor an integer followed by "#".
+    void PrepareBinsFromString(const QString& Positions);
+
+    int Count() const { return static_cast<int>(FBins.size()); }
+    TBin& GetBin(int index) { return FBins[static_cast<size_t>(index)]; }
+    const TBin& GetBin(int index) const { return FBins[static_cast<size_t>(index)]; }
+
+    // Puts a copy of Match into at most one bin. UseSentences: positions are
+    // sentence numbers (paragraph, section and text distributions) rather than
+    // word positions. ForwardPreferred: a position that fits bins of both kinds
+    // goes to a from-beginning bin rather than a from-end bin.
+    void PlaceMatchIntoCorespodingBin(const TMatch& Match, bool UseSentences,
+                                      bool ForwardPreferred);
+
+    // Makes BinSet a deep copy: its bins are replaced and all seven totals copied.
+    void CopyTo(TBinSet& BinSet) const;
+
+private:
+    TBin* BinFor(const TMatch& Match, bool UseSentences, bool ForwardPreferred);
+};

@@ -1,0 +1,31 @@
+// One hit of a search, measured in one distribution: its position in its unit
+// and where it lies in its file, so that its text can be read again. Millions
+// are stored, so a match is a small plain value; the texts that a concordance
+// window shows for it live in that window's own rows.
+#pragma once
+
+#include <cstdint>
+
+struct TMatch {
+    // The fields are ordered to pack the match tightly.
+    std::int32_t WordsFromBeginning = 0;    // 1 for the unit's first word
+    std::int32_t SentecesFromBeginning = 0; // 0 in the sentence distribution
+    std::int32_t WordsFromEnd = 0;          // sentence distribution only; 1 for the last word
+    std::int32_t SentecesFromEnd = 0;       // 0 in the sentence distribution; 1 for the last
+    std::int32_t Percent = 0;               // 0 (first word) to 100 (last word)
+    std::int32_t FileNameIndex = 0;         // index in FileNameCache
+    std::int32_t LineNo = 0;
+    bool isUnicode = false;       // the file is UTF-16LE: two bytes per character
+    std::int64_t BeginOffest = 0; // byte offset of the hit's first character
+    std::int64_t EndOffset = 0;   // byte offset of the hit's last character
+
+    std::int32_t FromBeginning(bool UseSentences) const {
+        return UseSentences ? SentecesFromBeginning : WordsFromBeginning;
+    }
+    std::int32_t FromEnd(bool UseSentences) const {
+        return UseSentences ? SentecesFromEnd : WordsFromEnd;
+    }
+
+    void CopyTo(TMatch& Match) const { Match = *this; }
+    TMatch CreateCopy() const { return *this; }
+};

@@ -1,0 +1,57 @@
+// Reads a corpus file into a window of at most 102400 characters that slides on
+// by 51200 characters, so that a file of any size is analysed in constant
+// memory. Files that begin with FF FE are UTF-16LE; any other file is 8-bit
+// Windows-1252 text, one byte to one character.
+#pragma once
+
+#include "WindowText.h"
+
+#include <QFile>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+class IProgressIndicator;
+
+class TTextWindow {
+public:
+    static constexpr int Size = 102400;
+    static constexpr int Half = 51200;
+
+    TTextWindow();
+
+    // Opens the file for reading. Throws TFileError.
+    void Open(const QString& fileName);
+    // Detects the encoding of the opened file and fills the first window; sets
+    // the progress range to the file's size in bytes. Throws TFileError.
+    void OpenWindow(IProgressIndicator* progress);
+    // Moves the characters after index Half to the front and refills the rest.
+    // REQUIRES: !Eof(). Throws TFileError.
+    void ShiftWindow();
+
+    TWindowText Text() const { return {Buffer.data(), WindowLength, AtFileStart}; }
+    int Length() const { return WindowLength; }
+    char16_t operator[](int k) const { return Buffer[static_cast<size_t>(k)]; }
+
+    bool IsUnicode() const { return Unicode; }
+    bool Eof() const { return AtEof; }
+    // The character at window index i begins at byte WindowFileOffset + 2i + 1
+    // of a UTF-16 file, or at byte WindowFileOffset + i of an 8-bit file.
+    std::int64_t WindowFileOffset() const { return FileOffset; }
+
+private:
+    void FillWindow(int from);
+    qint64 ReadFully(char* into, qint64 count);
+
+    QFile File;
+    // Index 0 holds the character before the window (0 at the file's start),
+    // indexes 1..Size the window, and one more slot stays 0 after its end.
+    std::vector<char16_t> Buffer;
+    std::vector<char> Bytes;
+    int WindowLength = 0;
+    bool AtFileStart = true;
+    bool Unicode = false;
+    bool AtEof = false;
+    std::int64_t FileOffset = -1;
+};

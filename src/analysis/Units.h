@@ -1,0 +1,104 @@
+// The books of the four nested units that a hit is measured in during the
+// analysis of one file: the open sentence, paragraph, section and text. Counts
+// words and sentences, keeps each unit's hits waiting until the unit closes,
+// drops the hits of units that are too short, completes the hits' positions
+// from the end and their percentages, and places them into the bin sets.
+#pragma once
+
+#include "Distribution.h"
+#include "TBinSet.h"
+
+#include <cstdint>
+
+class TAppSettings;
+
+// (w - 1) / (n - 1) * 100 rounded to the nearest integer, an exact half to the
+// even neighbour; 0 when n < 2. Computed exactly in integers.
+int PercentOf(int w, int n);
+
+class TUnits {
+public:
+    TUnits(const TAppSettings& settings, const TDistributionBins& bins);
+
+    // The word being read. Only whether it is empty and whether it holds a
+    // character above U+0020 matters, so no characters are kept.
+    void AppendToWord(char16_t c) {
+        WordBufNotEmpty = true;
+        WordBufHasText |= c > 0x20;
+    }
+    bool WordBufEmpty() const { return !WordBufNotEmpty; }
+
+    // Counts the word being read in the file and every open unit, unless it
+    // holds only characters up to U+0020; then empties it.
+    void FlushWord() {
+        if (WordBufHasText) {
+            ++FileWords;
+            ++SentWords;
+            ++ParaWords;
+            ++SectWords;
+            ++TextWords;
+        }
+        WordBufNotEmpty = WordBufHasText = false;
+    }
+
+    // A non-blank body character of the open sentence, paragraph and section.
+    void CountContent() { ++Content; }
+
+    // Records a hit whose common fields (offsets, file, encoding, line) are in
+    // hit, in the word that is openWords words after the last counted one.
+    void RegisterHit(const TMatch& hit, int openWords);
+
+    void EndSentence();
+    void EndParagraph();
+    void EndSection();
+    void EndText();
+
+    // The end of the file: counts the word being read and uncounts the open
+    // sentence and paragraph when they have no content.
+    void FinishCounts();
+    // Places the hits still waiting in every present bin set and, when
+    // addTotals, adds the file's totals to it.
+    void PlaceRemaining(bool addTotals);
+
+    // Adds the file's totals to BinSet (TotalFiles stays as it is).
+    void AddTotals(TBinSet& BinSet) const;
+
+    std::int32_t FileWords = 0;
+    std::int32_t FileSentences = 1;
+    std::int32_t FileParagraphs = 1;
+    std::int32_t FileSections = 1;
+    std::int32_t FileTexts = 1;
+    std::int32_t FileMatches = 0;
+
+private:
+    void PlacePendingHits(TMatchList& List, TBinSet& BinSet, TDistribution distribution);
+    void CompletePositions(TMatch& match, TDistribution distribution) const;
+    void DropSentenceHits();
+    void DropParagraphHits();
+    TMatchList* PendingOf(TDistribution distribution);
+
+    const int ExclSentLessThan;
+    const int ExclParaLessThan;
+    const bool ForwardBinsPreferred;
+    const TDistributionBins Bins;
+
+    bool WordBufNotEmpty = false;
+    bool WordBufHasText = false;
+
+    std::int32_t SentWords = 0, ParaWords = 0, SectWords = 0, TextWords = 0;
+    std::int32_t ParaSentNo = 1, SectSentNo = 1, TextSentNo = 1;
+    // Non-blank body characters counted so far, and the count when the open
+    // sentence, paragraph and section began: a unit has content when the count
+    // has grown since.
+    std::int64_t Content = 0;
+    std::int64_t SentStart = 0, ParaStart = 0, SectStart = 0;
+    bool SentHasContent() const { return Content != SentStart; }
+    bool ParaHasContent() const { return Content != ParaStart; }
+    bool SectHasContent() const { return Content != SectStart; }
+
+    // A distribution whose bin set is absent keeps no pending hits: they
+    // could never be placed.
+    TMatchList SentPending, ParaPending, SectPending, TextPending;
+    size_t ParaPendingAtSentence = 0, SectPendingAtSentence = 0, TextPendingAtSentence = 0;
+    size_t SectPendingAtParagraph = 0, TextPendingAtParagraph = 0;
+};

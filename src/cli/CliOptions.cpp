@@ -1,0 +1,105 @@
+#include "CliOptions.h"
+
+#include "TAppSettings.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QStringList DistributionNames = {u"sentence"_s, u"paragraph"_s, u"section"_s, u"text"_s};
+
+std::optional<int> SyntaxNamed(const QString& name) {
+    if (name == u"word")
+        return ssWordPhrase;
+    if (name == u"regex")
+        return ssRegularExpression;
+    if (name == u"tag")
+        return ssWordTag;
+    return std::nullopt;
+}
+
+bool ReadDistributions(const QString& list, std::array<bool, 4>& distributions) {
+    distributions.fill(false);
+    for (const QString& name : list.split(u',')) {
+        const qsizetype index = DistributionNames.indexOf(name.trimmed());
+        if (index < 0)
+            return false;
+        distributions[static_cast<size_t>(index)] = true;
+    }
+    return true;
+}
+
+} // namespace
+
+QString CliUsage() {
+    return u"usage: tamborix-cli [--syntax word|regex|tag] "
+           "[--dist sentence,paragraph,section,text] [--json] --pattern TEXT FILE..."_s;
+}
+
+std::optional<TCliOptions> ParseCliOptions(const QStringList& arguments,
+                                           const TAppSettings& settings, QString& error) {
+    TCliOptions options;
+    options.Syntax = settings.swSyntax;
+    options.Distributions = {settings.srSent, settings.srPara, settings.srSect, settings.srText};
+    bool havePattern = false;
+    bool optionsEnd = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        QString argument = arguments[i];
+        if (optionsEnd || !argument.startsWith(u"--") || argument == u"-") {
+            options.Files.append(argument);
+            continue;
+        }
+        if (argument == u"--") {
+            optionsEnd = true;
+            continue;
+        }
+        if (argument == u"--json" || argument == u"--help") {
+            (argument == u"--json" ? options.Json : options.Help) = true;
+            continue;
+        }
+        // Options with a value: "--name value" or "--name=value".
+        QString value;
+        const qsizetype equals = argument.indexOf(u'=');
+        if (equals >= 0) {
+            value = argument.mid(equals + 1);
+            argument.truncate(equals);
+        } else if (i + 1 < arguments.size()) {
+            value = arguments[++i];
+        } else {
+            error = u"option %1 needs a value"_s.arg(argument);
+            return std::nullopt;
+        }
+        if (argument == u"--pattern") {
+            options.Pattern = value;
+            havePattern = true;
+        } else if (argument == u"--syntax") {
+            const std::optional<int> syntax = SyntaxNamed(value);
+            if (!syntax) {
+                error = u"unknown syntax \"%1\" (word, regex or tag)"_s.arg(value);
+                return std::nullopt;
+            }
+            options.Syntax = *syntax;
+        } else if (argument == u"--dist") {
+            if (!ReadDistributions(value, options.Distributions)) {
+                error =
+                    u"unknown distribution in \"%1\" (sentence, paragraph, section, text)"_s.arg(
+                        value);
+                return std::nullopt;
+            }
+        } else {
+            error = u"unknown option %1"_s.arg(argument);
+            return std::nullopt;
+        }
+    }
+    if (options.Help)
+        return options;
+    if (!havePattern) {
+        error = u"--pattern is required"_s;
+        return std::nullopt;
+    }
+    if (options.Files.isEmpty()) {
+        error = u"no files to search"_s;
+        return std::nullopt;
+    }
+    return options;
+}

@@ -1,0 +1,149 @@
+#include "Report.h"
+
+#include "DistributionText.h"
+#include "FileNames.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const char* KindName(TDistribution distribution) {
+    switch (distribution) {
+    case TDistribution::Sentence:
+        return "sentence";
+    case TDistribution::Paragraph:
+        return "paragraph";
+    case TDistribution::Section:
+        return "section";
+    case TDistribution::Text:
+        return "text";
+    }
+    return "";
+}
+
+void AppendLine(QByteArray& out, const QString& line) {
+    out += line.toUtf8();
+    out += '\n';
+}
+
+void AppendJsonString(QByteArray& out, const QString& text) {
+    out += '"';
+    for (const char c : text.toUtf8()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            out += "\\u00";
+            out += "0123456789abcdef"[byte >> 4];
+            out += "0123456789abcdef"[byte & 15];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+void AppendJsonNumber(QByteArray& out, std::optional<long double> value) {
+    out += value ? FormatStatistic(*value, u'.').toLatin1() : QByteArray("null");
+}
+
+void AppendMatch(QByteArray& out, const TMatch& m) {
+    const QStringList& names = FileNameCache().Names();
+    const QString name =
+        m.FileNameIndex >= 0 && m.FileNameIndex < names.size() ? names[m.FileNameIndex] : QString();
+    out += "{\"WordsFromBeginning\":" + QByteArray::number(m.WordsFromBeginning) +
+           ",\"SentecesFromBeginning\":" + QByteArray::number(m.SentecesFromBeginning) +
+           ",\"WordsFromEnd\":" + QByteArray::number(m.WordsFromEnd) +
+           ",\"SentecesFromEnd\":" + QByteArray::number(m.SentecesFromEnd) +
+           ",\"Percent\":" + QByteArray::number(m.Percent) +
+           ",\"BeginOffest\":" + QByteArray::number(m.BeginOffest) +
+           ",\"EndOffset\":" + QByteArray::number(m.EndOffset) + ",\"FileName\":";
+    AppendJsonString(out, name);
+    out += ",\"LineNo\":" + QByteArray::number(m.LineNo) +
+           ",\"Uni\":" + (m.isUnicode ? "true" : "false") + "}";
+}
+
+void AppendBin(QByteArray& out, const TBin& bin) {
+    out += "{\"caption\":";
+    AppendJsonString(out, BinCaption(bin));
+    out += ",\"BinType\":" + QByteArray::number(bin.BinType) +
+           ",\"ValFrom\":" + QByteArray::number(bin.ValFrom) +
+           ",\"ValTo\":" + QByteArray::number(bin.ValTo) +
+           ",\"count\":" + QByteArray::number(bin.Count()) + ",\"matches\":[";
+    for (int i = 0; i < bin.Count(); ++i) {
+        if (i > 0)
+            out += ',';
+        AppendMatch(out, bin.GetMatch(i));
+    }
+    out += "]}";
+}
+
+void AppendDistribution(QByteArray& out, TDistribution kind, const TBinSet& set,
+                        const QString& pattern) {
+    out += "{\"kind\":\"";
+    out += KindName(kind);
+    out += "\",\"title\":";
+    AppendJsonString(out, DistributionTitle(pattern, kind));
+    out += ",\"mean\":";
+    const std::optional<long double> mean = MeanOf(set);
+    AppendJsonNumber(out, mean);
+    out += ",\"median\":";
+    AppendJsonNumber(out, mean ? std::optional<long double>(CalcMedian(set)) : std::nullopt);
+    out += ",\"totals\":{\"TotalWords\":" + QByteArray::number(set.TotalWords) +
+           ",\"TotalSentences\":" + QByteArray::number(set.TotalSentences) +
+           ",\"TotalParagraphs\":" + QByteArray::number(set.TotalParagraphs) +
+           ",\"TotalSections\":" + QByteArray::number(set.TotalSections) +
+           ",\"TotalFiles\":" + QByteArray::number(set.TotalFiles) +
+           ",\"TotalMatches\":" + QByteArray::number(set.TotalMatches) +
+           ",\"TotalTexts\":" + QByteArray::number(set.TotalTexts) + "},\"bins\":[";
+    for (int i = 0; i < set.Count(); ++i) {
+        if (i > 0)
+            out += ',';
+        AppendBin(out, set.GetBin(i));
+    }
+    out += "]}";
+}
+
+} // namespace
+
+QByteArray PlainReport(const TSearchResults& results) {
+    QByteArray out;
+    for (TDistribution kind : AllDistributions) {
+        const TBinSet* set = results.Bins->Of(kind);
+        if (!set)
+            continue;
+        AppendLine(out, DistributionTitle(results.Pattern, kind));
+        if (set->Count() > 0)
+            AppendLine(out, StatisticsLine(*set, u'.'));
+        AppendLine(out, TotalsLine1(*set));
+        AppendLine(out, TotalsLine2(*set));
+        AppendLine(out, u"Position\tFrequency"_s);
+        for (const TBin& bin : set->FBins)
+            AppendLine(out, BinCaption(bin) + u'\t' + QString::number(bin.Count()));
+        out += '\n';
+    }
+    return out;
+}
+
+QByteArray JsonReport(const TSearchResults& results) {
+    QByteArray out = "{\"errors\":[";
+    for (qsizetype i = 0; i < results.Errors.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        AppendJsonString(out, results.Errors[i]);
+    }
+    out += "],\"distributions\":[";
+    bool first = true;
+    for (TDistribution kind : AllDistributions) {
+        const TBinSet* set = results.Bins->Of(kind);
+        if (!set)
+            continue;
+        if (!first)
+            out += ',';
+        first = false;
+        AppendDistribution(out, kind, *set, results.Pattern);
+    }
+    out += "]}\n";
+    return out;
+}

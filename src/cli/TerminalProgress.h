@@ -1,0 +1,31 @@
+// A progress bar drawn on one line of a terminal: the file being read, how far
+// it is read, and which file of how many it is.
+#pragma once
+
+#include "ProgressIndicator.h"
+
+#include <QString>
+
+#include <cstdio>
+
+class TTerminalProgress : public IProgressIndicator {
+public:
+    explicit TTerminalProgress(std::FILE* terminal);
+    ~TTerminalProgress() override;
+
+    void StartFile(int number, int count, const QString& fileName);
+
+    void SetRange(qint64 minimum, qint64 maximum) override;
+    void SetPosition(qint64 position) override;
+    void ProcessEvents() override {}
+
+private:
+    void Draw();
+
+    std::FILE* Terminal;
+    QString Label;
+    qint64 Minimum = 0;
+    qint64 Maximum = 0;
+    qint64 Position = 0;
+    int Shown = -1; // the per-mille last drawn
+};

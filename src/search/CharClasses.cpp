@@ -1,0 +1,44 @@
+#include "CharClasses.h"
+
+#include "CharCase.h"
+#include "TAppSettings.h"
+#include "TDelimiters.h"
+
+#include <algorithm>
+
+TCharClasses::TCharClasses(const TAppSettings& settings, const TDelimiters& delimiters)
+    : Flags(0x10000, 0) {
+    for (unsigned c = 0; c <= 0xFF; ++c) {
+        if (delimiters.Contains(static_cast<char16_t>(c)))
+            Flags[c] |= Delimiter | WordBreak;
+        if (c <= 0x20)
+            Flags[c] |= WordBreak;
+    }
+    for (const QString& start : settings.psTagsStart)
+        Mark(TMarker(start), PosTagStart);
+    const TMarker tagStart(settings.TagStart);
+    Mark(tagStart, TagStart);
+
+    MarkChar(u'\r', ScanSpecial);
+    MarkChar(u'\n', ScanSpecial);
+    if (settings.soSkipTags) {
+        // An empty TagStart opens a tag at every character.
+        if (tagStart.IsEmpty()) {
+            for (std::uint8_t& flags : Flags)
+                flags |= ScanSpecial;
+        } else {
+            Mark(tagStart, ScanSpecial);
+        }
+    }
+}
+
+void TCharClasses::Mark(const TMarker& marker, std::uint8_t flag) {
+    if (marker.IsEmpty())
+        return;
+    const char16_t* upper = UpperCaseTable();
+    const char16_t first = marker.First();
+    for (unsigned c = 0; c < Flags.size(); ++c) {
+        if (upper[c] == first)
+            Flags[c] |= flag;
+    }
+}

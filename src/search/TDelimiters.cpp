@@ -1,0 +1,34 @@
+#include "TDelimiters.h"
+
+#include "TAppSettings.h"
+
+TDelimiters::TDelimiters(const TAppSettings& settings) {
+    MakeCharSet(settings.WrdDelims);
+    RemoveSpecialChars(settings);
+}
+
+void TDelimiters::MakeCharSet(const QString& s) {
+    Set.fill(false);
+    for (QChar c : s) {
+        if (c.unicode() <= 0xFF)
+            Set[c.unicode()] = true;
+    }
+}
+
+void TDelimiters::RemoveSpecialChars(const TAppSettings& settings) {
+    for (const QString* text :
+         {&settings.wcStar, &settings.wcQuestion, &settings.wcPercent, &settings.TagStart,
+          &settings.TagStop, &settings.psDelimeter, &settings.psTagStop}) {
+        RemoveAllButLast(*text);
+    }
+    for (const QString& text : settings.psTagsStart)
+        RemoveAllButLast(text);
+}
+
+void TDelimiters::RemoveAllButLast(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c <= 0xFF)
+            Set[c] = false;
+    }
+}

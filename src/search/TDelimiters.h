@@ -1,0 +1,31 @@
+// The word-delimiter set: the characters of WrdDelims up to U+00FF, less the
+// characters that the wildcard and tag settings need as parts of their texts.
+// It finds words in the text, cuts patterns into words and finds word starts.
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+class TAppSettings;
+
+class TDelimiters {
+public:
+    TDelimiters() = default;
+    // The set that the analysis and the matchers use with these settings.
+    explicit TDelimiters(const TAppSettings& settings);
+
+    // The set of the characters of s; characters above U+00FF are left out.
+    void MakeCharSet(const QString& s);
+    // Removes every character of each wildcard and tag text except its last one,
+    // so that a multi-character marker such as "<w" keeps its last character a
+    // delimiter only when WrdDelims makes it one.
+    void RemoveSpecialChars(const TAppSettings& settings);
+
+    bool Contains(char16_t c) const { return c <= 0xFF && Set[c]; }
+
+private:
+    void RemoveAllButLast(const QString& text);
+
+    std::array<bool, 256> Set{};
+};

@@ -1,0 +1,43 @@
+// The character form of the word/phrase syntax (and of section patterns): the
+// whole pattern as one wildcard text, matched character by character from an
+// anchor position, across spaces and punctuation. Wildcard texts are recognised
+// as a whole here, so a wildcard of several characters works. Letter case is
+// always ignored.
+#pragma once
+
+#include "WindowText.h"
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class TAppSettings;
+
+class TWildcardPattern {
+public:
+    enum class TWildcard { None, ZeroOrMore, ExactlyOne, ZeroOrOne };
+    struct TPiece {
+        std::u16string Literal; // upper-cased
+        TWildcard Following = TWildcard::None;
+    };
+
+    // Cuts pattern into pieces with the wildcard texts of settings; TagStart and
+    // TagStop are kept for matching with markup tags made invisible.
+    TWildcardPattern(const QString& pattern, const TAppSettings& settings);
+
+    const std::vector<TPiece>& Pieces() const { return PieceList; }
+    const std::u16string& TagStart() const { return Start; }
+    const std::u16string& TagStop() const { return Stop; }
+
+private:
+    std::vector<TPiece> PieceList;
+    std::u16string Start;
+    std::u16string Stop;
+};
+
+// Matches pattern anchored at start. Returns the position just after the match,
+// or 0 when there is none. With skipTags the characters of markup tags are
+// invisible to the match.
+int MatchWildcardsAt(const TWindowText& text, const TWildcardPattern& pattern, int start,
+                     bool skipTags);

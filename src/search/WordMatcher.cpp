@@ -1,0 +1,159 @@
+#include "WordMatcher.h"
+
+#include "TAppSettings.h"
+
+#include <algorithm>
+
+TWordMatcher::TWordMatcher(const TPatternItems& items, const TAppSettings& settings,
+                           const TCharClasses& classes)
+    : Classes(classes)
+    , MinWords(settings.sdAtMinWords)
+    , MaxWords(settings.sdAtMaxWords)
+    , SkipTags(settings.soSkipTags)
+    , PosTagStop(TMarker(settings.psTagStop).UpperText())
+    , TagStart(settings.TagStart)
+    , TagStop(TMarker(settings.TagStop).UpperText()) {
+    for (const TPatternItem& item : items) {
+        Items.push_back({item.Kind, item.Kind == TPatternItem::Word ? TWordGlob(item.Text, settings)
+                                                                    : TWordGlob()});
+        if (item.Kind == TPatternItem::Between)
+            GapCounts.push_back(0);
+    }
+    for (const QString& start : settings.psTagsStart) {
+        if (!start.isEmpty())
+            PosTagStarts.emplace_back(start);
+    }
+    MarkupFlags = TCharClasses::PosTagStart | (SkipTags ? TCharClasses::TagStart : 0);
+    if (!Items.empty() && Items.front().Kind == TPatternItem::Word) {
+        if (const std::optional<char16_t> first = Items.front().Word.LiteralFirst())
+            FirstLiteral = *first;
+        FirstCaseSensitive = Items.front().Word.CaseSensitive();
+    }
+}
+
+bool TWordMatcher::MatchPhrases(const TWindowText& text, int a, THit& hit) {
+    if (Items.empty())
+        return false;
+    std::fill(GapCounts.begin(), GapCounts.end(), MinWords);
+    do {
+        if (MatchPhrase(text, a, hit))
+            return true;
+    } while (NextCombination());
+    return false;
+}
+
+// Steps to the next combination of gap counts: the first count goes up fastest.
+bool TWordMatcher::NextCombination() {
+    if (MinWords > MaxWords)
+        return false;
+    for (int& count : GapCounts) {
+        if (++count <= MaxWords)
+            return true;
+        count = MinWords;
+    }
+    return false;
+}
+
+bool TWordMatcher::MatchPhrase(const TWindowText& text, int start, THit& hit) {
+    int a = start;
+    int firstEnd = 0; // 0: not set
+    int e = start;
+    size_t gap = 0;
+    for (const TItem& item : Items) {
+        const int words = item.Kind == TPatternItem::Between ? GapCounts[gap++] : 1;
+        for (int w = 0; w < words; ++w) {
+            if (!MatchNextWord(text, item, a, firstEnd, e))
+                return false;
+        }
+    }
+    if (firstEnd == 0)
+        return false;
+    hit = {start, e - 1, firstEnd - 1};
+    return true;
+}
+
+// Compares the token at a with one pattern word, passing over tokens that are
+// made only of tags; a moves to the start of the token after it.
+bool TWordMatcher::MatchNextWord(const TWindowText& text, const TItem& item, int& a, int& firstEnd,
+                                 int& e) {
+    for (;;) {
+        e = TokenEnd(text, a);
+        if (firstEnd == 0)
+            firstEnd = e;
+        TakeComparedWord(text, a, e);
+        if (WordLength > 0)
+            break;
+        const int next = NextTokenStart(text, e);
+        if (firstEnd == e)
+            firstEnd = 0;
+        if (next > text.Length)
+            break; // at the end of the text the empty word is compared
+        if (next <= a)
+            return false; // a tag without end at the last character: no progress
+        a = next;
+    }
+    const bool matched = item.Kind != TPatternItem::Word || item.Word.Matches(Word, WordLength);
+    a = NextTokenStart(text, e);
+    return matched;
+}
+
+int TWordMatcher::TokenEnd(const TWindowText& text, int a) const {
+    int k = a;
+    while (k <= text.Length) {
+        if (Classes[text[k]] & TCharClasses::PosTagStart) {
+            const bool atTag = std::any_of(PosTagStarts.begin(), PosTagStarts.end(),
+                                           [&](const TMarker& m) { return m.At(text, k); });
+            if (atTag) {
+                k = PassTag(text, k, PosTagStop);
+                if (k == 0)
+                    return text.Length;
+                if (k > text.Length)
+                    break;
+            }
+        }
+        if (SkipTags && (Classes[text[k]] & TCharClasses::TagStart) && TagStart.At(text, k)) {
+            k = PassTag(text, k, TagStop);
+            if (k == 0)
+                return text.Length;
+            if (k > text.Length)
+                break;
+        }
+        if (Classes.IsWordBreak(text[k]))
+            break;
+        ++k;
+    }
+    return std::min(k, text.Length + 1);
+}
+
+// The position after the first occurrence of stop at or after k, compared
+// exactly; 0 when there is none. An empty stop text occurs at k itself.
+int TWordMatcher::PassTag(const TWindowText& text, int k, const std::u16string& stop) const {
+    const char16_t* begin = text.Chars + k;
+    const char16_t* end = text.Chars + text.Length + 1;
+    const char16_t* found = std::search(begin, end, stop.begin(), stop.end());
+    if (found == end && !stop.empty())
+        return 0;
+    return static_cast<int>(found - text.Chars) + static_cast<int>(stop.size());
+}
+
+int TWordMatcher::NextTokenStart(const TWindowText& text, int e) const {
+    while (e <= text.Length && Classes.IsWordBreak(text[e]))
+        ++e;
+    return e;
+}
+
+void TWordMatcher::TakeComparedWord(const TWindowText& text, int a, int e) {
+    const char16_t* begin = text.Chars + a;
+    const char16_t* end = text.Chars + e;
+    const bool hasMarkup =
+        SkipTags && std::any_of(begin, end, [](char16_t c) { return c == u'<' || c == u'>'; });
+    if (!hasMarkup) {
+        Word = begin;
+        WordLength = e - a;
+        return;
+    }
+    WordBuffer.clear();
+    AppendWithoutTags(begin, end, WordBuffer);
+    Word = WordBuffer.data();
+    WordLength = static_cast<int>(WordBuffer.size());
+}

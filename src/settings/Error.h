@@ -1,0 +1,33 @@
+// Failures are raised as errors that carry the message text shown to the user.
+#pragma once
+
+#include <QString>
+
+#include <exception>
+#include <string>
+
+class TError : public std::exception {
+public:
+    explicit TError(QString message)
+        : Text(std::move(message))
+        , Utf8(Text.toStdString()) {}
+
+    const QString& Message() const { return Text; }
+    const char* what() const noexcept override { return Utf8.c_str(); }
+
+private:
+    QString Text;
+    std::string Utf8;
+};
+
+// A text that does not convert to the number or flag it should hold.
+class TConversionError : public TError {
+public:
+    using TError::TError;
+};
+
+// A file that cannot be opened, read or written.
+class TFileError : public TError {
+public:
+    using TError::TError;
+};

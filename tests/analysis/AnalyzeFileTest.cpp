@@ -1,0 +1,233 @@
+// Whole analyses of small files written for each case.
+#include "AnalyzeFile.h"
+
+#include "../TestSupport.h"
+#include "Distribution.h"
+#include "Error.h"
+#include "FileNames.h"
+#include "ProgressIndicator.h"
+#include "TAppSettings.h"
+#include "TextWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class AnalyzeFileTest : public ::testing::Test {
+protected:
+    AnalyzeFileTest() { Settings.SetDefaults(); }
+
+    // Analyses files (each its content) with pattern into fresh bin sets.
+    void Analyze(const QString& pattern, const QList<QByteArray>& contents,
+                 IProgressIndicator* progress = nullptr, int syntax = ssWordPhrase) {
+        Bins = TSearchBins(Settings, {true, true, true, true});
+        const TDistributionBins bins = Bins.Bins();
+        for (qsizetype i = 0; i < contents.size(); ++i) {
+            const QString path = Files.Write(u"file%1.txt"_s.arg(i), contents[i]);
+            AnalyzeFile(path, pattern, syntax, bins.Sent, bins.Para, bins.Sect, bins.Text, progress,
+                        Settings, Messages);
+        }
+    }
+    void Analyze(const QString& pattern, const QByteArray& content) {
+        Analyze(pattern, QList<QByteArray>{content});
+    }
+
+    const TBinSet& Sentences() const { return *Bins.Of(TDistribution::Sentence); }
+
+    // The matches of the sentence distribution, in bin order.
+    std::vector<TMatch> Hits() const {
+        std::vector<TMatch> hits;
+        for (const TBin& bin : Sentences().FBins)
+            hits.insert(hits.end(), bin.Matches.begin(), bin.Matches.end());
+        return hits;
+    }
+
+    TAppSettings Settings;
+    TSearchBins Bins;
+    TCollectedMessages Messages;
+    TTestFiles Files;
+};
+
+// A text longer than one window, with text placed at given 1-based positions
+// over a background of spaces.
+QString LongText(int length, const QList<std::pair<int, QString>>& pieces) {
+    QString text(length, u' ');
+    for (const auto& [position, piece] : pieces)
+        text.replace(position - 1, piece.size(), piece);
+    return text;
+}
+
+class TCancellingProgress : public IProgressIndicator {
+public:
+    void SetRange(qint64, qint64) override {}
+    void SetPosition(qint64 position) override { Positions.push_back(position); }
+    void ProcessEvents() override {
+        if (++Calls == CancelAt)
+            SearchCancelled = true;
+    }
+    int CancelAt = 0;
+    int Calls = 0;
+    std::vector<qint64> Positions;
+};
+
+} // namespace
+
+TEST_F(AnalyzeFileTest, EmptyFileCountsOneTextAndOneSection) {
+    Analyze(u"the"_s, QByteArray());
+    EXPECT_EQ(Sentences().TotalWords, 0);
+    EXPECT_EQ(Sentences().TotalSentences, 0);
+    EXPECT_EQ(Sentences().TotalParagraphs, 0);
+    EXPECT_EQ(Sentences().TotalSections, 1);
+    EXPECT_EQ(Sentences().TotalTexts, 1);
+    EXPECT_EQ(Sentences().TotalFiles, 0);
+
+    Settings.tsSectionsType = 0;
+    Analyze(u"the"_s, QByteArray("\xFF\xFE", 2));
+    EXPECT_EQ(Sentences().TotalSections, 0);
+}
+
+TEST_F(AnalyzeFileTest, WordsAreRunsOfNonDelimitersOutsideTags) {
+    const struct {
+        QByteArray Content;
+        int Words;
+    } cases[] = {
+        {"end.\r\nNext", 2},
+        {"end\r\nNext", 1}, // line breaks are no delimiters
+        {"a<b>c", 1},
+        {"one, two;three", 3},
+        {"<w AT>The <w NN>jury said", 3}, // markup joins no words
+        {"x\x97y", 1},                    // an em dash (U+2014) is never a delimiter
+        {"  \r\n ", 0},
+    };
+    Settings.WrdDelims += u"\u2014"_s;
+    for (const auto& c : cases) {
+        Analyze(u"zzz"_s, c.Content);
+        EXPECT_EQ(Sentences().TotalWords, c.Words) << c.Content.toStdString();
+    }
+    Settings.soSkipTags = false;
+    Analyze(u"zzz"_s, QByteArray("a<b>c"));
+    EXPECT_EQ(Sentences().TotalWords, 1);
+    Settings.soWords = false; // count characters
+    Analyze(u"zzz"_s, QByteArray("ab c"));
+    EXPECT_EQ(Sentences().TotalWords, 3);
+}
+
+TEST_F(AnalyzeFileTest, HitAtMarkupBelongsToTheWordAfterIt) {
+    Analyze(u"jury"_s, QByteArray("<w AT>The <w NN>jury said."));
+    ASSERT_EQ(Hits().size(), 1u);
+    EXPECT_EQ(Hits()[0].WordsFromBeginning, 2);
+    EXPECT_EQ(Hits()[0].WordsFromEnd, 2);
+    EXPECT_EQ(Hits()[0].BeginOffest, 10);
+
+    Analyze(u"the"_s, QByteArray("<w AT>The <w NN>jury said."));
+    ASSERT_EQ(Hits().size(), 1u);
+    EXPECT_EQ(Hits()[0].WordsFromBeginning, 1);
+    EXPECT_EQ(Hits()[0].Percent, 0);
+}
+
+TEST_F(AnalyzeFileTest, HitsRecordByteOffsetsLinesAndFile) {
+    const QString text = u"ab\r\ncd the \n\nx th\u00E9"_s;
+    Analyze(u"th%"_s, text.toLatin1());
+    const std::vector<TMatch> eight = Hits();
+    Analyze(u"th%"_s, Utf16Le(text));
+    const std::vector<TMatch> sixteen = Hits();
+    ASSERT_EQ(eight.size(), 2u);
+    ASSERT_EQ(sixteen.size(), 2u);
+    const struct { int Begin, End, Line; } expected[] = {{7, 9, 2}, {15, 17, 4}};
+    for (size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(eight[i].BeginOffest, expected[i].Begin);
+        EXPECT_EQ(eight[i].EndOffset, expected[i].End);
+        EXPECT_FALSE(eight[i].isUnicode);
+        EXPECT_EQ(sixteen[i].BeginOffest, 2 + 2 * expected[i].Begin);
+        EXPECT_EQ(sixteen[i].EndOffset, 2 + 2 * expected[i].End);
+        EXPECT_TRUE(sixteen[i].isUnicode);
+        EXPECT_EQ(eight[i].LineNo, expected[i].Line);
+        EXPECT_EQ(sixteen[i].LineNo, expected[i].Line);
+    }
+    EXPECT_EQ(FileNameCache().Names().at(eight[0].FileNameIndex),
+              LowerAsciiLetters(Files.Path(u"file0.txt"_s)));
+}
+
+TEST_F(AnalyzeFileTest, LineBreaksAreCountedOnce) {
+    const std::pair<QByteArray, int> cases[] = {
+        {"a.\r\nthe", 2}, {"a.\n\nthe", 3}, {"a.\r\rthe", 3}, {"a.\n\r\nthe", 3}, {"the", 1},
+    };
+    for (const auto& [content, line] : cases) {
+        Analyze(u"the"_s, content);
+        ASSERT_EQ(Hits().size(), 1u);
+        EXPECT_EQ(Hits()[0].LineNo, line) << content.toStdString();
+    }
+}
+
+// Nothing about a word or a line may depend on where the window was cut.
+TEST_F(AnalyzeFileTest, TheWindowShiftIsInvisible) {
+    const int half = TTextWindow::Half;
+    const QString text = LongText(120000, {
+                                              {half - 2, u"spa"_s}, // a word over the cut
+                                              {half + 1, u"n"_s},
+                                              {half + 100, u"x"_s}, // ends at the cut...
+                                              {half * 2, u"a"_s},   // ...of the second shift
+                                              {half * 2 + 1, u"the"_s},
+                                              {half * 2 + 10, u"\r"_s},
+                                              {half * 2 + 11, u"\n the"_s},
+                                          });
+    for (const bool unicode : {false, true}) {
+        Analyze(u"the"_s, unicode ? Utf16Le(text) : text.toLatin1());
+        EXPECT_EQ(Sentences().TotalWords, 4); // "span", "x", "athe", "the"
+        ASSERT_EQ(Hits().size(), 1u);         // not the "the" of "athe"
+        const int index = half * 2 + 13;
+        EXPECT_EQ(Hits()[0].BeginOffest, unicode ? 2 * index : index - 1);
+        EXPECT_EQ(Hits()[0].LineNo, 2);
+        EXPECT_EQ(Hits()[0].WordsFromBeginning, 4);
+    }
+}
+
+TEST_F(AnalyzeFileTest, PatternWithoutWordsIsReportedForEveryFile) {
+    Analyze(u" ,, "_s, QList<QByteArray>{"a b", "c", "d"});
+    EXPECT_EQ(Messages.Errors, QStringList(3, u"Error in search pattern."_s));
+    EXPECT_EQ(Sentences().TotalWords, 0);
+    EXPECT_EQ(Sentences().TotalTexts, 0);
+    EXPECT_EQ(Sentences().TotalSections, 0);
+
+    Settings.soWords = false; // the character form has no such error
+    Analyze(u""_s, QByteArray("a b"));
+    EXPECT_EQ(Messages.Errors.size(), 3);
+    EXPECT_EQ(Sentences().TotalWords, 2);
+}
+
+TEST_F(AnalyzeFileTest, CancelStopsTheFileAndPlacesWhatWasFound) {
+    const QString text = LongText(5000, {{10, u"the"_s}, {4000, u"the"_s}});
+    TCancellingProgress progress;
+    progress.CancelAt = 2; // at the second thousand characters
+    Analyze(u"the"_s, {text.toLatin1()}, &progress);
+    EXPECT_TRUE(SearchCancelled);
+    EXPECT_EQ(Hits().size(), 1u);
+    EXPECT_EQ(Sentences().TotalMatches, 1);
+    EXPECT_EQ(Sentences().TotalWords, 1);
+    EXPECT_EQ(progress.Positions, (std::vector<qint64>{0, 1000, 2000}));
+
+    Analyze(u"the"_s, {text.toLatin1()}, nullptr);
+    EXPECT_FALSE(SearchCancelled); // cleared when a file starts
+    EXPECT_EQ(Hits().size(), 2u);
+}
+
+TEST_F(AnalyzeFileTest, UnreadableFileRaisesAFileErrorAndAddsNothing) {
+    Bins = TSearchBins(Settings, {true, false, false, false});
+    const TDistributionBins bins = Bins.Bins();
+    EXPECT_THROW(AnalyzeFile(Files.Path(u"missing.txt"_s), u"the"_s, ssWordPhrase, bins.Sent,
+                             nullptr, nullptr, nullptr, nullptr, Settings, Messages),
+                 TFileError);
+    EXPECT_EQ(Sentences().TotalTexts, 0);
+}
+
+TEST_F(AnalyzeFileTest, CharacterFormHitsInsideWords) {
+    Settings.soWords = false;
+    Analyze(u"table"_s, QByteArray("vegetables table"));
+    EXPECT_EQ(Hits().size(), 2u);
+    Analyze(u"*"_s, QByteArray("no hit covers nothing"));
+    EXPECT_TRUE(Hits().empty());
+}

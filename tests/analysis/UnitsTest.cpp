@@ -1,0 +1,165 @@
+// The books of sentences, paragraphs, sections and texts, fed as the word
+// scanner and the structure recognisers feed them.
+#include "Units.h"
+
+#include "../TestSupport.h"
+#include "TAppSettings.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class UnitsTest : public ::testing::Test {
+protected:
+    UnitsTest() { Settings.SetDefaults(); }
+
+    // Words separated by spaces; "[w]" is a hit on the word w. "." ends a
+    // sentence, "|" a paragraph, "S" a section, "T" starts a new text. The
+    // file ends after the script.
+    void Run(const QString& script, int fileTexts = 1) {
+        Bins = TSearchBins(Settings, {true, true, true, true});
+        TUnits units(Settings, Bins.Bins());
+        units.FileTexts = fileTexts;
+        for (const QString& token : script.split(u' ', Qt::SkipEmptyParts)) {
+            if (token == u".")
+                units.EndSentence();
+            else if (token == u"|")
+                units.EndParagraph();
+            else if (token == u"S")
+                units.EndSection();
+            else if (token == u"T")
+                units.EndText();
+            else
+                Word(units, token);
+        }
+        units.FinishCounts();
+        units.PlaceRemaining(true);
+    }
+
+    // "bin caption: from beginning/from end/percent" of every placed match.
+    QStringList Placed(TDistribution distribution) const {
+        const TBinSet& set = *Bins.Of(distribution);
+        const bool sentences = distribution != TDistribution::Sentence;
+        QStringList placed;
+        for (int b = 0; b < set.Count(); ++b) {
+            for (const TMatch& m : set.GetBin(b).Matches)
+                placed.append(u"%1:%2/%3/%4"_s.arg(b)
+                                  .arg(m.FromBeginning(sentences))
+                                  .arg(m.FromEnd(sentences))
+                                  .arg(m.Percent));
+        }
+        return placed;
+    }
+
+    const TBinSet& Set(TDistribution distribution) const { return *Bins.Of(distribution); }
+
+    TAppSettings Settings;
+    TSearchBins Bins;
+
+private:
+    static void Word(TUnits& units, QString word) {
+        const bool hit = word.startsWith(u'[');
+        word.remove(u'[').remove(u']');
+        units.FlushWord();
+        for (qsizetype i = 0; i < word.size(); ++i) {
+            units.AppendToWord(word[i].unicode());
+            if (hit && i == 0)
+                units.RegisterHit(TMatch(), 1);
+            units.CountContent();
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(UnitsTest, TwoSentencesOfOneParagraph) {
+    Run(u"The [cat] sat . A [cat] ran ."_s);
+    // Bin 1 of three percentage bins is 34% - 66%.
+    EXPECT_EQ(Placed(TDistribution::Sentence), (QStringList{u"1:2/2/50"_s, u"1:2/2/50"_s}));
+    EXPECT_EQ(Placed(TDistribution::Paragraph), (QStringList{u"0:1/2/20"_s, u"2:2/1/80"_s}));
+    const TBinSet& text = Set(TDistribution::Text);
+    EXPECT_EQ(text.TotalWords, 6);
+    EXPECT_EQ(text.TotalSentences, 2);
+    EXPECT_EQ(text.TotalParagraphs, 1);
+    EXPECT_EQ(text.TotalMatches, 2);
+}
+
+TEST_F(UnitsTest, AFileWithoutDelimiterIsOneSentence) {
+    Run(u"[cat]"_s);
+    EXPECT_EQ(Placed(TDistribution::Sentence), QStringList{u"0:1/1/0"_s});
+    EXPECT_EQ(Placed(TDistribution::Paragraph), QStringList{u"0:1/1/0"_s});
+    const TBinSet& set = Set(TDistribution::Sentence);
+    EXPECT_EQ(set.TotalWords, 1);
+    EXPECT_EQ(set.TotalSentences, 1);
+    EXPECT_EQ(set.TotalParagraphs, 1);
+}
+
+TEST_F(UnitsTest, LastWordOfASentence) {
+    Run(u"a b [cat] ."_s);
+    EXPECT_EQ(Placed(TDistribution::Sentence), QStringList{u"2:3/1/100"_s});
+}
+
+TEST_F(UnitsTest, ShortSentencesLoseTheirHitsButStillCount) {
+    Settings.ExclSentLessThan = 3;
+    Run(u"[Cat] . The [cat] sat ."_s);
+    EXPECT_EQ(Placed(TDistribution::Sentence), QStringList{u"1:2/2/50"_s});
+    EXPECT_EQ(Placed(TDistribution::Paragraph), QStringList{u"2:2/1/67"_s});
+    EXPECT_EQ(Set(TDistribution::Sentence).TotalSentences, 2);
+    EXPECT_EQ(Set(TDistribution::Sentence).TotalMatches, 2);
+}
+
+// The paragraph places its hits before it closes its open last sentence.
+TEST_F(UnitsTest, ShortLastSentenceOfAParagraphKeepsItsParagraphHit) {
+    Settings.ExclSentLessThan = 2;
+    Run(u"a b c . [cat] |"_s);
+    EXPECT_EQ(Placed(TDistribution::Paragraph), QStringList{u"2:2/1/100"_s});
+    EXPECT_TRUE(Placed(TDistribution::Sentence).isEmpty());
+    EXPECT_TRUE(Placed(TDistribution::Section).isEmpty());
+    EXPECT_TRUE(Placed(TDistribution::Text).isEmpty());
+}
+
+TEST_F(UnitsTest, ShortParagraphsLoseTheirHitsExceptThoseAlreadyPlaced) {
+    Settings.ExclParaLessThan = 2;
+    Run(u"x [cat] . | y [cat] . z . |"_s);
+    EXPECT_EQ(Placed(TDistribution::Sentence).size(), 2);
+    EXPECT_EQ(Placed(TDistribution::Paragraph), QStringList{u"1:1/2/50"_s});
+    EXPECT_EQ(Placed(TDistribution::Text), QStringList{u"2:2/2/75"_s});
+    EXPECT_EQ(Set(TDistribution::Text).TotalParagraphs, 2);
+}
+
+TEST_F(UnitsTest, OneSentenceParagraphIsFirstAndLast) {
+    Settings.ParaType = 2;
+    for (const bool forward : {true, false}) {
+        Settings.ParaPositions = u"1 #"_s;
+        Settings.soForwardBinsPreffered = forward;
+        Run(u"[cat] sat ."_s);
+        EXPECT_EQ(Placed(TDistribution::Paragraph),
+                  QStringList{forward ? u"0:1/1/0"_s : u"1:1/1/0"_s});
+    }
+}
+
+TEST_F(UnitsTest, EachTextIsMeasuredOnItsOwn) {
+    Run(u"T a [cat] . T b c [cat] d ."_s, 0);
+    EXPECT_EQ(Placed(TDistribution::Text), (QStringList{u"2:1/1/100"_s, u"2:1/1/67"_s}));
+    EXPECT_EQ(Set(TDistribution::Text).TotalTexts, 2);
+}
+
+TEST_F(UnitsTest, ASectionBoundaryClosesTheInterruptedSentence) {
+    Run(u"a b . c [cat] S d [cat] ."_s);
+    EXPECT_EQ(Placed(TDistribution::Section), (QStringList{u"2:2/1/100"_s, u"2:1/1/100"_s}));
+    EXPECT_EQ(Set(TDistribution::Section).TotalSentences, 3);
+    EXPECT_EQ(Set(TDistribution::Section).TotalSections, 2);
+}
+
+TEST(PercentOf, RoundsExactHalvesToEven) {
+    const struct {
+        int W, N, Percent;
+    } cases[] = {
+        {1, 1, 0},  {5, 1, 0},  {1, 2, 0},   {2, 2, 100}, {2, 9, 12},  {4, 9, 38},  {24, 41, 58},
+        {3, 5, 50}, {2, 3, 50}, {0, 5, -25}, {0, 7, -17}, {0, 3, -50}, {7, 7, 100},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PercentOf(c.W, c.N), c.Percent) << c.W << " of " << c.N;
+}

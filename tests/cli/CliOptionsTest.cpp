@@ -1,0 +1,63 @@
+#include "CliOptions.h"
+
+#include "../TestSupport.h"
+#include "TAppSettings.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+std::optional<TCliOptions> Parse(const QStringList& arguments, QString* error = nullptr) {
+    TAppSettings settings;
+    settings.SetDefaults();
+    settings.srPara = false;
+    QString message;
+    std::optional<TCliOptions> options = ParseCliOptions(arguments, settings, message);
+    if (error)
+        *error = message;
+    return options;
+}
+
+} // namespace
+
+TEST(CliOptions, DefaultsComeFromTheSettings) {
+    const std::optional<TCliOptions> options = Parse({u"--pattern"_s, u"the"_s, u"a.txt"_s});
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->Syntax, ssWordTag);
+    EXPECT_EQ(options->Distributions, (std::array<bool, 4>{true, false, true, true}));
+    EXPECT_FALSE(options->Json);
+    EXPECT_EQ(options->Pattern, u"the"_s);
+    EXPECT_EQ(options->Files, QStringList{u"a.txt"_s});
+}
+
+TEST(CliOptions, OptionsOverrideTheSettings) {
+    const std::optional<TCliOptions> options =
+        Parse({u"a.txt"_s, u"--syntax=regex"_s, u"--dist"_s, u"text,sentence"_s, u"--json"_s,
+               u"--pattern"_s, u"--odd"_s, u"--"_s, u"--b.txt"_s});
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->Syntax, ssRegularExpression);
+    EXPECT_EQ(options->Distributions, (std::array<bool, 4>{true, false, false, true}));
+    EXPECT_TRUE(options->Json);
+    EXPECT_EQ(options->Pattern, u"--odd"_s);
+    EXPECT_EQ(options->Files, (QStringList{u"a.txt"_s, u"--b.txt"_s}));
+}
+
+TEST(CliOptions, BadUsageIsExplained) {
+    const std::pair<QStringList, QString> cases[] = {
+        {{u"a.txt"_s}, u"--pattern is required"_s},
+        {{u"--pattern"_s, u"x"_s}, u"no files to search"_s},
+        {{u"--pattern"_s}, u"option --pattern needs a value"_s},
+        {{u"--syntax"_s, u"glob"_s, u"--pattern"_s, u"x"_s, u"a"_s},
+         u"unknown syntax \"glob\" (word, regex or tag)"_s},
+        {{u"--dist"_s, u"sentence,line"_s, u"--pattern"_s, u"x"_s, u"a"_s},
+         u"unknown distribution in \"sentence,line\" (sentence, paragraph, section, text)"_s},
+        {{u"--verbose"_s, u"--pattern"_s, u"x"_s, u"a"_s}, u"unknown option --verbose"_s},
+    };
+    for (const auto& [arguments, message] : cases) {
+        QString error;
+        EXPECT_FALSE(Parse(arguments, &error)) << arguments.join(u' ').toStdString();
+        EXPECT_EQ(error, message);
+    }
+}

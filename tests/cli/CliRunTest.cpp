@@ -1,0 +1,83 @@
+// tamborix-cli run as a user runs it, on the small fixture in tests/data/cli.
+#include "../TestSupport.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct TCliResult {
+    int ExitCode = -1;
+    QByteArray Out;
+    QByteArray Err;
+};
+
+TCliResult RunCli(const QStringList& arguments) {
+    QProcess process;
+    process.setWorkingDirectory(QString::fromUtf8(TAMBORIX_TEST_DATA "/cli"));
+    process.start(QString::fromUtf8(TAMBORIX_CLI), arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QByteArray Expected(const QString& name) {
+    QFile file(QString::fromUtf8(TAMBORIX_TEST_DATA "/cli/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(CliRun, PlainReportListsEachDistribution) {
+    const TCliResult result =
+        RunCli({u"--syntax"_s, u"word"_s, u"--pattern"_s, u"cat"_s, u"Small.txt"_s});
+    EXPECT_EQ(result.ExitCode, 0);
+    EXPECT_EQ(result.Out, Expected(u"cat.expected.txt"_s));
+    EXPECT_TRUE(result.Err.isEmpty());
+}
+
+TEST(CliRun, JsonReportHoldsEveryMatch) {
+    const TCliResult result =
+        RunCli({u"--syntax"_s, u"word"_s, u"--dist"_s, u"paragraph,sentence"_s, u"--json"_s,
+                u"--pattern"_s, u"cat"_s, u"Small.txt"_s});
+    EXPECT_EQ(result.ExitCode, 0);
+    EXPECT_EQ(result.Out, Expected(u"cat.expected.json"_s));
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(result.Out, &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError);
+    EXPECT_EQ(document.object()[u"distributions"_s].toArray().size(), 2);
+}
+
+TEST(CliRun, PatternErrorsAreReportedAndTheSearchGoesOn) {
+    const TCliResult json = RunCli({u"--syntax"_s, u"word"_s, u"--json"_s, u"--pattern"_s, u" , "_s,
+                                    u"Small.txt"_s, u"Small.txt"_s});
+    EXPECT_EQ(json.ExitCode, 0);
+    const QJsonObject result = QJsonDocument::fromJson(json.Out).object();
+    EXPECT_EQ(result[u"errors"_s].toArray(),
+              QJsonArray({u"Error in search pattern."_s, u"Error in search pattern."_s}));
+    const QJsonObject first = result[u"distributions"_s].toArray()[0].toObject();
+    EXPECT_EQ(first[u"totals"_s].toObject()[u"TotalWords"_s].toInt(), 0);
+
+    const TCliResult plain =
+        RunCli({u"--syntax"_s, u"word"_s, u"--pattern"_s, u","_s, u"Small.txt"_s});
+    EXPECT_EQ(plain.ExitCode, 0);
+    EXPECT_EQ(plain.Err, "tamborix-cli: Error in search pattern.\n");
+}
+
+TEST(CliRun, UnreadableFileAndBadUsageExitWithTwo) {
+    const TCliResult missing = RunCli({u"--pattern"_s, u"the"_s, u"Small.txt"_s, u"none.txt"_s});
+    EXPECT_EQ(missing.ExitCode, 2);
+    EXPECT_TRUE(missing.Out.isEmpty());
+    EXPECT_TRUE(missing.Err.contains("none.txt")) << missing.Err.toStdString();
+    EXPECT_EQ(missing.Err.count('\n'), 1);
+
+    const TCliResult usage = RunCli({u"--pattern"_s, u"the"_s});
+    EXPECT_EQ(usage.ExitCode, 2);
+    EXPECT_TRUE(usage.Err.startsWith("tamborix-cli: no files to search\nusage:"));
+}

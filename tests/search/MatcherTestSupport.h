@@ -1,0 +1,37 @@
+// Runs a pattern matcher over a text the way the analysis offers it positions:
+// every position in turn, going on after each hit's new position.
+#pragma once
+
+#include "../TestSupport.h"
+#include "CharClasses.h"
+#include "PatternMatcher.h"
+#include "TAppSettings.h"
+#include "TDelimiters.h"
+
+#include <QStringList>
+
+inline TAppSettings DefaultSettings() {
+    TAppSettings settings;
+    settings.SetDefaults();
+    return settings;
+}
+
+// The texts of the hits of pattern in text, each followed by "@" and the
+// position it began at.
+inline QStringList FindHits(const QString& pattern, const QString& text,
+                            const TAppSettings& settings, int syntax = ssWordPhrase) {
+    const TDelimiters delimiters(settings);
+    const TCharClasses classes(settings, delimiters);
+    TPatternMatcher matcher(pattern, syntax, settings, delimiters, classes);
+    const TTestText window(text);
+    QStringList hits;
+    for (int p = 1; p <= window.View().Length; ++p) {
+        THit hit;
+        if (!matcher.SearchStep(window.View(), p, hit))
+            continue;
+        hits.append(text.mid(hit.BeginIndex - 1, hit.EndIndex - hit.BeginIndex + 1) + u'@' +
+                    QString::number(hit.BeginIndex));
+        p = hit.NewPos;
+    }
+    return hits;
+}
