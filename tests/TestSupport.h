@@ -15,7 +15,8 @@
 #include <string>
 
 // Lets test failures show texts as texts.
-inline void PrintTo(const QString& text, std::ostream* out) {
+inline void PrintTo(const QString& text, std::ostream* out)
+{
     *out << '"' << text.toStdString() << '"';
 }
 
@@ -23,7 +24,8 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 class TTestText {
 public:
     explicit TTestText(const QString& text)
-        : Chars(u'\0' + text.toStdU16String() + u'\0') {}
+        : Chars(u'\0' + text.toStdU16String() + u'\0')
+    {}
     TWindowText View() const { return {Chars.data(), static_cast<int>(Chars.size()) - 2, true}; }
 
 private:
@@ -33,7 +35,8 @@ private:
 // Files in a temporary folder that lives as long as the object.
 class TTestFiles {
 public:
-    QString Write(const QString& name, const QByteArray& bytes) {
+    QString Write(const QString& name, const QByteArray& bytes)
+    {
         const QString path = Dir.filePath(name);
         QFile file(path);
         if (file.open(QIODevice::WriteOnly))
@@ -47,7 +50,8 @@ private:
 };
 
 // text as UTF-16LE, with the byte-order mark FF FE in front when bom.
-inline QByteArray Utf16Le(const QString& text, bool bom = true) {
+inline QByteArray Utf16Le(const QString& text, bool bom = true)
+{
     QByteArray bytes = bom ? QByteArray("\xFF\xFE", 2) : QByteArray();
     for (QChar c : text) {
         bytes.append(static_cast<char>(c.unicode() & 0xFF));

@@ -32,14 +32,16 @@ TAnalysisState::TAnalysisState(const QString& fileName, const QString& pattern, 
     , TagStop(settings.TagStop)
     , PosTagStop(settings.psTagStop)
     , Matcher(pattern, syntax, settings, Delimiters, Classes)
-    , Units(settings, bins) {
+    , Units(settings, bins)
+{
     for (const QString& start : settings.psTagsStart) {
         if (!start.isEmpty())
             PosTagStarts.emplace_back(start);
     }
 }
 
-void TAnalysisState::Run() {
+void TAnalysisState::Run()
+{
     Window.Open(FileName);
     if (Prepare()) {
         Units.FileTexts = HasBodyStart ? 0 : 1;
@@ -51,7 +53,8 @@ void TAnalysisState::Run() {
 
 // Checks the pattern, reads the first window and finds the header and body.
 // Returns whether the file is to be scanned.
-bool TAnalysisState::Prepare() {
+bool TAnalysisState::Prepare()
+{
     if (CountWords && Syntax == ssWordPhrase && Matcher.PatternWordCount() == 0) {
         Messages.ShowError(u"Error in search pattern."_s);
         Ok = false;
@@ -64,7 +67,8 @@ bool TAnalysisState::Prepare() {
 }
 
 // Header and body tags count only in the first 4096 characters.
-void TAnalysisState::PrescanHeaderAndBody() {
+void TAnalysisState::PrescanHeaderAndBody()
+{
     const int end = std::min(Text.Length, PrescanLength);
     for (int k = 1; k <= end && !SearchCancelled.load(std::memory_order_relaxed); ++k) {
         HasBodyStart |= TagAt(Text, Settings.tsBodyStartTag, k);
@@ -74,7 +78,8 @@ void TAnalysisState::PrescanHeaderAndBody() {
     InBody = !HasBodyStart && !HasHeaderStart && !HasHeaderStop;
 }
 
-void TAnalysisState::ReportProgress() {
+void TAnalysisState::ReportProgress()
+{
     Progress += Pos - LastPos;
     if (Progress % 1000 == 0) {
         ProgressBar->SetPosition(Progress);
@@ -82,14 +87,16 @@ void TAnalysisState::ReportProgress() {
     }
 }
 
-void TAnalysisState::ShiftWindow() {
+void TAnalysisState::ShiftWindow()
+{
     Window.ShiftWindow();
     Text = Window.Text();
     Pos -= TTextWindow::Half;
 }
 
 // The common case: no line break, no tag, only words to count.
-inline void TAnalysisState::ScanCharacter(int k) {
+inline void TAnalysisState::ScanCharacter(int k)
+{
     const char16_t c = Text[k];
     const std::uint8_t flags = Classes[c];
     if ((flags & TCharClasses::ScanSpecial) || InSkipTag) {
@@ -100,7 +107,8 @@ inline void TAnalysisState::ScanCharacter(int k) {
     ScanWordCharacter(c, flags);
 }
 
-inline void TAnalysisState::ScanWordCharacter(char16_t c, std::uint8_t flags) {
+inline void TAnalysisState::ScanWordCharacter(char16_t c, std::uint8_t flags)
+{
     // Markup passed over does not join or split words: the character before
     // is the last one handled here.
     const bool delimiter = flags & TCharClasses::Delimiter;
@@ -112,7 +120,8 @@ inline void TAnalysisState::ScanWordCharacter(char16_t c, std::uint8_t flags) {
     HandledDelimiter = delimiter;
 }
 
-void TAnalysisState::ScanSpecialCharacter(int k) {
+void TAnalysisState::ScanSpecialCharacter(int k)
+{
     const char16_t c = Text[k];
     if (SkipTags && TagStart.StartsAt(Text, k))
         InSkipTag = true;
@@ -127,7 +136,8 @@ void TAnalysisState::ScanSpecialCharacter(int k) {
 
 // The work at one body position: the word scanner and the matcher, outside
 // part-of-speech tags; the scanner also goes over the characters of a hit.
-inline void TAnalysisState::ScanBody() {
+inline void TAnalysisState::ScanBody()
+{
     const bool posTagStart =
         (Classes[Text[Pos]] & TCharClasses::PosTagStart) &&
         std::any_of(PosTagStarts.begin(), PosTagStarts.end(),
@@ -149,7 +159,8 @@ inline void TAnalysisState::ScanBody() {
         InSkipTag = false;
 }
 
-inline void TAnalysisState::SearchStep() {
+inline void TAnalysisState::SearchStep()
+{
     THit hit;
     if (!Matcher.SearchStep(Text, Pos, hit))
         return;
@@ -161,7 +172,8 @@ inline void TAnalysisState::SearchStep() {
 // happens but word and content counting: no marker or tag can begin there, no
 // hit, no line break, no window shift and no progress report. Leaves Pos at
 // the first position that needs a full pass.
-inline void TAnalysisState::ScanPlainRun() {
+inline void TAnalysisState::ScanPlainRun()
+{
     if (!InBody || InPosTag || InSkipTag)
         return;
     int end = Window.Eof() ? Text.Length : std::min(Text.Length, int(TTextWindow::Half));
@@ -191,7 +203,8 @@ inline void TAnalysisState::ScanPlainRun() {
     Pos = p;
 }
 
-void TAnalysisState::MainLoop() {
+void TAnalysisState::MainLoop()
+{
     Pos = 1;
     while (Pos <= Text.Length || !Window.Eof()) {
         if (ProgressBar)
@@ -217,7 +230,8 @@ void TAnalysisState::MainLoop() {
     }
 }
 
-void TAnalysisState::RegisterHit(int BeginIndex, int EndIndex) {
+void TAnalysisState::RegisterHit(int BeginIndex, int EndIndex)
+{
     if (FileNameIndex < 0)
         FileNameIndex = FileNameCacheIndex(FileName);
     TMatch hit;
@@ -231,6 +245,7 @@ void TAnalysisState::RegisterHit(int BeginIndex, int EndIndex) {
     Units.RegisterHit(hit, (Units.WordBufEmpty() ? 0 : 1) + markupWord);
 }
 
-std::int64_t TAnalysisState::ByteOffset(int index) const {
+std::int64_t TAnalysisState::ByteOffset(int index) const
+{
     return Window.WindowFileOffset() + (Window.IsUnicode() ? 2 * std::int64_t(index) + 1 : index);
 }

@@ -2,7 +2,8 @@
 
 #include "TAppSettings.h"
 
-TBinSet* TDistributionBins::Of(TDistribution distribution) const {
+TBinSet* TDistributionBins::Of(TDistribution distribution) const
+{
     switch (distribution) {
     case TDistribution::Sentence:
         return Sent;
@@ -16,7 +17,8 @@ TBinSet* TDistributionBins::Of(TDistribution distribution) const {
     return nullptr;
 }
 
-TSearchBins::TSearchBins(const TAppSettings& settings, const std::array<bool, 4>& requested) {
+TSearchBins::TSearchBins(const TAppSettings& settings, const std::array<bool, 4>& requested)
+{
     struct TBinSettings {
         int Type;
         int PercentBins;
@@ -39,6 +41,7 @@ TSearchBins::TSearchBins(const TAppSettings& settings, const std::array<bool, 4>
     }
 }
 
-TDistributionBins TSearchBins::Bins() const {
+TDistributionBins TSearchBins::Bins() const
+{
     return {Sets[0].get(), Sets[1].get(), Sets[2].get(), Sets[3].get()};
 }

@@ -37,7 +37,8 @@ public:
     TSearchBins(const TAppSettings& settings, const std::array<bool, 4>& requested);
 
     TDistributionBins Bins() const;
-    TBinSet* Of(TDistribution distribution) const {
+    TBinSet* Of(TDistribution distribution) const
+    {
         return Sets[static_cast<size_t>(distribution)].get();
     }
 

@@ -7,7 +7,8 @@
 
 using namespace Qt::StringLiterals;
 
-QString DistributionTitle(const QString& pattern, TDistribution distribution) {
+QString DistributionTitle(const QString& pattern, TDistribution distribution)
+{
     QString units;
     switch (distribution) {
     case TDistribution::Sentence:
@@ -26,7 +27,8 @@ QString DistributionTitle(const QString& pattern, TDistribution distribution) {
     return u'"' + pattern + u"\" distribution in "_s + units;
 }
 
-QString BinCaption(const TBin& bin) {
+QString BinCaption(const TBin& bin)
+{
     switch (bin.BinType) {
     case btPrecentage:
         return u"%1% - %2%"_s.arg(bin.ValFrom).arg(bin.ValTo);
@@ -40,7 +42,8 @@ QString BinCaption(const TBin& bin) {
     return u"P"_s;
 }
 
-std::optional<long double> MeanOf(const TBinSet& binSet) {
+std::optional<long double> MeanOf(const TBinSet& binSet)
+{
     if (binSet.Count() == 0)
         return std::nullopt;
     double sum = 0;
@@ -49,7 +52,8 @@ std::optional<long double> MeanOf(const TBinSet& binSet) {
     return static_cast<long double>(sum) / binSet.Count();
 }
 
-double CalcMedian(const TBinSet& binSet) {
+double CalcMedian(const TBinSet& binSet)
+{
     if (binSet.Count() == 0)
         return 0;
     std::vector<int> counts;
@@ -62,7 +66,8 @@ double CalcMedian(const TBinSet& binSet) {
     return (double(counts[n / 2 - 1]) + counts[n / 2]) / 2;
 }
 
-QString FormatStatistic(long double value, QChar decimalPoint) {
+QString FormatStatistic(long double value, QChar decimalPoint)
+{
     if (value == 0)
         return u"0"_s;
     // 18 significant digits as d.ddddddddddddddddde[+-]x, then laid out anew.
@@ -91,7 +96,8 @@ QString FormatStatistic(long double value, QChar decimalPoint) {
     return result + digits.left(integerDigits) + decimalPoint + digits.mid(integerDigits);
 }
 
-QString StatisticsLine(const TBinSet& binSet, QChar decimalPoint) {
+QString StatisticsLine(const TBinSet& binSet, QChar decimalPoint)
+{
     const std::optional<long double> mean = MeanOf(binSet);
     if (!mean)
         return QString();
@@ -99,12 +105,14 @@ QString StatisticsLine(const TBinSet& binSet, QChar decimalPoint) {
            FormatStatistic(CalcMedian(binSet), decimalPoint);
 }
 
-QString TotalsLine1(const TBinSet& binSet) {
+QString TotalsLine1(const TBinSet& binSet)
+{
     return u"Total Corpus/Results.: Matches: %1; Words: %2;"_s.arg(binSet.TotalMatches)
         .arg(binSet.TotalWords);
 }
 
-QString TotalsLine2(const TBinSet& binSet) {
+QString TotalsLine2(const TBinSet& binSet)
+{
     return u"Sentences: %1; Paragraphs: %2; Sections: %3; Texts: %4"_s.arg(binSet.TotalSentences)
         .arg(binSet.TotalParagraphs)
         .arg(binSet.TotalSections)

@@ -2,7 +2,8 @@
 
 std::atomic<bool> SearchCancelled{false};
 
-QString LowerAsciiLetters(const QString& name) {
+QString LowerAsciiLetters(const QString& name)
+{
     QString lowered = name;
     for (QChar& c : lowered) {
         if (c >= u'A' && c <= u'Z')
@@ -11,7 +12,8 @@ QString LowerAsciiLetters(const QString& name) {
     return lowered;
 }
 
-int TFileNameCache::IndexOf(const QString& name) {
+int TFileNameCache::IndexOf(const QString& name)
+{
     const QString key = LowerAsciiLetters(name);
     const auto found = Index.constFind(key);
     if (found != Index.constEnd())
@@ -21,16 +23,19 @@ int TFileNameCache::IndexOf(const QString& name) {
     return static_cast<int>(List.size() - 1);
 }
 
-TFileNameCache& FileNameCache() {
+TFileNameCache& FileNameCache()
+{
     static TFileNameCache cache;
     return cache;
 }
 
-int FileNameCacheIndex(const QString& name) {
+int FileNameCacheIndex(const QString& name)
+{
     return FileNameCache().IndexOf(name);
 }
 
-QStringList& LoadedFileNames() {
+QStringList& LoadedFileNames()
+{
     static QStringList names;
     return names;
 }

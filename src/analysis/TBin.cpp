@@ -1,6 +1,7 @@
 #include "TBin.h"
 
-void TBin::CopyTo(TBin& Bin) const {
+void TBin::CopyTo(TBin& Bin) const
+{
     Bin.BinType = BinType;
     Bin.ValFrom = ValFrom;
     Bin.ValTo = ValTo;

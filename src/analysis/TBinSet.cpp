@@ -6,7 +6,8 @@
 
 using namespace Qt::StringLiterals;
 
-void TBinSet::PreparePercentageBins(int Number) {
+void TBinSet::PreparePercentageBins(int Number)
+{
     // Settings files can hold any number; fewer than one bin would divide by zero.
     if (Number < 1)
         throw TError(u"The number of percentage bins must be at least 1."_s);
@@ -25,7 +26,8 @@ void TBinSet::PreparePercentageBins(int Number) {
 
 namespace {
 
-std::int32_t ToInteger(const QString& text) {
+std::int32_t ToInteger(const QString& text)
+{
     bool ok = false;
     const int value = text.toInt(&ok, 10);
     if (!ok)
@@ -35,7 +37,8 @@ std::int32_t ToInteger(const QString& text) {
 
 } // namespace
 
-void TBinSet::PrepareBinsFromString(const QString& Positions) {
+void TBinSet::PrepareBinsFromString(const QString& Positions)
+{
     Clear();
     for (const QString& token : Positions.split(u' ', Qt::SkipEmptyParts)) {
         TBin& bin = FBins.emplace_back();
@@ -54,7 +57,8 @@ void TBinSet::PrepareBinsFromString(const QString& Positions) {
 // The first pass looks at percentage bins, Other bins and position bins of the
 // preferred kind; the second, only when nothing took the match, at position
 // bins of the other kind; the last Other bin takes what is left.
-TBin* TBinSet::BinFor(const TMatch& Match, bool UseSentences, bool ForwardPreferred) {
+TBin* TBinSet::BinFor(const TMatch& Match, bool UseSentences, bool ForwardPreferred)
+{
     const TBinType second = ForwardPreferred ? btPosFromEnd : btPosFromBegin;
     const auto takes = [&](const TBin& bin) {
         switch (bin.BinType) {
@@ -84,12 +88,14 @@ TBin* TBinSet::BinFor(const TMatch& Match, bool UseSentences, bool ForwardPrefer
 }
 
 void TBinSet::PlaceMatchIntoCorespodingBin(const TMatch& Match, bool UseSentences,
-                                           bool ForwardPreferred) {
+                                           bool ForwardPreferred)
+{
     if (TBin* bin = BinFor(Match, UseSentences, ForwardPreferred))
         bin->AddMatch(Match);
 }
 
-void TBinSet::CopyTo(TBinSet& BinSet) const {
+void TBinSet::CopyTo(TBinSet& BinSet) const
+{
     BinSet.Clear();
     for (const TBin& bin : FBins)
         bin.CopyTo(BinSet.FBins.emplace_back());

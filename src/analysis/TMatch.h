@@ -19,10 +19,12 @@ struct TMatch {
     std::int64_t BeginOffest = 0; // byte offset of the hit's first character
     std::int64_t EndOffset = 0;   // byte offset of the hit's last character
 
-    std::int32_t FromBeginning(bool UseSentences) const {
+    std::int32_t FromBeginning(bool UseSentences) const
+    {
         return UseSentences ? SentecesFromBeginning : WordsFromBeginning;
     }
-    std::int32_t FromEnd(bool UseSentences) const {
+    std::int32_t FromEnd(bool UseSentences) const
+    {
         return UseSentences ? SentecesFromEnd : WordsFromEnd;
     }
 

@@ -27,45 +27,54 @@ public:
         Iterator() = default;
         Iterator(List* list, std::ptrdiff_t index)
             : Owner(list)
-            , Index(index) {}
+            , Index(index)
+        {}
 
         reference operator*() const { return (*Owner)[static_cast<size_t>(Index)]; }
         pointer operator->() const { return &**this; }
         reference operator[](difference_type n) const { return *(*this + n); }
-        Iterator& operator++() {
+        Iterator& operator++()
+        {
             ++Index;
             return *this;
         }
-        Iterator operator++(int) {
+        Iterator operator++(int)
+        {
             Iterator old = *this;
             ++Index;
             return old;
         }
-        Iterator& operator--() {
+        Iterator& operator--()
+        {
             --Index;
             return *this;
         }
-        Iterator operator--(int) {
+        Iterator operator--(int)
+        {
             Iterator old = *this;
             --Index;
             return old;
         }
-        Iterator& operator+=(difference_type n) {
+        Iterator& operator+=(difference_type n)
+        {
             Index += n;
             return *this;
         }
-        Iterator& operator-=(difference_type n) {
+        Iterator& operator-=(difference_type n)
+        {
             Index -= n;
             return *this;
         }
         friend Iterator operator+(Iterator i, difference_type n) { return i += n; }
         friend Iterator operator+(difference_type n, Iterator i) { return i += n; }
         friend Iterator operator-(Iterator i, difference_type n) { return i -= n; }
-        friend difference_type operator-(const Iterator& a, const Iterator& b) {
+        friend difference_type operator-(const Iterator& a, const Iterator& b)
+        {
             return a.Index - b.Index;
         }
         friend bool operator==(const Iterator& a, const Iterator& b) { return a.Index == b.Index; }
-        friend auto operator<=>(const Iterator& a, const Iterator& b) {
+        friend auto operator<=>(const Iterator& a, const Iterator& b)
+        {
             return a.Index <=> b.Index;
         }
 
@@ -80,11 +89,13 @@ public:
     TMatchList(const TMatchList& other);
     TMatchList& operator=(const TMatchList& other);
     TMatchList(TMatchList&& other) noexcept { swap(other); }
-    TMatchList& operator=(TMatchList&& other) noexcept {
+    TMatchList& operator=(TMatchList&& other) noexcept
+    {
         TMatchList(std::move(other)).swap(*this);
         return *this;
     }
-    void swap(TMatchList& other) noexcept {
+    void swap(TMatchList& other) noexcept
+    {
         Blocks.swap(other.Blocks);
         std::swap(Head, other.Head);
         std::swap(Count, other.Count);
@@ -116,7 +127,9 @@ private:
     };
     static constexpr size_t BlockSize = 1024;
 
-    TMatch* Slot(size_t at) const {
+    void KeepOneBlock();
+    TMatch* Slot(size_t at) const
+    {
         return std::launder(reinterpret_cast<TMatch*>(&Blocks[at / BlockSize][at % BlockSize]));
     }
 

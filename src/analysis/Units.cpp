@@ -4,14 +4,16 @@
 
 namespace {
 
-void TrimTo(TMatchList& list, size_t count) {
+void TrimTo(TMatchList& list, size_t count)
+{
     while (list.size() > count)
         list.pop_back();
 }
 
 } // namespace
 
-int PercentOf(int w, int n) {
+int PercentOf(int w, int n)
+{
     if (n < 2)
         return 0;
     const std::int64_t numerator = std::int64_t(w - 1) * 100;
@@ -31,9 +33,11 @@ TUnits::TUnits(const TAppSettings& settings, const TDistributionBins& bins)
     : ExclSentLessThan(settings.ExclSentLessThan)
     , ExclParaLessThan(settings.ExclParaLessThan)
     , ForwardBinsPreferred(settings.soForwardBinsPreffered)
-    , Bins(bins) {}
+    , Bins(bins)
+{}
 
-void TUnits::RegisterHit(const TMatch& hit, int openWords) {
+void TUnits::RegisterHit(const TMatch& hit, int openWords)
+{
     ++FileMatches;
     const auto add = [&](TDistribution distribution, std::int32_t words, std::int32_t sentence) {
         TMatchList* pending = PendingOf(distribution);
@@ -49,7 +53,8 @@ void TUnits::RegisterHit(const TMatch& hit, int openWords) {
     add(TDistribution::Text, TextWords, TextSentNo);
 }
 
-void TUnits::EndSentence() {
+void TUnits::EndSentence()
+{
     if (!SentHasContent())
         return;
     FlushWord();
@@ -68,7 +73,8 @@ void TUnits::EndSentence() {
     TextPendingAtSentence = TextPending.size();
 }
 
-void TUnits::EndParagraph() {
+void TUnits::EndParagraph()
+{
     if (!ParaHasContent())
         return;
     FlushWord();
@@ -86,7 +92,8 @@ void TUnits::EndParagraph() {
     TextPendingAtParagraph = TextPending.size();
 }
 
-void TUnits::EndSection() {
+void TUnits::EndSection()
+{
     if (!SectHasContent())
         return;
     FlushWord();
@@ -99,7 +106,8 @@ void TUnits::EndSection() {
     SectStart = Content;
 }
 
-void TUnits::EndText() {
+void TUnits::EndText()
+{
     FlushWord();
     ++FileTexts;
     EndSection();
@@ -109,7 +117,8 @@ void TUnits::EndText() {
     TextWords = 0;
 }
 
-void TUnits::FinishCounts() {
+void TUnits::FinishCounts()
+{
     FlushWord();
     if (!SentHasContent())
         --FileSentences;
@@ -117,7 +126,8 @@ void TUnits::FinishCounts() {
         --FileParagraphs;
 }
 
-void TUnits::PlaceRemaining(bool addTotals) {
+void TUnits::PlaceRemaining(bool addTotals)
+{
     for (TDistribution distribution : AllDistributions) {
         TBinSet* bins = Bins.Of(distribution);
         if (!bins)
@@ -128,7 +138,8 @@ void TUnits::PlaceRemaining(bool addTotals) {
     }
 }
 
-void TUnits::AddTotals(TBinSet& BinSet) const {
+void TUnits::AddTotals(TBinSet& BinSet) const
+{
     BinSet.TotalWords += FileWords;
     BinSet.TotalSentences += FileSentences;
     BinSet.TotalParagraphs += FileParagraphs;
@@ -137,7 +148,8 @@ void TUnits::AddTotals(TBinSet& BinSet) const {
     BinSet.TotalTexts += FileTexts;
 }
 
-void TUnits::CompletePositions(TMatch& match, TDistribution distribution) const {
+void TUnits::CompletePositions(TMatch& match, TDistribution distribution) const
+{
     // The open sentence is its unit's last when it has content.
     const auto sentences = [&](std::int32_t sentNo) {
         return SentHasContent() ? sentNo : sentNo - 1;
@@ -164,7 +176,8 @@ void TUnits::CompletePositions(TMatch& match, TDistribution distribution) const 
 
 // Each match leaves the list as it is placed, so a long list never exists
 // twice over.
-void TUnits::PlacePendingHits(TMatchList& List, TBinSet& BinSet, TDistribution distribution) {
+void TUnits::PlacePendingHits(TMatchList& List, TBinSet& BinSet, TDistribution distribution)
+{
     const bool useSentences = distribution != TDistribution::Sentence;
     while (!List.empty()) {
         CompletePositions(List.front(), distribution);
@@ -186,21 +199,24 @@ void TUnits::PlacePendingHits(TMatchList& List, TBinSet& BinSet, TDistribution d
     }
 }
 
-void TUnits::DropSentenceHits() {
+void TUnits::DropSentenceHits()
+{
     SentPending.clear();
     TrimTo(ParaPending, ParaPendingAtSentence);
     TrimTo(SectPending, SectPendingAtSentence);
     TrimTo(TextPending, TextPendingAtSentence);
 }
 
-void TUnits::DropParagraphHits() {
+void TUnits::DropParagraphHits()
+{
     SentPending.clear();
     ParaPending.clear();
     TrimTo(SectPending, SectPendingAtParagraph);
     TrimTo(TextPending, TextPendingAtParagraph);
 }
 
-TMatchList* TUnits::PendingOf(TDistribution distribution) {
+TMatchList* TUnits::PendingOf(TDistribution distribution)
+{
     if (!Bins.Of(distribution))
         return nullptr;
     switch (distribution) {

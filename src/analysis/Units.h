@@ -22,7 +22,8 @@ public:
 
     // The word being read. Only whether it is empty and whether it holds a
     // character above U+0020 matters, so no characters are kept.
-    void AppendToWord(char16_t c) {
+    void AppendToWord(char16_t c)
+    {
         WordBufNotEmpty = true;
         WordBufHasText |= c > 0x20;
     }
@@ -30,7 +31,8 @@ public:
 
     // Counts the word being read in the file and every open unit, unless it
     // holds only characters up to U+0020; then empties it.
-    void FlushWord() {
+    void FlushWord()
+    {
         if (WordBufHasText) {
             ++FileWords;
             ++SentWords;

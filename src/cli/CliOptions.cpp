@@ -8,7 +8,8 @@ namespace {
 
 const QStringList DistributionNames = {u"sentence"_s, u"paragraph"_s, u"section"_s, u"text"_s};
 
-std::optional<int> SyntaxNamed(const QString& name) {
+std::optional<int> SyntaxNamed(const QString& name)
+{
     if (name == u"word")
         return ssWordPhrase;
     if (name == u"regex")
@@ -18,7 +19,8 @@ std::optional<int> SyntaxNamed(const QString& name) {
     return std::nullopt;
 }
 
-bool ReadDistributions(const QString& list, std::array<bool, 4>& distributions) {
+bool ReadDistributions(const QString& list, std::array<bool, 4>& distributions)
+{
     distributions.fill(false);
     for (const QString& name : list.split(u',')) {
         const qsizetype index = DistributionNames.indexOf(name.trimmed());
@@ -31,13 +33,15 @@ bool ReadDistributions(const QString& list, std::array<bool, 4>& distributions) 
 
 } // namespace
 
-QString CliUsage() {
+QString CliUsage()
+{
     return u"usage: tamborix-cli [--syntax word|regex|tag] "
            "[--dist sentence,paragraph,section,text] [--json] --pattern TEXT FILE..."_s;
 }
 
 std::optional<TCliOptions> ParseCliOptions(const QStringList& arguments,
-                                           const TAppSettings& settings, QString& error) {
+                                           const TAppSettings& settings, QString& error)
+{
     TCliOptions options;
     options.Syntax = settings.swSyntax;
     options.Distributions = {settings.srSent, settings.srPara, settings.srSect, settings.srText};

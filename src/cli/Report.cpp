@@ -7,7 +7,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const char* KindName(TDistribution distribution) {
+const char* KindName(TDistribution distribution)
+{
     switch (distribution) {
     case TDistribution::Sentence:
         return "sentence";
@@ -21,12 +22,14 @@ const char* KindName(TDistribution distribution) {
     return "";
 }
 
-void AppendLine(QByteArray& out, const QString& line) {
+void AppendLine(QByteArray& out, const QString& line)
+{
     out += line.toUtf8();
     out += '\n';
 }
 
-void AppendJsonString(QByteArray& out, const QString& text) {
+void AppendJsonString(QByteArray& out, const QString& text)
+{
     out += '"';
     for (const char c : text.toUtf8()) {
         const auto byte = static_cast<unsigned char>(c);
@@ -44,11 +47,13 @@ void AppendJsonString(QByteArray& out, const QString& text) {
     out += '"';
 }
 
-void AppendJsonNumber(QByteArray& out, std::optional<long double> value) {
+void AppendJsonNumber(QByteArray& out, std::optional<long double> value)
+{
     out += value ? FormatStatistic(*value, u'.').toLatin1() : QByteArray("null");
 }
 
-void AppendMatch(QByteArray& out, const TMatch& m) {
+void AppendMatch(QByteArray& out, const TMatch& m)
+{
     const QStringList& names = FileNameCache().Names();
     const QString name =
         m.FileNameIndex >= 0 && m.FileNameIndex < names.size() ? names[m.FileNameIndex] : QString();
@@ -64,7 +69,8 @@ void AppendMatch(QByteArray& out, const TMatch& m) {
            ",\"Uni\":" + (m.isUnicode ? "true" : "false") + "}";
 }
 
-void AppendBin(QByteArray& out, const TBin& bin) {
+void AppendBin(QByteArray& out, const TBin& bin)
+{
     out += "{\"caption\":";
     AppendJsonString(out, BinCaption(bin));
     out += ",\"BinType\":" + QByteArray::number(bin.BinType) +
@@ -80,7 +86,8 @@ void AppendBin(QByteArray& out, const TBin& bin) {
 }
 
 void AppendDistribution(QByteArray& out, TDistribution kind, const TBinSet& set,
-                        const QString& pattern) {
+                        const QString& pattern)
+{
     out += "{\"kind\":\"";
     out += KindName(kind);
     out += "\",\"title\":";
@@ -107,7 +114,8 @@ void AppendDistribution(QByteArray& out, TDistribution kind, const TBinSet& set,
 
 } // namespace
 
-QByteArray PlainReport(const TSearchResults& results) {
+QByteArray PlainReport(const TSearchResults& results)
+{
     QByteArray out;
     for (TDistribution kind : AllDistributions) {
         const TBinSet* set = results.Bins->Of(kind);
@@ -126,7 +134,8 @@ QByteArray PlainReport(const TSearchResults& results) {
     return out;
 }
 
-QByteArray JsonReport(const TSearchResults& results) {
+QByteArray JsonReport(const TSearchResults& results)
+{
     QByteArray out = "{\"errors\":[";
     for (qsizetype i = 0; i < results.Errors.size(); ++i) {
         if (i > 0)

@@ -11,30 +11,36 @@ constexpr int BarWidth = 30;
 } // namespace
 
 TTerminalProgress::TTerminalProgress(std::FILE* terminal)
-    : Terminal(terminal) {}
+    : Terminal(terminal)
+{}
 
-TTerminalProgress::~TTerminalProgress() {
+TTerminalProgress::~TTerminalProgress()
+{
     std::fputs("\r\033[K", Terminal);
     std::fflush(Terminal);
 }
 
-void TTerminalProgress::StartFile(int number, int count, const QString& fileName) {
+void TTerminalProgress::StartFile(int number, int count, const QString& fileName)
+{
     Label = u"%1/%2 %3"_s.arg(number).arg(count).arg(fileName);
     Shown = -1;
 }
 
-void TTerminalProgress::SetRange(qint64 minimum, qint64 maximum) {
+void TTerminalProgress::SetRange(qint64 minimum, qint64 maximum)
+{
     Minimum = minimum;
     Maximum = maximum;
     Draw();
 }
 
-void TTerminalProgress::SetPosition(qint64 position) {
+void TTerminalProgress::SetPosition(qint64 position)
+{
     Position = position;
     Draw();
 }
 
-void TTerminalProgress::Draw() {
+void TTerminalProgress::Draw()
+{
     const qint64 span = std::max<qint64>(Maximum - Minimum, 1);
     const int perMille =
         static_cast<int>(std::clamp<qint64>((Position - Minimum) * 1000 / span, 0, 1000));

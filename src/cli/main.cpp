@@ -22,7 +22,8 @@ namespace {
 
 constexpr int ExitUsage = 2;
 
-void PrintError(const QString& text) {
+void PrintError(const QString& text)
+{
     std::fprintf(stderr, "tamborix-cli: %s\n", text.toLocal8Bit().constData());
 }
 
@@ -30,14 +31,16 @@ void PrintError(const QString& text) {
 class TCliMessages : public IMessageSink {
 public:
     explicit TCliMessages(bool print)
-        : Print(print) {}
+        : Print(print)
+    {}
     void ShowWarning(const QString& text) override { Show(text); }
     void ShowError(const QString& text) override { Show(text); }
 
     QStringList Shown;
 
 private:
-    void Show(const QString& text) {
+    void Show(const QString& text)
+    {
         Shown.append(text);
         if (Print)
             PrintError(text);
@@ -46,13 +49,15 @@ private:
     bool Print;
 };
 
-void WriteOut(const QByteArray& bytes) {
+void WriteOut(const QByteArray& bytes)
+{
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
 }
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QCoreApplication app(argc, argv);
     TAppSettings settings;
     settings.SetDefaults();

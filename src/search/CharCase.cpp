@@ -4,7 +4,8 @@
 
 #include <array>
 
-const char16_t* UpperCaseTable() {
+const char16_t* UpperCaseTable()
+{
     static const std::array<char16_t, 0x10000> table = [] {
         std::array<char16_t, 0x10000> t{};
         for (unsigned c = 0; c < t.size(); ++c)

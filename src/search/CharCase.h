@@ -5,6 +5,7 @@
 // The table of upper-case forms of all 65536 code units, built once per process.
 const char16_t* UpperCaseTable();
 
-inline char16_t UpperChar(char16_t c) {
+inline char16_t UpperChar(char16_t c)
+{
     return UpperCaseTable()[c];
 }

@@ -7,7 +7,8 @@
 #include <algorithm>
 
 TCharClasses::TCharClasses(const TAppSettings& settings, const TDelimiters& delimiters)
-    : Flags(0x10000, 0) {
+    : Flags(0x10000, 0)
+{
     for (unsigned c = 0; c <= 0xFF; ++c) {
         if (delimiters.Contains(static_cast<char16_t>(c)))
             Flags[c] |= Delimiter | WordBreak;
@@ -32,7 +33,8 @@ TCharClasses::TCharClasses(const TAppSettings& settings, const TDelimiters& deli
     }
 }
 
-void TCharClasses::Mark(const TMarker& marker, std::uint8_t flag) {
+void TCharClasses::Mark(const TMarker& marker, std::uint8_t flag)
+{
     if (marker.IsEmpty())
         return;
     const char16_t* upper = UpperCaseTable();

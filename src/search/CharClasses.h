@@ -23,7 +23,6 @@ public:
         // Ends a token of the word form and starts none: a delimiter, or a
         // character up to U+0020 such as a line break or a tab.
         WordBreak = 16,
-        FirstFreeFlag = 32,
     };
 
     TCharClasses(const TAppSettings& settings, const TDelimiters& delimiters);

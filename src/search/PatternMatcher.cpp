@@ -4,7 +4,8 @@
 
 TPatternMatcher::TPatternMatcher(const QString& pattern, int syntax, const TAppSettings& settings,
                                  const TDelimiters& delimiters, const TCharClasses& classes)
-    : SkipTags(settings.soSkipTags) {
+    : SkipTags(settings.soSkipTags)
+{
     if (syntax != ssWordPhrase)
         return;
     if (settings.soWords) {
@@ -19,7 +20,8 @@ TPatternMatcher::TPatternMatcher(const QString& pattern, int syntax, const TAppS
 
 // A match that covers no character (a pattern of only optional wildcards) is
 // no hit: its end would lie before its start and the scan would stand still.
-bool TPatternMatcher::MatchCharacters(const TWindowText& text, int pos, THit& hit) const {
+bool TPatternMatcher::MatchCharacters(const TWindowText& text, int pos, THit& hit) const
+{
     const int after = MatchWildcardsAt(text, *Characters, pos, SkipTags);
     if (after <= pos)
         return false;

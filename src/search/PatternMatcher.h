@@ -27,7 +27,8 @@ public:
 
     // Called once for each offered position pos, after the character there was
     // scanned. When a hit begins at pos, describes it and returns true.
-    bool SearchStep(const TWindowText& text, int pos, THit& hit) {
+    bool SearchStep(const TWindowText& text, int pos, THit& hit)
+    {
         switch (Mode) {
         case TMode::Words:
             return Words->IsWordStart(text, pos) && Words->MatchAt(text, pos, hit);
@@ -41,7 +42,8 @@ public:
 
     // False when SearchStep at pos certainly finds no hit; cheap enough to ask
     // at every position.
-    bool MayMatchAt(const TWindowText& text, int pos) const {
+    bool MayMatchAt(const TWindowText& text, int pos) const
+    {
         switch (Mode) {
         case TMode::Words:
             return Words->IsWordStart(text, pos) && Words->MayMatchWordAt(text[pos]);

@@ -2,12 +2,14 @@
 
 #include "TAppSettings.h"
 
-TDelimiters::TDelimiters(const TAppSettings& settings) {
+TDelimiters::TDelimiters(const TAppSettings& settings)
+{
     MakeCharSet(settings.WrdDelims);
     RemoveSpecialChars(settings);
 }
 
-void TDelimiters::MakeCharSet(const QString& s) {
+void TDelimiters::MakeCharSet(const QString& s)
+{
     Set.fill(false);
     for (QChar c : s) {
         if (c.unicode() <= 0xFF)
@@ -15,7 +17,8 @@ void TDelimiters::MakeCharSet(const QString& s) {
     }
 }
 
-void TDelimiters::RemoveSpecialChars(const TAppSettings& settings) {
+void TDelimiters::RemoveSpecialChars(const TAppSettings& settings)
+{
     for (const QString* text :
          {&settings.wcStar, &settings.wcQuestion, &settings.wcPercent, &settings.TagStart,
           &settings.TagStop, &settings.psDelimeter, &settings.psTagStop}) {
@@ -25,7 +28,8 @@ void TDelimiters::RemoveSpecialChars(const TAppSettings& settings) {
         RemoveAllButLast(text);
 }
 
-void TDelimiters::RemoveAllButLast(const QString& text) {
+void TDelimiters::RemoveAllButLast(const QString& text)
+{
     for (qsizetype i = 0; i + 1 < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if (c <= 0xFF)

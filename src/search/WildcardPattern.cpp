@@ -8,7 +8,8 @@ namespace {
 using TPiece = TWildcardPattern::TPiece;
 using TWildcard = TWildcardPattern::TWildcard;
 
-std::u16string UpperText(QStringView s) {
+std::u16string UpperText(QStringView s)
+{
     std::u16string result;
     for (QChar c : s)
         result.push_back(UpperChar(c.unicode()));
@@ -22,7 +23,8 @@ public:
         : Text(text)
         , Pieces(pattern.Pieces())
         , TagStart(skipTags ? pattern.TagStart() : std::u16string())
-        , TagStop(skipTags ? pattern.TagStop() : std::u16string()) {}
+        , TagStop(skipTags ? pattern.TagStop() : std::u16string())
+    {}
 
     int MatchPiece(size_t b, int a) const;
 
@@ -40,7 +42,8 @@ private:
     const std::u16string TagStop;
 };
 
-bool TWildcardMatch::ExactAt(const std::u16string& s, int p) const {
+bool TWildcardMatch::ExactAt(const std::u16string& s, int p) const
+{
     if (s.empty() || p + static_cast<int>(s.size()) - 1 > Text.Length)
         return false;
     return std::equal(s.begin(), s.end(), Text.Chars + p);
@@ -49,7 +52,8 @@ bool TWildcardMatch::ExactAt(const std::u16string& s, int p) const {
 // The first visible position at or after p, following the inside-tag state:
 // a position where TagStart begins opens a tag, one where TagStop begins
 // closes it, and both are invisible, like everything inside the tag.
-int TWildcardMatch::NextVisible(int p, bool& inTag) const {
+int TWildcardMatch::NextVisible(int p, bool& inTag) const
+{
     for (; p <= Text.Length; ++p) {
         if (ExactAt(TagStart, p))
             inTag = true;
@@ -61,7 +65,8 @@ int TWildcardMatch::NextVisible(int p, bool& inTag) const {
     return p;
 }
 
-bool TWildcardMatch::PieceAt(const std::u16string& literal, int a) const {
+bool TWildcardMatch::PieceAt(const std::u16string& literal, int a) const
+{
     const char16_t* upper = UpperCaseTable();
     bool inTag = false;
     int p = a;
@@ -74,7 +79,8 @@ bool TWildcardMatch::PieceAt(const std::u16string& literal, int a) const {
     return true;
 }
 
-int TWildcardMatch::FindPiece(const std::u16string& literal, int from) const {
+int TWildcardMatch::FindPiece(const std::u16string& literal, int from) const
+{
     bool inTag = false;
     for (int p = NextVisible(from, inTag); p <= Text.Length; p = NextVisible(p + 1, inTag)) {
         if (PieceAt(literal, p))
@@ -83,7 +89,8 @@ int TWildcardMatch::FindPiece(const std::u16string& literal, int from) const {
     return 0;
 }
 
-int TWildcardMatch::CountVisible(int a, int b) const {
+int TWildcardMatch::CountVisible(int a, int b) const
+{
     bool inTag = false;
     int count = 0;
     for (int p = NextVisible(a, inTag); p <= b && p <= Text.Length; p = NextVisible(p + 1, inTag))
@@ -93,7 +100,8 @@ int TWildcardMatch::CountVisible(int a, int b) const {
 
 // The position of the (n + 1)-th visible character from a; when the text ends
 // first, as many positions past its end as characters were still missing.
-int TWildcardMatch::Advance(int a, int n) const {
+int TWildcardMatch::Advance(int a, int n) const
+{
     bool inTag = false;
     int found = 0;
     for (int p = NextVisible(a, inTag); p <= Text.Length; p = NextVisible(p + 1, inTag)) {
@@ -104,7 +112,8 @@ int TWildcardMatch::Advance(int a, int n) const {
     return Text.Length + (n + 1 - found);
 }
 
-int TWildcardMatch::MatchPiece(size_t b, int a) const {
+int TWildcardMatch::MatchPiece(size_t b, int a) const
+{
     const TPiece& piece = Pieces[b];
     const int literalLength = static_cast<int>(piece.Literal.size());
     const bool optional =
@@ -156,7 +165,8 @@ int TWildcardMatch::MatchPiece(size_t b, int a) const {
 
 TWildcardPattern::TWildcardPattern(const QString& pattern, const TAppSettings& settings)
     : Start(settings.TagStart.toStdU16String())
-    , Stop(settings.TagStop.toStdU16String()) {
+    , Stop(settings.TagStop.toStdU16String())
+{
     // When two wildcard texts start at the same character, the earlier in this
     // list is taken.
     const std::pair<const QString*, TWildcard> wildcards[] = {
@@ -188,7 +198,8 @@ TWildcardPattern::TWildcardPattern(const QString& pattern, const TAppSettings& s
 }
 
 int MatchWildcardsAt(const TWindowText& text, const TWildcardPattern& pattern, int start,
-                     bool skipTags) {
+                     bool skipTags)
+{
     if (pattern.Pieces().empty())
         return 0;
     return TWildcardMatch(text, pattern, skipTags).MatchPiece(0, start);

@@ -5,14 +5,16 @@
 
 namespace {
 
-char16_t FirstOf(const QString& s) {
+char16_t FirstOf(const QString& s)
+{
     return s.isEmpty() ? char16_t(0) : s.front().unicode();
 }
 
 } // namespace
 
 TWordGlob::TWordGlob(const QString& pattern, const TAppSettings& settings)
-    : IsCaseSensitive(settings.soCaseSensitive) {
+    : IsCaseSensitive(settings.soCaseSensitive)
+{
     // An empty wildcard text has no first character, so it makes no wildcard.
     const char16_t star = FirstOf(settings.wcStar);
     const char16_t percent = FirstOf(settings.wcPercent);
@@ -33,7 +35,8 @@ TWordGlob::TWordGlob(const QString& pattern, const TAppSettings& settings)
     Next.resize(Kinds.size() + 1);
 }
 
-std::optional<char16_t> TWordGlob::LiteralFirst() const {
+std::optional<char16_t> TWordGlob::LiteralFirst() const
+{
     if (Kinds.empty() || Kinds.front() != TKind::Literal)
         return std::nullopt;
     return Chars.front();
@@ -41,7 +44,8 @@ std::optional<char16_t> TWordGlob::LiteralFirst() const {
 
 // Adds the states reachable without reading a character: past every
 // zero-or-more and zero-or-one wildcard.
-void TWordGlob::Close(std::vector<unsigned char>& states) const {
+void TWordGlob::Close(std::vector<unsigned char>& states) const
+{
     for (size_t j = 0; j < Kinds.size(); ++j) {
         if (states[j] && Kinds[j] != TKind::Literal && Kinds[j] != TKind::ExactlyOne)
             states[j + 1] = 1;
@@ -51,7 +55,8 @@ void TWordGlob::Close(std::vector<unsigned char>& states) const {
 // A simulation of the pattern as an automaton whose state j means "the first j
 // pattern characters are used up"; it never backtracks, so no pattern word can
 // make a long token expensive.
-bool TWordGlob::Matches(const char16_t* word, int length) const {
+bool TWordGlob::Matches(const char16_t* word, int length) const
+{
     const size_t m = Kinds.size();
     std::fill(Current.begin(), Current.end(), 0);
     Current[0] = 1;

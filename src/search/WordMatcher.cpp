@@ -12,7 +12,8 @@ TWordMatcher::TWordMatcher(const TPatternItems& items, const TAppSettings& setti
     , SkipTags(settings.soSkipTags)
     , PosTagStop(TMarker(settings.psTagStop).UpperText())
     , TagStart(settings.TagStart)
-    , TagStop(TMarker(settings.TagStop).UpperText()) {
+    , TagStop(TMarker(settings.TagStop).UpperText())
+{
     for (const TPatternItem& item : items) {
         Items.push_back({item.Kind, item.Kind == TPatternItem::Word ? TWordGlob(item.Text, settings)
                                                                     : TWordGlob()});
@@ -31,7 +32,8 @@ TWordMatcher::TWordMatcher(const TPatternItems& items, const TAppSettings& setti
     }
 }
 
-bool TWordMatcher::MatchPhrases(const TWindowText& text, int a, THit& hit) {
+bool TWordMatcher::MatchPhrases(const TWindowText& text, int a, THit& hit)
+{
     if (Items.empty())
         return false;
     std::fill(GapCounts.begin(), GapCounts.end(), MinWords);
@@ -43,7 +45,8 @@ bool TWordMatcher::MatchPhrases(const TWindowText& text, int a, THit& hit) {
 }
 
 // Steps to the next combination of gap counts: the first count goes up fastest.
-bool TWordMatcher::NextCombination() {
+bool TWordMatcher::NextCombination()
+{
     if (MinWords > MaxWords)
         return false;
     for (int& count : GapCounts) {
@@ -54,7 +57,8 @@ bool TWordMatcher::NextCombination() {
     return false;
 }
 
-bool TWordMatcher::MatchPhrase(const TWindowText& text, int start, THit& hit) {
+bool TWordMatcher::MatchPhrase(const TWindowText& text, int start, THit& hit)
+{
     int a = start;
     int firstEnd = 0; // 0: not set
     int e = start;
@@ -75,7 +79,8 @@ bool TWordMatcher::MatchPhrase(const TWindowText& text, int start, THit& hit) {
 // Compares the token at a with one pattern word, passing over tokens that are
 // made only of tags; a moves to the start of the token after it.
 bool TWordMatcher::MatchNextWord(const TWindowText& text, const TItem& item, int& a, int& firstEnd,
-                                 int& e) {
+                                 int& e)
+{
     for (;;) {
         e = TokenEnd(text, a);
         if (firstEnd == 0)
@@ -97,7 +102,8 @@ bool TWordMatcher::MatchNextWord(const TWindowText& text, const TItem& item, int
     return matched;
 }
 
-int TWordMatcher::TokenEnd(const TWindowText& text, int a) const {
+int TWordMatcher::TokenEnd(const TWindowText& text, int a) const
+{
     int k = a;
     while (k <= text.Length) {
         if (Classes[text[k]] & TCharClasses::PosTagStart) {
@@ -127,7 +133,8 @@ int TWordMatcher::TokenEnd(const TWindowText& text, int a) const {
 
 // The position after the first occurrence of stop at or after k, compared
 // exactly; 0 when there is none. An empty stop text occurs at k itself.
-int TWordMatcher::PassTag(const TWindowText& text, int k, const std::u16string& stop) const {
+int TWordMatcher::PassTag(const TWindowText& text, int k, const std::u16string& stop) const
+{
     const char16_t* begin = text.Chars + k;
     const char16_t* end = text.Chars + text.Length + 1;
     const char16_t* found = std::search(begin, end, stop.begin(), stop.end());
@@ -136,13 +143,15 @@ int TWordMatcher::PassTag(const TWindowText& text, int k, const std::u16string& 
     return static_cast<int>(found - text.Chars) + static_cast<int>(stop.size());
 }
 
-int TWordMatcher::NextTokenStart(const TWindowText& text, int e) const {
+int TWordMatcher::NextTokenStart(const TWindowText& text, int e) const
+{
     while (e <= text.Length && Classes.IsWordBreak(text[e]))
         ++e;
     return e;
 }
 
-void TWordMatcher::TakeComparedWord(const TWindowText& text, int a, int e) {
+void TWordMatcher::TakeComparedWord(const TWindowText& text, int a, int e)
+{
     const char16_t* begin = text.Chars + a;
     const char16_t* end = text.Chars + e;
     const bool hasMarkup =

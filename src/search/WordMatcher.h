@@ -27,14 +27,16 @@ public:
     // before it is one, or p is the file's first character. Line breaks and
     // tabs break words here although the word count runs over them: a word at
     // the start of a line is found like any other.
-    bool IsWordStart(const TWindowText& text, int p) const {
+    bool IsWordStart(const TWindowText& text, int p) const
+    {
         return !Classes.IsWordBreak(text[p]) &&
                (Classes.IsWordBreak(text[p - 1]) || (p == 1 && text.AtFileStart));
     }
 
     // Tries the pattern at the word start a; on success describes the hit,
     // whose new position is the last character of its first non-empty token.
-    bool MatchAt(const TWindowText& text, int a, THit& hit) {
+    bool MatchAt(const TWindowText& text, int a, THit& hit)
+    {
         return MayMatchWordAt(text[a]) && MatchPhrases(text, a, hit);
     }
 
@@ -42,7 +44,8 @@ public:
     // match: when no markup begins with c, the compared word begins with c, and
     // a pattern whose first word begins with another letter cannot match there,
     // whatever its gaps.
-    bool MayMatchWordAt(char16_t c) const {
+    bool MayMatchWordAt(char16_t c) const
+    {
         if (FirstLiteral < 0 || (Classes[c] & MarkupFlags) ||
             (SkipTags && (c == u'<' || c == u'>')))
             return true;

@@ -3,7 +3,8 @@
 #include "TAppSettings.h"
 #include "TDelimiters.h"
 
-std::vector<QString> SplitPatternWords(const QString& pattern, const TDelimiters& delimiters) {
+std::vector<QString> SplitPatternWords(const QString& pattern, const TDelimiters& delimiters)
+{
     std::vector<QString> words;
     qsizetype start = -1;
     for (qsizetype i = 0; i <= pattern.size(); ++i) {
@@ -18,7 +19,8 @@ std::vector<QString> SplitPatternWords(const QString& pattern, const TDelimiters
     return words;
 }
 
-QString TrimControls(const QString& s) {
+QString TrimControls(const QString& s)
+{
     qsizetype begin = 0;
     qsizetype end = s.size();
     while (begin < end && s[begin].unicode() <= 0x20)
@@ -29,7 +31,8 @@ QString TrimControls(const QString& s) {
 }
 
 TPatternItems PrepareWordPhrase(const QString& pattern, const TAppSettings& settings,
-                                const TDelimiters& delimiters) {
+                                const TDelimiters& delimiters)
+{
     TPatternItems items;
     for (QString& word : SplitPatternWords(pattern, delimiters)) {
         const bool between = TrimControls(word) == settings.sdAt;

@@ -10,7 +10,8 @@ class TError : public std::exception {
 public:
     explicit TError(QString message)
         : Text(std::move(message))
-        , Utf8(Text.toStdString()) {}
+        , Utf8(Text.toStdString())
+    {}
 
     const QString& Message() const { return Text; }
     const char* what() const noexcept override { return Utf8.c_str(); }

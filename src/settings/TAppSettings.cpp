@@ -2,7 +2,8 @@
 
 using namespace Qt::StringLiterals;
 
-void TAppSettings::SetDefaults() {
+void TAppSettings::SetDefaults()
+{
     tsSentencesExceptions.clear();
     swPatternHistory.clear();
 

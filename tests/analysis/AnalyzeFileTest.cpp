@@ -23,7 +23,8 @@ protected:
 
     // Analyses files (each its content) with pattern into fresh bin sets.
     void Analyze(const QString& pattern, const QList<QByteArray>& contents,
-                 IProgressIndicator* progress = nullptr, int syntax = ssWordPhrase) {
+                 IProgressIndicator* progress = nullptr, int syntax = ssWordPhrase)
+    {
         Bins = TSearchBins(Settings, {true, true, true, true});
         const TDistributionBins bins = Bins.Bins();
         for (qsizetype i = 0; i < contents.size(); ++i) {
@@ -32,14 +33,16 @@ protected:
                         Settings, Messages);
         }
     }
-    void Analyze(const QString& pattern, const QByteArray& content) {
+    void Analyze(const QString& pattern, const QByteArray& content)
+    {
         Analyze(pattern, QList<QByteArray>{content});
     }
 
     const TBinSet& Sentences() const { return *Bins.Of(TDistribution::Sentence); }
 
     // The matches of the sentence distribution, in bin order.
-    std::vector<TMatch> Hits() const {
+    std::vector<TMatch> Hits() const
+    {
         std::vector<TMatch> hits;
         for (const TBin& bin : Sentences().FBins)
             hits.insert(hits.end(), bin.Matches.begin(), bin.Matches.end());
@@ -54,7 +57,8 @@ protected:
 
 // A text longer than one window, with text placed at given 1-based positions
 // over a background of spaces.
-QString LongText(int length, const QList<std::pair<int, QString>>& pieces) {
+QString LongText(int length, const QList<std::pair<int, QString>>& pieces)
+{
     QString text(length, u' ');
     for (const auto& [position, piece] : pieces)
         text.replace(position - 1, piece.size(), piece);
@@ -65,7 +69,8 @@ class TCancellingProgress : public IProgressIndicator {
 public:
     void SetRange(qint64, qint64) override {}
     void SetPosition(qint64 position) override { Positions.push_back(position); }
-    void ProcessEvents() override {
+    void ProcessEvents() override
+    {
         if (++Calls == CancelAt)
             SearchCancelled = true;
     }
@@ -76,7 +81,8 @@ public:
 
 } // namespace
 
-TEST_F(AnalyzeFileTest, EmptyFileCountsOneTextAndOneSection) {
+TEST_F(AnalyzeFileTest, EmptyFileCountsOneTextAndOneSection)
+{
     Analyze(u"the"_s, QByteArray());
     EXPECT_EQ(Sentences().TotalWords, 0);
     EXPECT_EQ(Sentences().TotalSentences, 0);
@@ -90,7 +96,8 @@ TEST_F(AnalyzeFileTest, EmptyFileCountsOneTextAndOneSection) {
     EXPECT_EQ(Sentences().TotalSections, 0);
 }
 
-TEST_F(AnalyzeFileTest, WordsAreRunsOfNonDelimitersOutsideTags) {
+TEST_F(AnalyzeFileTest, WordsAreRunsOfNonDelimitersOutsideTags)
+{
     const struct {
         QByteArray Content;
         int Words;
@@ -116,7 +123,8 @@ TEST_F(AnalyzeFileTest, WordsAreRunsOfNonDelimitersOutsideTags) {
     EXPECT_EQ(Sentences().TotalWords, 3);
 }
 
-TEST_F(AnalyzeFileTest, HitAtMarkupBelongsToTheWordAfterIt) {
+TEST_F(AnalyzeFileTest, HitAtMarkupBelongsToTheWordAfterIt)
+{
     Analyze(u"jury"_s, QByteArray("<w AT>The <w NN>jury said."));
     ASSERT_EQ(Hits().size(), 1u);
     EXPECT_EQ(Hits()[0].WordsFromBeginning, 2);
@@ -129,7 +137,8 @@ TEST_F(AnalyzeFileTest, HitAtMarkupBelongsToTheWordAfterIt) {
     EXPECT_EQ(Hits()[0].Percent, 0);
 }
 
-TEST_F(AnalyzeFileTest, HitsRecordByteOffsetsLinesAndFile) {
+TEST_F(AnalyzeFileTest, HitsRecordByteOffsetsLinesAndFile)
+{
     const QString text = u"ab\r\ncd the \n\nx th\u00E9"_s;
     Analyze(u"th%"_s, text.toLatin1());
     const std::vector<TMatch> eight = Hits();
@@ -137,7 +146,9 @@ TEST_F(AnalyzeFileTest, HitsRecordByteOffsetsLinesAndFile) {
     const std::vector<TMatch> sixteen = Hits();
     ASSERT_EQ(eight.size(), 2u);
     ASSERT_EQ(sixteen.size(), 2u);
-    const struct { int Begin, End, Line; } expected[] = {{7, 9, 2}, {15, 17, 4}};
+    const struct {
+        int Begin, End, Line;
+    } expected[] = {{7, 9, 2}, {15, 17, 4}};
     for (size_t i = 0; i < 2; ++i) {
         EXPECT_EQ(eight[i].BeginOffest, expected[i].Begin);
         EXPECT_EQ(eight[i].EndOffset, expected[i].End);
@@ -152,7 +163,8 @@ TEST_F(AnalyzeFileTest, HitsRecordByteOffsetsLinesAndFile) {
               LowerAsciiLetters(Files.Path(u"file0.txt"_s)));
 }
 
-TEST_F(AnalyzeFileTest, LineBreaksAreCountedOnce) {
+TEST_F(AnalyzeFileTest, LineBreaksAreCountedOnce)
+{
     const std::pair<QByteArray, int> cases[] = {
         {"a.\r\nthe", 2}, {"a.\n\nthe", 3}, {"a.\r\rthe", 3}, {"a.\n\r\nthe", 3}, {"the", 1},
     };
@@ -164,7 +176,8 @@ TEST_F(AnalyzeFileTest, LineBreaksAreCountedOnce) {
 }
 
 // Nothing about a word or a line may depend on where the window was cut.
-TEST_F(AnalyzeFileTest, TheWindowShiftIsInvisible) {
+TEST_F(AnalyzeFileTest, TheWindowShiftIsInvisible)
+{
     const int half = TTextWindow::Half;
     const QString text = LongText(120000, {
                                               {half - 2, u"spa"_s}, // a word over the cut
@@ -186,7 +199,8 @@ TEST_F(AnalyzeFileTest, TheWindowShiftIsInvisible) {
     }
 }
 
-TEST_F(AnalyzeFileTest, PatternWithoutWordsIsReportedForEveryFile) {
+TEST_F(AnalyzeFileTest, PatternWithoutWordsIsReportedForEveryFile)
+{
     Analyze(u" ,, "_s, QList<QByteArray>{"a b", "c", "d"});
     EXPECT_EQ(Messages.Errors, QStringList(3, u"Error in search pattern."_s));
     EXPECT_EQ(Sentences().TotalWords, 0);
@@ -199,7 +213,8 @@ TEST_F(AnalyzeFileTest, PatternWithoutWordsIsReportedForEveryFile) {
     EXPECT_EQ(Sentences().TotalWords, 2);
 }
 
-TEST_F(AnalyzeFileTest, CancelStopsTheFileAndPlacesWhatWasFound) {
+TEST_F(AnalyzeFileTest, CancelStopsTheFileAndPlacesWhatWasFound)
+{
     const QString text = LongText(5000, {{10, u"the"_s}, {4000, u"the"_s}});
     TCancellingProgress progress;
     progress.CancelAt = 2; // at the second thousand characters
@@ -215,7 +230,8 @@ TEST_F(AnalyzeFileTest, CancelStopsTheFileAndPlacesWhatWasFound) {
     EXPECT_EQ(Hits().size(), 2u);
 }
 
-TEST_F(AnalyzeFileTest, UnreadableFileRaisesAFileErrorAndAddsNothing) {
+TEST_F(AnalyzeFileTest, UnreadableFileRaisesAFileErrorAndAddsNothing)
+{
     Bins = TSearchBins(Settings, {true, false, false, false});
     const TDistributionBins bins = Bins.Bins();
     EXPECT_THROW(AnalyzeFile(Files.Path(u"missing.txt"_s), u"the"_s, ssWordPhrase, bins.Sent,
@@ -224,7 +240,8 @@ TEST_F(AnalyzeFileTest, UnreadableFileRaisesAFileErrorAndAddsNothing) {
     EXPECT_EQ(Sentences().TotalTexts, 0);
 }
 
-TEST_F(AnalyzeFileTest, CharacterFormHitsInsideWords) {
+TEST_F(AnalyzeFileTest, CharacterFormHitsInsideWords)
+{
     Settings.soWords = false;
     Analyze(u"table"_s, QByteArray("vegetables table"));
     EXPECT_EQ(Hits().size(), 2u);

@@ -8,7 +8,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TBinSet WithCounts(std::initializer_list<int> counts) {
+TBinSet WithCounts(std::initializer_list<int> counts)
+{
     TBinSet set;
     for (int count : counts) {
         TBin& bin = set.FBins.emplace_back();
@@ -20,7 +21,8 @@ TBinSet WithCounts(std::initializer_list<int> counts) {
 
 } // namespace
 
-TEST(DistributionText, StatisticsOfTheBinFrequencies) {
+TEST(DistributionText, StatisticsOfTheBinFrequencies)
+{
     const struct {
         std::initializer_list<int> Counts;
         QString Line;
@@ -37,7 +39,8 @@ TEST(DistributionText, StatisticsOfTheBinFrequencies) {
     EXPECT_EQ(CalcMedian(TBinSet()), 0);
 }
 
-TEST(DistributionText, GeneralNumberFormat) {
+TEST(DistributionText, GeneralNumberFormat)
+{
     const std::pair<long double, QString> cases[] = {
         {0, u"0"_s},
         {123456789, u"123456789"_s},
@@ -52,7 +55,8 @@ TEST(DistributionText, GeneralNumberFormat) {
         EXPECT_EQ(FormatStatistic(value, u'.'), text);
 }
 
-TEST(DistributionText, TitlesCaptionsAndTotals) {
+TEST(DistributionText, TitlesCaptionsAndTotals)
+{
     EXPECT_EQ(DistributionTitle(u"the"_s, TDistribution::Sentence),
               u"\"the\" distribution in sentences"_s);
     EXPECT_EQ(DistributionTitle(u" a\"b"_s, TDistribution::Text),

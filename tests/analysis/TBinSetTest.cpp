@@ -10,14 +10,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QStringList Captions(const TBinSet& set) {
+QStringList Captions(const TBinSet& set)
+{
     QStringList captions;
     for (const TBin& bin : set.FBins)
         captions.append(BinCaption(bin));
     return captions;
 }
 
-TMatch MatchAt(int fromBeginning, int fromEnd, int percent = 50) {
+TMatch MatchAt(int fromBeginning, int fromEnd, int percent = 50)
+{
     TMatch match;
     match.SentecesFromBeginning = fromBeginning;
     match.SentecesFromEnd = fromEnd;
@@ -26,7 +28,8 @@ TMatch MatchAt(int fromBeginning, int fromEnd, int percent = 50) {
 }
 
 // The caption of the bin that takes match, or "-" when none does.
-QString PlacedIn(TBinSet& set, const TMatch& match, bool forward) {
+QString PlacedIn(TBinSet& set, const TMatch& match, bool forward)
+{
     for (TBin& bin : set.FBins)
         bin.ClearMatches();
     set.PlaceMatchIntoCorespodingBin(match, true, forward);
@@ -39,7 +42,8 @@ QString PlacedIn(TBinSet& set, const TMatch& match, bool forward) {
 
 } // namespace
 
-TEST(TBinSet, PercentageBinsShareTheRange) {
+TEST(TBinSet, PercentageBinsShareTheRange)
+{
     const std::pair<int, QString> cases[] = {
         {1, u"0% - 100%"_s},
         {2, u"0% - 50%,51% - 100%"_s},
@@ -63,7 +67,8 @@ TEST(TBinSet, PercentageBinsShareTheRange) {
     EXPECT_THROW(many.PreparePercentageBins(0), TError);
 }
 
-TEST(TBinSet, PositionSpecifications) {
+TEST(TBinSet, PositionSpecifications)
+{
     const std::pair<QString, QString> cases[] = {
         {u"1 2 Other 1# #"_s, u"1,2,P,1#,#"_s},
         {u"1 2 3 1# 2# Other"_s, u"1,2,3,1#,2#,P"_s},
@@ -86,7 +91,8 @@ TEST(TBinSet, PositionSpecifications) {
         EXPECT_THROW(set.PrepareBinsFromString(bad), TConversionError) << bad.toStdString();
 }
 
-TEST(TBinSet, PlacementPrefersTheConfiguredKindOfPositionBin) {
+TEST(TBinSet, PlacementPrefersTheConfiguredKindOfPositionBin)
+{
     TBinSet set;
     set.PrepareBinsFromString(u"1 2 Other 1# #"_s);
     // Sentence (from beginning, from end) in its paragraph.
@@ -110,7 +116,8 @@ TEST(TBinSet, PlacementPrefersTheConfiguredKindOfPositionBin) {
         EXPECT_EQ(PlacedIn(percent, MatchAt(1, 1, value), true), caption) << value;
 }
 
-TEST(TBinSet, CopyIsDeepAndClearKeepsTheTotals) {
+TEST(TBinSet, CopyIsDeepAndClearKeepsTheTotals)
+{
     TBinSet set;
     set.PrepareBinsFromString(u"Other"_s);
     set.PlaceMatchIntoCorespodingBin(MatchAt(7, 1), true, true);

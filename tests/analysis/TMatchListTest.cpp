@@ -6,7 +6,8 @@
 
 namespace {
 
-TMatch Numbered(int n) {
+TMatch Numbered(int n)
+{
     TMatch match;
     match.LineNo = n;
     return match;
@@ -15,7 +16,8 @@ TMatch Numbered(int n) {
 } // namespace
 
 // Across block boundaries, from both ends.
-TEST(TMatchList, KeepsOrderWhileEmptiedFromEitherEnd) {
+TEST(TMatchList, KeepsOrderWhileEmptiedFromEitherEnd)
+{
     TMatchList list;
     const int count = 2500;
     for (int i = 0; i < count; ++i)

@@ -9,7 +9,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString WindowText(const TTextWindow& window) {
+QString WindowText(const TTextWindow& window)
+{
     QString text;
     for (int k = 1; k <= window.Length(); ++k)
         text += QChar(window[k]);
@@ -18,7 +19,8 @@ QString WindowText(const TTextWindow& window) {
 
 } // namespace
 
-TEST(TTextWindow, EmptyFilesGiveAnEmptyWindowAtTheEnd) {
+TEST(TTextWindow, EmptyFilesGiveAnEmptyWindowAtTheEnd)
+{
     TTestFiles files;
     for (const QByteArray& bytes : {QByteArray(), QByteArray("\xFF\xFE", 2)}) {
         TTextWindow window;
@@ -30,7 +32,8 @@ TEST(TTextWindow, EmptyFilesGiveAnEmptyWindowAtTheEnd) {
     }
 }
 
-TEST(TTextWindow, EightBitTextIsWindows1252) {
+TEST(TTextWindow, EightBitTextIsWindows1252)
+{
     TTestFiles files;
     TTextWindow window;
     window.Open(files.Write(u"cp1252"_s, QByteArray("a\x80\x81\x9F\xE9\xFF\xFE", 7)));
@@ -39,7 +42,8 @@ TEST(TTextWindow, EightBitTextIsWindows1252) {
     EXPECT_EQ(WindowText(window), u"a\u20AC\u0081\u0178\u00E9\u00FF\u00FE"_s);
 }
 
-TEST(TTextWindow, Utf16LosesALastOddByte) {
+TEST(TTextWindow, Utf16LosesALastOddByte)
+{
     TTestFiles files;
     TTextWindow window;
     window.Open(files.Write(u"odd"_s, Utf16Le(u"ab\u0100"_s) + 'x'));
@@ -50,7 +54,8 @@ TEST(TTextWindow, Utf16LosesALastOddByte) {
 
 // The window is refilled half at a time; the character before its first
 // index stays visible, and byte offsets move on with it.
-TEST(TTextWindow, ShiftMovesTheSecondHalfToTheFront) {
+TEST(TTextWindow, ShiftMovesTheSecondHalfToTheFront)
+{
     TTestFiles files;
     for (const bool unicode : {false, true}) {
         QString text;
@@ -75,7 +80,8 @@ TEST(TTextWindow, ShiftMovesTheSecondHalfToTheFront) {
     }
 }
 
-TEST(TTextWindow, MissingFileRaisesAFileError) {
+TEST(TTextWindow, MissingFileRaisesAFileError)
+{
     TTestFiles files;
     TTextWindow window;
     try {

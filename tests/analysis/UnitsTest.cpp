@@ -18,7 +18,8 @@ protected:
     // Words separated by spaces; "[w]" is a hit on the word w. "." ends a
     // sentence, "|" a paragraph, "S" a section, "T" starts a new text. The
     // file ends after the script.
-    void Run(const QString& script, int fileTexts = 1) {
+    void Run(const QString& script, int fileTexts = 1)
+    {
         Bins = TSearchBins(Settings, {true, true, true, true});
         TUnits units(Settings, Bins.Bins());
         units.FileTexts = fileTexts;
@@ -39,7 +40,8 @@ protected:
     }
 
     // "bin caption: from beginning/from end/percent" of every placed match.
-    QStringList Placed(TDistribution distribution) const {
+    QStringList Placed(TDistribution distribution) const
+    {
         const TBinSet& set = *Bins.Of(distribution);
         const bool sentences = distribution != TDistribution::Sentence;
         QStringList placed;
@@ -59,7 +61,8 @@ protected:
     TSearchBins Bins;
 
 private:
-    static void Word(TUnits& units, QString word) {
+    static void Word(TUnits& units, QString word)
+    {
         const bool hit = word.startsWith(u'[');
         word.remove(u'[').remove(u']');
         units.FlushWord();
@@ -74,7 +77,8 @@ private:
 
 } // namespace
 
-TEST_F(UnitsTest, TwoSentencesOfOneParagraph) {
+TEST_F(UnitsTest, TwoSentencesOfOneParagraph)
+{
     Run(u"The [cat] sat . A [cat] ran ."_s);
     // Bin 1 of three percentage bins is 34% - 66%.
     EXPECT_EQ(Placed(TDistribution::Sentence), (QStringList{u"1:2/2/50"_s, u"1:2/2/50"_s}));
@@ -86,7 +90,8 @@ TEST_F(UnitsTest, TwoSentencesOfOneParagraph) {
     EXPECT_EQ(text.TotalMatches, 2);
 }
 
-TEST_F(UnitsTest, AFileWithoutDelimiterIsOneSentence) {
+TEST_F(UnitsTest, AFileWithoutDelimiterIsOneSentence)
+{
     Run(u"[cat]"_s);
     EXPECT_EQ(Placed(TDistribution::Sentence), QStringList{u"0:1/1/0"_s});
     EXPECT_EQ(Placed(TDistribution::Paragraph), QStringList{u"0:1/1/0"_s});
@@ -96,12 +101,14 @@ TEST_F(UnitsTest, AFileWithoutDelimiterIsOneSentence) {
     EXPECT_EQ(set.TotalParagraphs, 1);
 }
 
-TEST_F(UnitsTest, LastWordOfASentence) {
+TEST_F(UnitsTest, LastWordOfASentence)
+{
     Run(u"a b [cat] ."_s);
     EXPECT_EQ(Placed(TDistribution::Sentence), QStringList{u"2:3/1/100"_s});
 }
 
-TEST_F(UnitsTest, ShortSentencesLoseTheirHitsButStillCount) {
+TEST_F(UnitsTest, ShortSentencesLoseTheirHitsButStillCount)
+{
     Settings.ExclSentLessThan = 3;
     Run(u"[Cat] . The [cat] sat ."_s);
     EXPECT_EQ(Placed(TDistribution::Sentence), QStringList{u"1:2/2/50"_s});
@@ -111,7 +118,8 @@ TEST_F(UnitsTest, ShortSentencesLoseTheirHitsButStillCount) {
 }
 
 // The paragraph places its hits before it closes its open last sentence.
-TEST_F(UnitsTest, ShortLastSentenceOfAParagraphKeepsItsParagraphHit) {
+TEST_F(UnitsTest, ShortLastSentenceOfAParagraphKeepsItsParagraphHit)
+{
     Settings.ExclSentLessThan = 2;
     Run(u"a b c . [cat] |"_s);
     EXPECT_EQ(Placed(TDistribution::Paragraph), QStringList{u"2:2/1/100"_s});
@@ -120,7 +128,8 @@ TEST_F(UnitsTest, ShortLastSentenceOfAParagraphKeepsItsParagraphHit) {
     EXPECT_TRUE(Placed(TDistribution::Text).isEmpty());
 }
 
-TEST_F(UnitsTest, ShortParagraphsLoseTheirHitsExceptThoseAlreadyPlaced) {
+TEST_F(UnitsTest, ShortParagraphsLoseTheirHitsExceptThoseAlreadyPlaced)
+{
     Settings.ExclParaLessThan = 2;
     Run(u"x [cat] . | y [cat] . z . |"_s);
     EXPECT_EQ(Placed(TDistribution::Sentence).size(), 2);
@@ -129,7 +138,8 @@ TEST_F(UnitsTest, ShortParagraphsLoseTheirHitsExceptThoseAlreadyPlaced) {
     EXPECT_EQ(Set(TDistribution::Text).TotalParagraphs, 2);
 }
 
-TEST_F(UnitsTest, OneSentenceParagraphIsFirstAndLast) {
+TEST_F(UnitsTest, OneSentenceParagraphIsFirstAndLast)
+{
     Settings.ParaType = 2;
     for (const bool forward : {true, false}) {
         Settings.ParaPositions = u"1 #"_s;
@@ -140,20 +150,23 @@ TEST_F(UnitsTest, OneSentenceParagraphIsFirstAndLast) {
     }
 }
 
-TEST_F(UnitsTest, EachTextIsMeasuredOnItsOwn) {
+TEST_F(UnitsTest, EachTextIsMeasuredOnItsOwn)
+{
     Run(u"T a [cat] . T b c [cat] d ."_s, 0);
     EXPECT_EQ(Placed(TDistribution::Text), (QStringList{u"2:1/1/100"_s, u"2:1/1/67"_s}));
     EXPECT_EQ(Set(TDistribution::Text).TotalTexts, 2);
 }
 
-TEST_F(UnitsTest, ASectionBoundaryClosesTheInterruptedSentence) {
+TEST_F(UnitsTest, ASectionBoundaryClosesTheInterruptedSentence)
+{
     Run(u"a b . c [cat] S d [cat] ."_s);
     EXPECT_EQ(Placed(TDistribution::Section), (QStringList{u"2:2/1/100"_s, u"2:1/1/100"_s}));
     EXPECT_EQ(Set(TDistribution::Section).TotalSentences, 3);
     EXPECT_EQ(Set(TDistribution::Section).TotalSections, 2);
 }
 
-TEST(PercentOf, RoundsExactHalvesToEven) {
+TEST(PercentOf, RoundsExactHalvesToEven)
+{
     const struct {
         int W, N, Percent;
     } cases[] = {

@@ -9,7 +9,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-std::optional<TCliOptions> Parse(const QStringList& arguments, QString* error = nullptr) {
+std::optional<TCliOptions> Parse(const QStringList& arguments, QString* error = nullptr)
+{
     TAppSettings settings;
     settings.SetDefaults();
     settings.srPara = false;
@@ -22,7 +23,8 @@ std::optional<TCliOptions> Parse(const QStringList& arguments, QString* error = 
 
 } // namespace
 
-TEST(CliOptions, DefaultsComeFromTheSettings) {
+TEST(CliOptions, DefaultsComeFromTheSettings)
+{
     const std::optional<TCliOptions> options = Parse({u"--pattern"_s, u"the"_s, u"a.txt"_s});
     ASSERT_TRUE(options);
     EXPECT_EQ(options->Syntax, ssWordTag);
@@ -32,7 +34,8 @@ TEST(CliOptions, DefaultsComeFromTheSettings) {
     EXPECT_EQ(options->Files, QStringList{u"a.txt"_s});
 }
 
-TEST(CliOptions, OptionsOverrideTheSettings) {
+TEST(CliOptions, OptionsOverrideTheSettings)
+{
     const std::optional<TCliOptions> options =
         Parse({u"a.txt"_s, u"--syntax=regex"_s, u"--dist"_s, u"text,sentence"_s, u"--json"_s,
                u"--pattern"_s, u"--odd"_s, u"--"_s, u"--b.txt"_s});
@@ -44,7 +47,8 @@ TEST(CliOptions, OptionsOverrideTheSettings) {
     EXPECT_EQ(options->Files, (QStringList{u"a.txt"_s, u"--b.txt"_s}));
 }
 
-TEST(CliOptions, BadUsageIsExplained) {
+TEST(CliOptions, BadUsageIsExplained)
+{
     const std::pair<QStringList, QString> cases[] = {
         {{u"a.txt"_s}, u"--pattern is required"_s},
         {{u"--pattern"_s, u"x"_s}, u"no files to search"_s},

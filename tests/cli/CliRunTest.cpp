@@ -19,7 +19,8 @@ struct TCliResult {
     QByteArray Err;
 };
 
-TCliResult RunCli(const QStringList& arguments) {
+TCliResult RunCli(const QStringList& arguments)
+{
     QProcess process;
     process.setWorkingDirectory(QString::fromUtf8(TAMBORIX_TEST_DATA "/cli"));
     process.start(QString::fromUtf8(TAMBORIX_CLI), arguments);
@@ -27,14 +28,16 @@ TCliResult RunCli(const QStringList& arguments) {
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
-QByteArray Expected(const QString& name) {
+QByteArray Expected(const QString& name)
+{
     QFile file(QString::fromUtf8(TAMBORIX_TEST_DATA "/cli/") + name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
 
-TEST(CliRun, PlainReportListsEachDistribution) {
+TEST(CliRun, PlainReportListsEachDistribution)
+{
     const TCliResult result =
         RunCli({u"--syntax"_s, u"word"_s, u"--pattern"_s, u"cat"_s, u"Small.txt"_s});
     EXPECT_EQ(result.ExitCode, 0);
@@ -42,7 +45,8 @@ TEST(CliRun, PlainReportListsEachDistribution) {
     EXPECT_TRUE(result.Err.isEmpty());
 }
 
-TEST(CliRun, JsonReportHoldsEveryMatch) {
+TEST(CliRun, JsonReportHoldsEveryMatch)
+{
     const TCliResult result =
         RunCli({u"--syntax"_s, u"word"_s, u"--dist"_s, u"paragraph,sentence"_s, u"--json"_s,
                 u"--pattern"_s, u"cat"_s, u"Small.txt"_s});
@@ -54,7 +58,8 @@ TEST(CliRun, JsonReportHoldsEveryMatch) {
     EXPECT_EQ(document.object()[u"distributions"_s].toArray().size(), 2);
 }
 
-TEST(CliRun, PatternErrorsAreReportedAndTheSearchGoesOn) {
+TEST(CliRun, PatternErrorsAreReportedAndTheSearchGoesOn)
+{
     const TCliResult json = RunCli({u"--syntax"_s, u"word"_s, u"--json"_s, u"--pattern"_s, u" , "_s,
                                     u"Small.txt"_s, u"Small.txt"_s});
     EXPECT_EQ(json.ExitCode, 0);
@@ -70,7 +75,8 @@ TEST(CliRun, PatternErrorsAreReportedAndTheSearchGoesOn) {
     EXPECT_EQ(plain.Err, "tamborix-cli: Error in search pattern.\n");
 }
 
-TEST(CliRun, UnreadableFileAndBadUsageExitWithTwo) {
+TEST(CliRun, UnreadableFileAndBadUsageExitWithTwo)
+{
     const TCliResult missing = RunCli({u"--pattern"_s, u"the"_s, u"Small.txt"_s, u"none.txt"_s});
     EXPECT_EQ(missing.ExitCode, 2);
     EXPECT_TRUE(missing.Out.isEmpty());

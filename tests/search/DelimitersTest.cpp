@@ -7,7 +7,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString Members(const TDelimiters& delimiters) {
+QString Members(const TDelimiters& delimiters)
+{
     QString members;
     for (char16_t c = 0; c <= 0xFF; ++c) {
         if (delimiters.Contains(c))
@@ -18,13 +19,15 @@ QString Members(const TDelimiters& delimiters) {
 
 } // namespace
 
-TEST(TDelimiters, DefaultSetIsTheDelimiterText) {
+TEST(TDelimiters, DefaultSetIsTheDelimiterText)
+{
     TAppSettings settings;
     settings.SetDefaults();
     EXPECT_EQ(Members(TDelimiters(settings)), u" \"'()+,-./:;=[\\]_`{}~"_s);
 }
 
-TEST(TDelimiters, MarkerTextsKeepOnlyTheirLastCharacterADelimiter) {
+TEST(TDelimiters, MarkerTextsKeepOnlyTheirLastCharacterADelimiter)
+{
     TAppSettings settings;
     settings.SetDefaults();
     settings.WrdDelims = u"<w>[]-+ "_s;
@@ -33,7 +36,8 @@ TEST(TDelimiters, MarkerTextsKeepOnlyTheirLastCharacterADelimiter) {
     EXPECT_EQ(Members(TDelimiters(settings)), u" +>]w"_s); // "<" of "<w" removed
 }
 
-TEST(TDelimiters, CharactersAboveLatin1AreNeverDelimiters) {
+TEST(TDelimiters, CharactersAboveLatin1AreNeverDelimiters)
+{
     TAppSettings settings;
     settings.SetDefaults();
     settings.WrdDelims = u"\u2014 "_s;

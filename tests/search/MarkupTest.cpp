@@ -6,7 +6,8 @@
 
 using namespace Qt::StringLiterals;
 
-TEST(TagAt, ComparesIgnoringCaseWithinTheText) {
+TEST(TagAt, ComparesIgnoringCaseWithinTheText)
+{
     const TTestText text(u"ab<Body>cd"_s);
     struct {
         QString Tag;
@@ -20,7 +21,8 @@ TEST(TagAt, ComparesIgnoringCaseWithinTheText) {
         EXPECT_EQ(TagAt(text.View(), c.Tag, c.Index), c.Expected) << c.Tag.toStdString() << c.Index;
 }
 
-TEST(TMarker, EmptyMarkerStartsAndEndsEverywhere) {
+TEST(TMarker, EmptyMarkerStartsAndEndsEverywhere)
+{
     const TTestText text(u"abc"_s);
     const TMarker empty{QString()};
     EXPECT_FALSE(empty.At(text.View(), 1));
@@ -32,7 +34,8 @@ TEST(TMarker, EmptyMarkerStartsAndEndsEverywhere) {
     EXPECT_FALSE(stop.EndsAt(text.View(), 1)); // would begin before the text
 }
 
-TEST(RemoveTags, DropsEverythingFromLessThanToGreaterThan) {
+TEST(RemoveTags, DropsEverythingFromLessThanToGreaterThan)
+{
     const std::pair<QString, QString> cases[] = {
         {u"<w NN>table"_s, u"table"_s}, {u"a<b>c"_s, u"ac"_s},    {u"x>y"_s, u"xy"_s},
         {u"open<tag"_s, u"open"_s},     {u"<a<b>c>d"_s, u"cd"_s}, {u"plain"_s, u"plain"_s},

@@ -10,7 +10,8 @@
 
 #include <QStringList>
 
-inline TAppSettings DefaultSettings() {
+inline TAppSettings DefaultSettings()
+{
     TAppSettings settings;
     settings.SetDefaults();
     return settings;
@@ -19,7 +20,8 @@ inline TAppSettings DefaultSettings() {
 // The texts of the hits of pattern in text, each followed by "@" and the
 // position it began at.
 inline QStringList FindHits(const QString& pattern, const QString& text,
-                            const TAppSettings& settings, int syntax = ssWordPhrase) {
+                            const TAppSettings& settings, int syntax = ssWordPhrase)
+{
     const TDelimiters delimiters(settings);
     const TCharClasses classes(settings, delimiters);
     TPatternMatcher matcher(pattern, syntax, settings, delimiters, classes);

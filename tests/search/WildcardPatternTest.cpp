@@ -10,7 +10,8 @@ namespace {
 
 using TWildcard = TWildcardPattern::TWildcard;
 
-QString Describe(const TWildcardPattern& pattern) {
+QString Describe(const TWildcardPattern& pattern)
+{
     QString text;
     for (const TWildcardPattern::TPiece& piece : pattern.Pieces()) {
         const char* wildcard[] = {"", "*", "?", "%"};
@@ -20,7 +21,8 @@ QString Describe(const TWildcardPattern& pattern) {
     return text;
 }
 
-TAppSettings CharacterForm() {
+TAppSettings CharacterForm()
+{
     TAppSettings settings = DefaultSettings();
     settings.soWords = false;
     return settings;
@@ -28,7 +30,8 @@ TAppSettings CharacterForm() {
 
 } // namespace
 
-TEST(TWildcardPattern, SplitsAtWholeWildcardTexts) {
+TEST(TWildcardPattern, SplitsAtWholeWildcardTexts)
+{
     const std::pair<QString, QString> cases[] = {
         {u"colo%r"_s, u"[COLO%][R]"_s},
         {u"post office?"_s, u"[POST OFFICE?]"_s},
@@ -45,7 +48,8 @@ TEST(TWildcardPattern, SplitsAtWholeWildcardTexts) {
     EXPECT_EQ(Describe(TWildcardPattern(u"a<>b"_s, settings)), u"[A*][B]"_s);
 }
 
-TEST(CharacterForm, FindsPiecesAcrossWordBoundaries) {
+TEST(CharacterForm, FindsPiecesAcrossWordBoundaries)
+{
     const struct {
         QString Pattern;
         QString Text;
@@ -73,13 +77,15 @@ TEST(CharacterForm, FindsPiecesAcrossWordBoundaries) {
             << c.Pattern.toStdString() << " in " << c.Text.toStdString();
 }
 
-TEST(CharacterForm, MatchesThatCoverNothingAreNoHits) {
+TEST(CharacterForm, MatchesThatCoverNothingAreNoHits)
+{
     for (const QString& pattern : {u"*"_s, u"%"_s, u"*%*"_s})
         EXPECT_TRUE(FindHits(pattern, u"some text"_s, CharacterForm()).isEmpty());
     EXPECT_EQ(FindHits(u"?"_s, u"ab"_s, CharacterForm()), (QStringList{u"a@1"_s, u"b@2"_s}));
 }
 
-TEST(CharacterForm, SkippedTagsAreInvisible) {
+TEST(CharacterForm, SkippedTagsAreInvisible)
+{
     EXPECT_EQ(FindHits(u"bold text"_s, u"x <b>bold</b> text"_s, CharacterForm()),
               QStringList{u"<b>bold</b> text@3"_s});
     TAppSettings visible = CharacterForm();
@@ -87,7 +93,8 @@ TEST(CharacterForm, SkippedTagsAreInvisible) {
     EXPECT_TRUE(FindHits(u"bold text"_s, u"x <b>bold</b> text"_s, visible).isEmpty());
 }
 
-TEST(CharacterForm, IgnoresCaseAlways) {
+TEST(CharacterForm, IgnoresCaseAlways)
+{
     TAppSettings settings = CharacterForm();
     settings.soCaseSensitive = true;
     EXPECT_EQ(FindHits(u"table"_s, u"TABLE"_s, settings), QStringList{u"TABLE@1"_s});

@@ -8,7 +8,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-bool Matches(const QString& pattern, const QString& word, bool caseSensitive = false) {
+bool Matches(const QString& pattern, const QString& word, bool caseSensitive = false)
+{
     TAppSettings settings;
     settings.SetDefaults();
     settings.soCaseSensitive = caseSensitive;
@@ -19,7 +20,8 @@ bool Matches(const QString& pattern, const QString& word, bool caseSensitive = f
 
 } // namespace
 
-TEST(TWordGlob, WildcardsActInsideOneWord) {
+TEST(TWordGlob, WildcardsActInsideOneWord)
+{
     struct {
         QString Pattern;
         QString Word;
@@ -51,12 +53,14 @@ TEST(TWordGlob, WildcardsActInsideOneWord) {
             << c.Pattern.toStdString() << " / " << c.Word.toStdString();
 }
 
-TEST(TWordGlob, CaseSensitiveComparison) {
+TEST(TWordGlob, CaseSensitiveComparison)
+{
     EXPECT_FALSE(Matches(u"table"_s, u"Table"_s, true));
     EXPECT_TRUE(Matches(u"Table"_s, u"Table"_s, true));
 }
 
-TEST(TWordGlob, OnlyTheFirstCharacterOfAWildcardTextIsAWildcard) {
+TEST(TWordGlob, OnlyTheFirstCharacterOfAWildcardTextIsAWildcard)
+{
     TAppSettings settings;
     settings.SetDefaults();
     settings.wcStar = u"#x"_s;
@@ -68,7 +72,8 @@ TEST(TWordGlob, OnlyTheFirstCharacterOfAWildcardTextIsAWildcard) {
     EXPECT_FALSE(TWordGlob(u"a?b"_s, settings).Matches(u"axb", 3));
 }
 
-TEST(TWordGlob, ManyWildcardsOnALongTokenStayFast) {
+TEST(TWordGlob, ManyWildcardsOnALongTokenStayFast)
+{
     const QString token(200000, u'a');
     EXPECT_FALSE(Matches(u"*a*a*a*a*a*a*a*b"_s, token));
     EXPECT_TRUE(Matches(u"*a*a*a*a*a*a*a*"_s, token));

@@ -12,14 +12,16 @@ struct TCase {
     QStringList Hits;
 };
 
-void ExpectHits(const TCase& c, const TAppSettings& settings) {
+void ExpectHits(const TCase& c, const TAppSettings& settings)
+{
     EXPECT_EQ(FindHits(c.Pattern, c.Text, settings), c.Hits)
         << c.Pattern.toStdString() << " in " << c.Text.toStdString();
 }
 
 } // namespace
 
-TEST(WordForm, MatchesConsecutiveWordsWithWildcards) {
+TEST(WordForm, MatchesConsecutiveWordsWithWildcards)
+{
     const TCase cases[] = {
         {u"colo%r table"_s, u"a color table"_s, {u"color table@3"_s}},
         {u"colo%r table"_s, u"Colour Table"_s, {u"Colour Table@1"_s}},
@@ -39,7 +41,8 @@ TEST(WordForm, MatchesConsecutiveWordsWithWildcards) {
         ExpectHits(c, DefaultSettings());
 }
 
-TEST(WordForm, InterveningWordsTakeTheFirstCombinationThatMatches) {
+TEST(WordForm, InterveningWordsTakeTheFirstCombinationThatMatches)
+{
     const TCase cases[] = {
         {u"computer @ program"_s,
          u"computer aided design program"_s,
@@ -63,13 +66,15 @@ TEST(WordForm, InterveningWordsTakeTheFirstCombinationThatMatches) {
     ExpectHits({u"a @ b"_s, u"a x y z b a x b"_s, {u"a x y z b@1"_s}}, reversed);
 }
 
-TEST(WordForm, CaseSensitivity) {
+TEST(WordForm, CaseSensitivity)
+{
     TAppSettings settings = DefaultSettings();
     settings.soCaseSensitive = true;
     ExpectHits({u"table"_s, u"Table table"_s, {u"table@7"_s}}, settings);
 }
 
-TEST(WordForm, TagsArePassedOverWhenSkipped) {
+TEST(WordForm, TagsArePassedOverWhenSkipped)
+{
     ExpectHits({u"word"_s, u"<b>word</b> next"_s, {u"<b>word</b>@1"_s}}, DefaultSettings());
     ExpectHits({u"jury"_s, u"<w AT>The <w NN>jury said"_s, {u"<w NN>jury@11"_s}},
                DefaultSettings());
@@ -81,7 +86,8 @@ TEST(WordForm, TagsArePassedOverWhenSkipped) {
     ExpectHits({u"word"_s, u"<b>word</b> next"_s, {}}, visible);
 }
 
-TEST(WordForm, UnterminatedTagAtTheLastCharacterEndsTheAttempt) {
+TEST(WordForm, UnterminatedTagAtTheLastCharacterEndsTheAttempt)
+{
     // The token at the last character is an empty tag start: the retry would
     // meet it again and again.
     ExpectHits({u"a b"_s, u"a <"_s, {}}, DefaultSettings());
@@ -91,7 +97,8 @@ TEST(WordForm, UnterminatedTagAtTheLastCharacterEndsTheAttempt) {
     ExpectHits({u"a *"_s, u"a <w"_s, {u"a <w@1"_s}}, DefaultSettings());
 }
 
-TEST(WordForm, TheFileStartIsAWordStart) {
+TEST(WordForm, TheFileStartIsAWordStart)
+{
     TAppSettings settings = DefaultSettings();
     settings.WrdDelims.clear(); // no delimiters at all: one word
     ExpectHits({u"ab*"_s, u"abc"_s, {u"abc@1"_s}}, settings);

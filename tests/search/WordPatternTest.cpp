@@ -14,7 +14,8 @@ struct TPrepared {
     QList<TPatternItem::TKind> Kinds;
 };
 
-TPrepared Prepare(const QString& pattern) {
+TPrepared Prepare(const QString& pattern)
+{
     TAppSettings settings;
     settings.SetDefaults();
     TPrepared prepared;
@@ -27,7 +28,8 @@ TPrepared Prepare(const QString& pattern) {
 
 } // namespace
 
-TEST(PrepareWordPhrase, CutsAtDelimitersAndFindsInterveningWords) {
+TEST(PrepareWordPhrase, CutsAtDelimitersAndFindsInterveningWords)
+{
     const TPrepared gap = Prepare(u"computer @ program"_s);
     EXPECT_EQ(gap.Words, (QStringList{u"computer"_s, u"@"_s, u"program"_s}));
     EXPECT_EQ(gap.Kinds, (QList<TPatternItem::TKind>{TPatternItem::Word, TPatternItem::Between,
@@ -42,7 +44,8 @@ TEST(PrepareWordPhrase, CutsAtDelimitersAndFindsInterveningWords) {
     EXPECT_EQ(Prepare(u"a \t@ b"_s).Kinds[1], TPatternItem::Between);
 }
 
-TEST(PrepareWordPhrase, PatternOfDelimitersOnlyHasNoWords) {
+TEST(PrepareWordPhrase, PatternOfDelimitersOnlyHasNoWords)
+{
     EXPECT_TRUE(Prepare(u" ,, ,"_s).Words.isEmpty());
     EXPECT_TRUE(Prepare(QString()).Words.isEmpty());
 }

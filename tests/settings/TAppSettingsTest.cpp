@@ -4,7 +4,8 @@
 
 using namespace Qt::StringLiterals;
 
-TEST(TAppSettings, NewObjectIsEmptyUntilDefaultsAreApplied) {
+TEST(TAppSettings, NewObjectIsEmptyUntilDefaultsAreApplied)
+{
     TAppSettings settings;
     EXPECT_TRUE(settings.wcStar.isEmpty());
     EXPECT_TRUE(settings.sdAt.isEmpty());
@@ -19,7 +20,8 @@ TEST(TAppSettings, NewObjectIsEmptyUntilDefaultsAreApplied) {
     EXPECT_EQ(settings.sdAt, u"@"_s);
 }
 
-TEST(TAppSettings, DefaultsDescribeThePlainTextLayout) {
+TEST(TAppSettings, DefaultsDescribeThePlainTextLayout)
+{
     TAppSettings settings;
     settings.SetDefaults();
     EXPECT_EQ(settings.swSyntax, ssWordTag);
@@ -42,7 +44,8 @@ TEST(TAppSettings, DefaultsDescribeThePlainTextLayout) {
     EXPECT_TRUE(settings.srSent && settings.srPara && settings.srSect && settings.srText);
 }
 
-TEST(TAppSettings, SetDefaultsEmptiesTheListsAndTheOtherTagStarts) {
+TEST(TAppSettings, SetDefaultsEmptiesTheListsAndTheOtherTagStarts)
+{
     TAppSettings settings;
     settings.tsSentencesExceptions = {u"e.g."_s};
     settings.swPatternHistory = {u"the"_s, u"a"_s};
