@@ -13,6 +13,14 @@ namespace {
 
 constexpr int PrescanLength = 4096;
 
+TCharClasses MakeClasses(const TAppSettings& settings, const TDelimiters& delimiters,
+                         const TStructureMarkers& markers)
+{
+    TCharClasses classes(settings, delimiters);
+    markers.MarkStarts(classes);
+    return classes;
+}
+
 } // namespace
 
 TAnalysisState::TAnalysisState(const QString& fileName, const QString& pattern, int syntax,
@@ -25,7 +33,8 @@ TAnalysisState::TAnalysisState(const QString& fileName, const QString& pattern, 
     , Settings(settings)
     , Messages(messages)
     , Delimiters(settings)
-    , Classes(settings, Delimiters)
+    , Markers(settings)
+    , Classes(MakeClasses(settings, Delimiters, Markers))
     , CountWords(settings.soWords)
     , SkipTags(settings.soSkipTags)
     , TagStart(settings.TagStart)
@@ -63,7 +72,34 @@ bool TAnalysisState::Prepare()
     Text = Window.Text();
     PrescanHeaderAndBody();
     Units.FileSections = Settings.tsSectionsType == 0 ? 0 : 1;
+    PrepareExpressions();
     return Ok;
+}
+
+// Compiles the section expression (even after a pattern error) and the
+// pattern expression, and finds their first matches in the window. A search
+// that fails later is reported once and finds nothing more.
+void TAnalysisState::PrepareExpressions()
+{
+    const auto prepare = [this](TRegexSearch& expression, const QString& use) {
+        const QString prefix = u"Error in regular expression (%1). Error: "_s.arg(use);
+        if (!expression.IsValid()) {
+            Messages.ShowError(prefix + expression.ErrorText());
+            Ok = false;
+            return;
+        }
+        expression.OnFailure = [this, prefix](const QString& message) {
+            Messages.ShowError(prefix + message);
+        };
+        if (Ok)
+            expression.SetWindow(Text);
+    };
+    if (Settings.tsSectionsType == 2) {
+        SectionExpression = std::make_unique<TRegexSearch>(Settings.tsSectionsStart);
+        prepare(*SectionExpression, u"sections"_s);
+    }
+    if (Ok && Matcher.Regex())
+        prepare(*Matcher.Regex(), u"pattern"_s);
 }
 
 // Header and body tags count only in the first 4096 characters.
@@ -71,9 +107,9 @@ void TAnalysisState::PrescanHeaderAndBody()
 {
     const int end = std::min(Text.Length, PrescanLength);
     for (int k = 1; k <= end && !SearchCancelled.load(std::memory_order_relaxed); ++k) {
-        HasBodyStart |= TagAt(Text, Settings.tsBodyStartTag, k);
-        HasHeaderStart |= TagAt(Text, Settings.tsHeaderStartTag, k);
-        HasHeaderStop |= TagAt(Text, Settings.tsHeaderStopTag, k);
+        HasBodyStart |= Markers.BodyStart.At(Text, k);
+        HasHeaderStart |= Markers.HeaderStart.At(Text, k);
+        HasHeaderStop |= Markers.HeaderStop.At(Text, k);
     }
     InBody = !HasBodyStart && !HasHeaderStart && !HasHeaderStop;
 }
@@ -91,6 +127,10 @@ void TAnalysisState::ShiftWindow()
 {
     Window.ShiftWindow();
     Text = Window.Text();
+    for (TRegexSearch* expression : {SectionExpression.get(), Matcher.Regex()}) {
+        if (expression)
+            expression->ShiftWindow(Text, Pos, TTextWindow::Half);
+    }
     Pos -= TTextWindow::Half;
 }
 
@@ -138,6 +178,8 @@ void TAnalysisState::ScanSpecialCharacter(int k)
 // part-of-speech tags; the scanner also goes over the characters of a hit.
 inline void TAnalysisState::ScanBody()
 {
+    if (StructureMayBeginAtPos())
+        RecogniseStructure();
     const bool posTagStart =
         (Classes[Text[Pos]] & TCharClasses::PosTagStart) &&
         std::any_of(PosTagStarts.begin(), PosTagStarts.end(),
@@ -172,6 +214,30 @@ inline void TAnalysisState::SearchStep()
 // happens but word and content counting: no marker or tag can begin there, no
 // hit, no line break, no window shift and no progress report. Leaves Pos at
 // the first position that needs a full pass.
+// Scans the plain positions from p to at most end and returns the first
+// position that is not plain. mayMatch tells, from the classes of the
+// character at a position and of the one before it, whether the matcher might
+// find a hit there.
+template <typename MayMatch>
+[[gnu::always_inline]] inline int TAnalysisState::ScanPlainPositions(int p, int end,
+                                                                     MayMatch mayMatch)
+{
+    // The file's first character follows a word break.
+    std::uint8_t before =
+        p == 1 && Text.AtFileStart ? std::uint8_t(TCharClasses::WordBreak) : Classes[Text[p - 1]];
+    for (; p <= end; ++p) {
+        const char16_t c = Text[p];
+        const std::uint8_t flags = Classes[c];
+        if ((flags & PlainBreakFlags) || mayMatch(flags, before))
+            break;
+        ScanWordCharacter(c, flags);
+        if (c != u' ')
+            Units.CountContent();
+        before = flags;
+    }
+    return p;
+}
+
 inline void TAnalysisState::ScanPlainRun()
 {
     if (!InBody || InPosTag || InSkipTag)
@@ -183,16 +249,31 @@ inline void TAnalysisState::ScanPlainRun()
         const std::int64_t next = (Progress / 1000 + 1) * 1000;
         end = static_cast<int>(std::min<std::int64_t>(end, LastPos + next - Progress - 1));
     }
+    const auto before = [](const TRegexSearch* expression, int limit) {
+        return expression && expression->PendingStart() != 0
+                   ? std::min(limit, expression->PendingStart() - 1)
+                   : limit;
+    };
+    end = before(SectionExpression.get(), end);
+    const auto never = [](std::uint8_t, std::uint8_t) { return false; };
     const int first = Pos;
     int p = first;
-    for (; p <= end; ++p) {
-        const char16_t c = Text[p];
-        const std::uint8_t flags = Classes[c];
-        if ((flags & PlainBreakFlags) || Matcher.MayMatchAt(Text, p))
-            break;
-        ScanWordCharacter(c, flags);
-        if (c != u' ')
-            Units.CountContent();
+    switch (Matcher.Mode()) {
+    case TPatternMatcher::TMode::Words: {
+        p = ScanPlainPositions(p, end, [](std::uint8_t flags, std::uint8_t previous) {
+            return (flags & TCharClasses::MatchStart) &&
+                   TWordMatcher::IsWordStart(flags, previous, false);
+        });
+        break;
+    }
+    case TPatternMatcher::TMode::Expression:
+        p = ScanPlainPositions(p, before(Matcher.Regex(), end), never);
+        break;
+    case TPatternMatcher::TMode::None:
+        p = ScanPlainPositions(p, end, never);
+        break;
+    case TPatternMatcher::TMode::Characters:
+        break; // a hit may begin anywhere
     }
     if (p == first)
         return;
@@ -220,6 +301,8 @@ void TAnalysisState::MainLoop()
             break;
         LastPos = Pos;
         TagSkipped = false;
+        if (Classes[Text[Pos]] & TCharClasses::HeaderBody)
+            RecogniseHeaderAndBody();
         if (InBody)
             ScanBody();
         const char16_t c = Text[Pos];

@@ -6,6 +6,8 @@
 #include "CharClasses.h"
 #include "Markup.h"
 #include "PatternMatcher.h"
+#include "RegexSearch.h"
+#include "StructureMarkers.h"
 #include "TDelimiters.h"
 #include "TextWindow.h"
 #include "Units.h"
@@ -13,6 +15,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 class IMessageSink;
 class IProgressIndicator;
@@ -30,6 +33,7 @@ public:
 private:
     bool Prepare();
     void PrescanHeaderAndBody();
+    void PrepareExpressions();
     void MainLoop();
     void ReportProgress();
     void ShiftWindow();
@@ -37,10 +41,25 @@ private:
     // can live in registers; only the rare paths are calls.
     [[gnu::always_inline]] void ScanBody();
     [[gnu::always_inline]] void ScanPlainRun();
+    template <typename MayMatch>
+    int ScanPlainPositions(int p, int end, MayMatch mayMatch);
     [[gnu::always_inline]] void ScanCharacter(int k);
     [[gnu::always_inline]] void ScanWordCharacter(char16_t c, std::uint8_t flags);
     [[gnu::always_inline]] void SearchStep();
     void ScanSpecialCharacter(int k);
+
+    // The structure recognisers. Each looks at the Pos that the previous one
+    // left; a marker or separator that they consume moves Pos to its last
+    // character and sets TagSkipped.
+    bool StructureMayBeginAtPos() const;
+    void RecogniseHeaderAndBody();
+    void RecogniseStructure();
+    void RecogniseSection();
+    void RecogniseParagraph();
+    void RecogniseSentence();
+    bool SentenceEndVetoed() const;
+    int NextNonSpace() const;
+    void Consume(const TMarker& marker);
     void RegisterHit(int BeginIndex, int EndIndex);
     std::int64_t ByteOffset(int index) const;
 
@@ -54,7 +73,8 @@ private:
 
     // Settings prepared for the per-character work.
     const TDelimiters Delimiters;
-    const TCharClasses Classes;
+    const TStructureMarkers Markers;
+    TCharClasses Classes; // completed by the matcher
     const bool CountWords;
     const bool SkipTags;
     const TMarker TagStart;
@@ -62,9 +82,11 @@ private:
     std::vector<TMarker> PosTagStarts; // the non-empty psTagsStart entries
     const TMarker PosTagStop;
     // The classes of characters at which a run of plain positions ends.
-    const std::uint8_t PlainBreakFlags = TCharClasses::ScanSpecial | TCharClasses::PosTagStart;
+    const std::uint8_t PlainBreakFlags = TCharClasses::ScanSpecial | TCharClasses::PosTagStart |
+                                         TCharClasses::HeaderBody | TCharClasses::Structure;
 
     TPatternMatcher Matcher;
+    std::unique_ptr<TRegexSearch> SectionExpression; // sections by regular expression
     TTextWindow Window;
     TWindowText Text; // the current window, refreshed after each shift
     TUnits Units;

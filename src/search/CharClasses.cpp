@@ -25,8 +25,7 @@ TCharClasses::TCharClasses(const TAppSettings& settings, const TDelimiters& deli
     if (settings.soSkipTags) {
         // An empty TagStart opens a tag at every character.
         if (tagStart.IsEmpty()) {
-            for (std::uint8_t& flags : Flags)
-                flags |= ScanSpecial;
+            MarkAll(ScanSpecial);
         } else {
             Mark(tagStart, ScanSpecial);
         }
@@ -35,12 +34,18 @@ TCharClasses::TCharClasses(const TAppSettings& settings, const TDelimiters& deli
 
 void TCharClasses::Mark(const TMarker& marker, std::uint8_t flag)
 {
-    if (marker.IsEmpty())
-        return;
-    const char16_t* upper = UpperCaseTable();
-    const char16_t first = marker.First();
-    for (unsigned c = 0; c < Flags.size(); ++c) {
-        if (upper[c] == first)
-            Flags[c] |= flag;
-    }
+    if (!marker.IsEmpty())
+        MarkUpper(marker.First(), flag);
+}
+
+void TCharClasses::MarkUpper(char16_t upper, std::uint8_t flag)
+{
+    for (char16_t c : CaseVariantsOf(upper))
+        Flags[c] |= flag;
+}
+
+void TCharClasses::MarkAll(std::uint8_t flag)
+{
+    for (std::uint8_t& flags : Flags)
+        flags |= flag;
 }

@@ -23,6 +23,12 @@ public:
         // Ends a token of the word form and starts none: a delimiter, or a
         // character up to U+0020 such as a line break or a tab.
         WordBreak = 16,
+        // May begin a header or body marker.
+        HeaderBody = 32,
+        // May begin a section, paragraph or sentence boundary.
+        Structure = 64,
+        // May begin a hit of the word form: set by its matcher.
+        MatchStart = 128,
     };
 
     TCharClasses(const TAppSettings& settings, const TDelimiters& delimiters);
@@ -30,8 +36,12 @@ public:
     // Gives flag to every character whose upper-case form is the marker's first
     // character; an empty marker marks nothing.
     void Mark(const TMarker& marker, std::uint8_t flag);
+    // Gives flag to every character whose upper-case form is upper.
+    void MarkUpper(char16_t upper, std::uint8_t flag);
     // Gives flag to the character c itself.
     void MarkChar(char16_t c, std::uint8_t flag) { Flags[c] |= flag; }
+    // Gives flag to every character.
+    void MarkAll(std::uint8_t flag);
 
     std::uint8_t operator[](char16_t c) const { return Flags[c]; }
     bool IsWordBreak(char16_t c) const { return Flags[c] & WordBreak; }

@@ -3,18 +3,29 @@
 #include "TAppSettings.h"
 
 TPatternMatcher::TPatternMatcher(const QString& pattern, int syntax, const TAppSettings& settings,
-                                 const TDelimiters& delimiters, const TCharClasses& classes)
+                                 const TDelimiters& delimiters, TCharClasses& classes)
     : SkipTags(settings.soSkipTags)
 {
-    if (syntax != ssWordPhrase)
-        return;
-    if (settings.soWords) {
-        Items = PrepareWordPhrase(pattern, settings, delimiters);
-        Words.emplace(Items, settings, classes);
-        Mode = TMode::Words;
-    } else {
-        Characters.emplace(pattern, settings);
-        Mode = TMode::Characters;
+    switch (syntax) {
+    case ssWordPhrase:
+        if (settings.soWords) {
+            const TPatternItems items = PrepareWordPhrase(pattern, settings, delimiters);
+            WordCount = static_cast<int>(items.size());
+            Words.emplace(items, false, settings, classes);
+            Kind = TMode::Words;
+        } else {
+            Characters.emplace(pattern, settings);
+            Kind = TMode::Characters;
+        }
+        break;
+    case ssWordTag:
+        Words.emplace(PrepareWordTag(pattern, settings, delimiters), true, settings, classes);
+        Kind = TMode::Words;
+        break;
+    case ssRegularExpression:
+        Expression = std::make_unique<TRegexSearch>(pattern);
+        Kind = TMode::Expression;
+        break;
     }
 }
 
@@ -26,5 +37,14 @@ bool TPatternMatcher::MatchCharacters(const TWindowText& text, int pos, THit& hi
     if (after <= pos)
         return false;
     hit = {pos, after - 1, after - 1};
+    return true;
+}
+
+bool TPatternMatcher::MatchExpression(int pos, THit& hit)
+{
+    const int last = Expression->TakeAt(pos);
+    if (last == 0)
+        return false;
+    hit = {pos, last, last};
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include "CharClasses.h"
 #include "Hit.h"
+#include "RegexSearch.h"
 #include "WildcardPattern.h"
 #include "WindowText.h"
 #include "WordMatcher.h"
@@ -11,6 +12,7 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class TAppSettings;
@@ -18,51 +20,48 @@ class TDelimiters;
 
 class TPatternMatcher {
 public:
+    enum class TMode { None, Words, Characters, Expression };
+
+    // Prepares pattern for the syntax; classes learns where hits may begin.
     TPatternMatcher(const QString& pattern, int syntax, const TAppSettings& settings,
-                    const TDelimiters& delimiters, const TCharClasses& classes);
+                    const TDelimiters& delimiters, TCharClasses& classes);
 
     // The number of pattern words of the word form (the run reports a word/phrase
     // pattern without words as an error).
-    int PatternWordCount() const { return static_cast<int>(Items.size()); }
+    int PatternWordCount() const { return WordCount; }
+
+    // The regular expression of a regular-expression search, null otherwise.
+    TRegexSearch* Regex() const { return Expression.get(); }
 
     // Called once for each offered position pos, after the character there was
     // scanned. When a hit begins at pos, describes it and returns true.
     bool SearchStep(const TWindowText& text, int pos, THit& hit)
     {
-        switch (Mode) {
+        switch (Kind) {
         case TMode::Words:
             return Words->IsWordStart(text, pos) && Words->MatchAt(text, pos, hit);
         case TMode::Characters:
             return MatchCharacters(text, pos, hit);
+        case TMode::Expression:
+            return MatchExpression(pos, hit);
         case TMode::None:
             break;
         }
         return false;
     }
 
-    // False when SearchStep at pos certainly finds no hit; cheap enough to ask
-    // at every position.
-    bool MayMatchAt(const TWindowText& text, int pos) const
-    {
-        switch (Mode) {
-        case TMode::Words:
-            return Words->IsWordStart(text, pos) && Words->MayMatchWordAt(text[pos]);
-        case TMode::Characters:
-            return true;
-        case TMode::None:
-            break;
-        }
-        return false;
-    }
+    TMode Mode() const { return Kind; }
+    // The word form's matcher (also of the word/tag syntax), null in other modes.
+    const TWordMatcher* WordForm() const { return Words ? &*Words : nullptr; }
 
 private:
-    enum class TMode { None, Words, Characters };
-
     bool MatchCharacters(const TWindowText& text, int pos, THit& hit) const;
+    bool MatchExpression(int pos, THit& hit);
 
-    TMode Mode = TMode::None;
+    TMode Kind = TMode::None;
     bool SkipTags = false;
-    TPatternItems Items;
-    std::optional<TWordMatcher> Words;
+    int WordCount = 0;
+    std::optional<TWordMatcher> Words; // also the word/tag syntax
     std::optional<TWildcardPattern> Characters;
+    std::unique_ptr<TRegexSearch> Expression;
 };

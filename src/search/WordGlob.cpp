@@ -30,6 +30,7 @@ TWordGlob::TWordGlob(const QString& pattern, const TAppSettings& settings)
         else
             Kinds.push_back(TKind::Literal);
         Chars.push_back(IsCaseSensitive ? c : UpperChar(c));
+        AllLiteral &= Kinds.back() == TKind::Literal;
     }
     Current.resize(Kinds.size() + 1);
     Next.resize(Kinds.size() + 1);
@@ -58,10 +59,19 @@ void TWordGlob::Close(std::vector<unsigned char>& states) const
 bool TWordGlob::Matches(const char16_t* word, int length) const
 {
     const size_t m = Kinds.size();
+    const char16_t* upper = UpperCaseTable();
+    if (AllLiteral) {
+        if (size_t(length) != m)
+            return false;
+        for (size_t i = 0; i < m; ++i) {
+            if ((IsCaseSensitive ? word[i] : upper[word[i]]) != Chars[i])
+                return false;
+        }
+        return true;
+    }
     std::fill(Current.begin(), Current.end(), 0);
     Current[0] = 1;
     Close(Current);
-    const char16_t* upper = UpperCaseTable();
     for (int i = 0; i < length; ++i) {
         const char16_t c = IsCaseSensitive ? word[i] : upper[word[i]];
         std::fill(Next.begin(), Next.end(), 0);

@@ -34,5 +34,6 @@ private:
     std::vector<TKind> Kinds;
     std::u16string Chars; // upper-cased unless case-sensitive
     bool IsCaseSensitive = false;
+    bool AllLiteral = true; // no wildcard: a plain comparison does
     mutable std::vector<unsigned char> Current, Next;
 };

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-TWordMatcher::TWordMatcher(const TPatternItems& items, const TAppSettings& settings,
-                           const TCharClasses& classes)
+TWordMatcher::TWordMatcher(const TPatternItems& items, bool tags, const TAppSettings& settings,
+                           TCharClasses& classes)
     : Classes(classes)
     , MinWords(settings.sdAtMinWords)
     , MaxWords(settings.sdAtMaxWords)
@@ -15,20 +15,44 @@ TWordMatcher::TWordMatcher(const TPatternItems& items, const TAppSettings& setti
     , TagStop(TMarker(settings.TagStop).UpperText())
 {
     for (const TPatternItem& item : items) {
-        Items.push_back({item.Kind, item.Kind == TPatternItem::Word ? TWordGlob(item.Text, settings)
-                                                                    : TWordGlob()});
+        const bool word = item.Kind == TPatternItem::Word;
+        const bool tagged = tags && item.Kind != TPatternItem::Between && !item.Tag.isEmpty();
+        Items.push_back({item.Kind, word ? TWordGlob(item.Text, settings) : TWordGlob(),
+                         tagged ? TWordGlob(item.Tag, settings) : TWordGlob(), tagged});
         if (item.Kind == TPatternItem::Between)
             GapCounts.push_back(0);
     }
+    if (tags)
+        Tags.emplace(settings);
     for (const QString& start : settings.psTagsStart) {
         if (!start.isEmpty())
             PosTagStarts.emplace_back(start);
     }
-    MarkupFlags = TCharClasses::PosTagStart | (SkipTags ? TCharClasses::TagStart : 0);
-    if (!Items.empty() && Items.front().Kind == TPatternItem::Word) {
-        if (const std::optional<char16_t> first = Items.front().Word.LiteralFirst())
-            FirstLiteral = *first;
-        FirstCaseSensitive = Items.front().Word.CaseSensitive();
+    MarkMatchStarts(settings, classes);
+}
+
+// A hit may begin where markup begins, and otherwise only with the first
+// character of the first pattern word when that is no wildcard.
+void TWordMatcher::MarkMatchStarts(const TAppSettings& settings, TCharClasses& classes) const
+{
+    const std::optional<char16_t> literal =
+        !Items.empty() && Items.front().Kind == TPatternItem::Word
+            ? Items.front().Word.LiteralFirst()
+            : std::nullopt;
+    if (!literal) {
+        classes.MarkAll(TCharClasses::MatchStart);
+        return;
+    }
+    if (Items.front().Word.CaseSensitive())
+        classes.MarkChar(*literal, TCharClasses::MatchStart);
+    else
+        classes.MarkUpper(*literal, TCharClasses::MatchStart);
+    for (const TMarker& start : PosTagStarts)
+        classes.Mark(start, TCharClasses::MatchStart);
+    if (SkipTags) {
+        classes.Mark(TMarker(settings.TagStart), TCharClasses::MatchStart);
+        classes.MarkChar(u'<', TCharClasses::MatchStart);
+        classes.MarkChar(u'>', TCharClasses::MatchStart);
     }
 }
 
@@ -97,9 +121,26 @@ bool TWordMatcher::MatchNextWord(const TWindowText& text, const TItem& item, int
             return false; // a tag without end at the last character: no progress
         a = next;
     }
-    const bool matched = item.Kind != TPatternItem::Word || item.Word.Matches(Word, WordLength);
+    const bool matched = Compare(item, text, a, e);
     a = NextTokenStart(text, e);
     return matched;
+}
+
+// The compared word against the pattern word; with tags, its word part, and
+// the raw token a..e-1 against the tag pattern.
+bool TWordMatcher::Compare(const TItem& item, const TWindowText& text, int a, int e)
+{
+    if (item.Kind == TPatternItem::Word) {
+        std::u16string_view word(Word, static_cast<size_t>(WordLength));
+        if (Tags)
+            word = Tags->WordPart(word, PartBuffer);
+        if (!item.Word.Matches(word.data(), static_cast<int>(word.size())))
+            return false;
+    }
+    if (!item.HasTag)
+        return true;
+    const std::u16string_view token(text.Chars + a, static_cast<size_t>(std::max(e - a, 0)));
+    return Tags->TagMatches(token, item.Tag, PartBuffer);
 }
 
 int TWordMatcher::TokenEnd(const TWindowText& text, int a) const

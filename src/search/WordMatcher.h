@@ -8,11 +8,13 @@
 #include "CharClasses.h"
 #include "Hit.h"
 #include "Markup.h"
+#include "TagStyle.h"
 #include "WindowText.h"
 #include "WordGlob.h"
 #include "WordPattern.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,8 +22,11 @@ class TAppSettings;
 
 class TWordMatcher {
 public:
-    TWordMatcher(const TPatternItems& items, const TAppSettings& settings,
-                 const TCharClasses& classes);
+    // With tags (the word/tag syntax), each pattern word is compared with the
+    // word part of a token and its tag pattern with the token's tag.
+    // Marks in classes the characters at which a hit may begin (MatchStart).
+    TWordMatcher(const TPatternItems& items, bool tags, const TAppSettings& settings,
+                 TCharClasses& classes);
 
     // A word starts at p when its character is no word break and the character
     // before it is one, or p is the file's first character. Line breaks and
@@ -29,8 +34,13 @@ public:
     // the start of a line is found like any other.
     bool IsWordStart(const TWindowText& text, int p) const
     {
-        return !Classes.IsWordBreak(text[p]) &&
-               (Classes.IsWordBreak(text[p - 1]) || (p == 1 && text.AtFileStart));
+        return IsWordStart(Classes[text[p]], Classes[text[p - 1]], p == 1 && text.AtFileStart);
+    }
+    // The same from the classes of the character at p and of the one before it.
+    static bool IsWordStart(std::uint8_t classes, std::uint8_t before, bool fileStart)
+    {
+        return !(classes & TCharClasses::WordBreak) &&
+               ((before & TCharClasses::WordBreak) || fileStart);
     }
 
     // Tries the pattern at the word start a; on success describes the hit,
@@ -44,13 +54,7 @@ public:
     // match: when no markup begins with c, the compared word begins with c, and
     // a pattern whose first word begins with another letter cannot match there,
     // whatever its gaps.
-    bool MayMatchWordAt(char16_t c) const
-    {
-        if (FirstLiteral < 0 || (Classes[c] & MarkupFlags) ||
-            (SkipTags && (c == u'<' || c == u'>')))
-            return true;
-        return (FirstCaseSensitive ? c : Upper[c]) == FirstLiteral;
-    }
+    bool MayMatchWordAt(char16_t c) const { return Classes[c] & TCharClasses::MatchStart; }
 
     // The end (one past the last character) of the token that starts at a.
     int TokenEnd(const TWindowText& text, int a) const;
@@ -61,12 +65,16 @@ private:
     struct TItem {
         TPatternItem::TKind Kind;
         TWordGlob Word;
+        TWordGlob Tag;
+        bool HasTag; // an empty tag pattern matches every tag
     };
 
+    void MarkMatchStarts(const TAppSettings& settings, TCharClasses& classes) const;
     bool MatchPhrases(const TWindowText& text, int a, THit& hit);
     bool MatchPhrase(const TWindowText& text, int start, THit& hit);
     bool MatchNextWord(const TWindowText& text, const TItem& item, int& a, int& firstEnd, int& e);
     bool NextCombination();
+    bool Compare(const TItem& item, const TWindowText& text, int a, int e);
     int PassTag(const TWindowText& text, int k, const std::u16string& stop) const;
     void TakeComparedWord(const TWindowText& text, int a, int e);
 
@@ -79,15 +87,13 @@ private:
     std::vector<TMarker> PosTagStarts; // the non-empty psTagsStart entries
     std::u16string PosTagStop;         // upper-cased, searched exactly
     TMarker TagStart;
-    std::u16string TagStop;       // upper-cased, searched exactly
-    std::uint8_t MarkupFlags = 0; // the classes of characters that may begin markup
-    const char16_t* Upper = UpperCaseTable();
-    int FirstLiteral = -1; // the character the first pattern word begins with, if any
-    bool FirstCaseSensitive = false;
+    std::u16string TagStop; // upper-cased, searched exactly
 
     // The compared word of the current token: a view into the window, or into
     // WordBuffer when tags had to be removed.
     const char16_t* Word = nullptr;
     int WordLength = 0;
     std::u16string WordBuffer;
+    std::optional<TTagStyle> Tags;
+    std::u16string PartBuffer;
 };

@@ -41,3 +41,22 @@ TPatternItems PrepareWordPhrase(const QString& pattern, const TAppSettings& sett
     }
     return items;
 }
+
+TPatternItems PrepareWordTag(const QString& pattern, const TAppSettings& settings,
+                             const TDelimiters& delimiters)
+{
+    TPatternItems items;
+    for (const QString& item : SplitPatternWords(pattern, delimiters)) {
+        const qsizetype at =
+            settings.sdAmpersant.isEmpty() ? -1 : item.indexOf(settings.sdAmpersant);
+        const QString word = at < 0 ? item : item.left(at);
+        const QString tag = at < 0 ? QString() : item.mid(at + settings.sdAmpersant.size());
+        TPatternItem::TKind kind = TPatternItem::Word;
+        if (word.isEmpty())
+            kind = TPatternItem::AnyWord;
+        else if (TrimControls(word) == settings.sdAt)
+            kind = TPatternItem::Between;
+        items.push_back({kind, word, tag});
+    }
+    return items;
+}

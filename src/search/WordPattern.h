@@ -30,5 +30,10 @@ std::vector<QString> SplitPatternWords(const QString& pattern, const TDelimiters
 TPatternItems PrepareWordPhrase(const QString& pattern, const TAppSettings& settings,
                                 const TDelimiters& delimiters);
 
+// The items of a word/tag pattern: each cut at its first sdAmpersant into the
+// word part and the tag part; an empty word part stands for any word.
+TPatternItems PrepareWordTag(const QString& pattern, const TAppSettings& settings,
+                             const TDelimiters& delimiters);
+
 // s without leading and trailing characters up to U+0020.
 QString TrimControls(const QString& s);

@@ -1,8 +1,5 @@
 // Whole analyses of small files written for each case.
-#include "AnalyzeFile.h"
-
-#include "../TestSupport.h"
-#include "Distribution.h"
+#include "AnalysisFixture.h"
 #include "Error.h"
 #include "FileNames.h"
 #include "ProgressIndicator.h"
@@ -16,54 +13,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class AnalyzeFileTest : public ::testing::Test {
-protected:
-    AnalyzeFileTest() { Settings.SetDefaults(); }
-
-    // Analyses files (each its content) with pattern into fresh bin sets.
-    void Analyze(const QString& pattern, const QList<QByteArray>& contents,
-                 IProgressIndicator* progress = nullptr, int syntax = ssWordPhrase)
-    {
-        Bins = TSearchBins(Settings, {true, true, true, true});
-        const TDistributionBins bins = Bins.Bins();
-        for (qsizetype i = 0; i < contents.size(); ++i) {
-            const QString path = Files.Write(u"file%1.txt"_s.arg(i), contents[i]);
-            AnalyzeFile(path, pattern, syntax, bins.Sent, bins.Para, bins.Sect, bins.Text, progress,
-                        Settings, Messages);
-        }
-    }
-    void Analyze(const QString& pattern, const QByteArray& content)
-    {
-        Analyze(pattern, QList<QByteArray>{content});
-    }
-
-    const TBinSet& Sentences() const { return *Bins.Of(TDistribution::Sentence); }
-
-    // The matches of the sentence distribution, in bin order.
-    std::vector<TMatch> Hits() const
-    {
-        std::vector<TMatch> hits;
-        for (const TBin& bin : Sentences().FBins)
-            hits.insert(hits.end(), bin.Matches.begin(), bin.Matches.end());
-        return hits;
-    }
-
-    TAppSettings Settings;
-    TSearchBins Bins;
-    TCollectedMessages Messages;
-    TTestFiles Files;
-};
-
-// A text longer than one window, with text placed at given 1-based positions
-// over a background of spaces.
-QString LongText(int length, const QList<std::pair<int, QString>>& pieces)
-{
-    QString text(length, u' ');
-    for (const auto& [position, piece] : pieces)
-        text.replace(position - 1, piece.size(), piece);
-    return text;
-}
 
 class TCancellingProgress : public IProgressIndicator {
 public:
@@ -81,7 +30,7 @@ public:
 
 } // namespace
 
-TEST_F(AnalyzeFileTest, EmptyFileCountsOneTextAndOneSection)
+TEST_F(AnalysisTest, EmptyFileCountsOneTextAndOneSection)
 {
     Analyze(u"the"_s, QByteArray());
     EXPECT_EQ(Sentences().TotalWords, 0);
@@ -96,7 +45,7 @@ TEST_F(AnalyzeFileTest, EmptyFileCountsOneTextAndOneSection)
     EXPECT_EQ(Sentences().TotalSections, 0);
 }
 
-TEST_F(AnalyzeFileTest, WordsAreRunsOfNonDelimitersOutsideTags)
+TEST_F(AnalysisTest, WordsAreRunsOfNonDelimitersOutsideTags)
 {
     const struct {
         QByteArray Content;
@@ -123,7 +72,7 @@ TEST_F(AnalyzeFileTest, WordsAreRunsOfNonDelimitersOutsideTags)
     EXPECT_EQ(Sentences().TotalWords, 3);
 }
 
-TEST_F(AnalyzeFileTest, HitAtMarkupBelongsToTheWordAfterIt)
+TEST_F(AnalysisTest, HitAtMarkupBelongsToTheWordAfterIt)
 {
     Analyze(u"jury"_s, QByteArray("<w AT>The <w NN>jury said."));
     ASSERT_EQ(Hits().size(), 1u);
@@ -135,9 +84,13 @@ TEST_F(AnalyzeFileTest, HitAtMarkupBelongsToTheWordAfterIt)
     ASSERT_EQ(Hits().size(), 1u);
     EXPECT_EQ(Hits()[0].WordsFromBeginning, 1);
     EXPECT_EQ(Hits()[0].Percent, 0);
+
+    Analyze(u"&NN"_s, QByteArray("<w AT>The <w NN>jury said."), ssWordTag);
+    ASSERT_EQ(Hits().size(), 1u);
+    EXPECT_EQ(Hits()[0].WordsFromBeginning, 2);
 }
 
-TEST_F(AnalyzeFileTest, HitsRecordByteOffsetsLinesAndFile)
+TEST_F(AnalysisTest, HitsRecordByteOffsetsLinesAndFile)
 {
     const QString text = u"ab\r\ncd the \n\nx th\u00E9"_s;
     Analyze(u"th%"_s, text.toLatin1());
@@ -163,7 +116,7 @@ TEST_F(AnalyzeFileTest, HitsRecordByteOffsetsLinesAndFile)
               LowerAsciiLetters(Files.Path(u"file0.txt"_s)));
 }
 
-TEST_F(AnalyzeFileTest, LineBreaksAreCountedOnce)
+TEST_F(AnalysisTest, LineBreaksAreCountedOnce)
 {
     const std::pair<QByteArray, int> cases[] = {
         {"a.\r\nthe", 2}, {"a.\n\nthe", 3}, {"a.\r\rthe", 3}, {"a.\n\r\nthe", 3}, {"the", 1},
@@ -176,7 +129,7 @@ TEST_F(AnalyzeFileTest, LineBreaksAreCountedOnce)
 }
 
 // Nothing about a word or a line may depend on where the window was cut.
-TEST_F(AnalyzeFileTest, TheWindowShiftIsInvisible)
+TEST_F(AnalysisTest, TheWindowShiftIsInvisible)
 {
     const int half = TTextWindow::Half;
     const QString text = LongText(120000, {
@@ -199,7 +152,7 @@ TEST_F(AnalyzeFileTest, TheWindowShiftIsInvisible)
     }
 }
 
-TEST_F(AnalyzeFileTest, PatternWithoutWordsIsReportedForEveryFile)
+TEST_F(AnalysisTest, PatternWithoutWordsIsReportedForEveryFile)
 {
     Analyze(u" ,, "_s, QList<QByteArray>{"a b", "c", "d"});
     EXPECT_EQ(Messages.Errors, QStringList(3, u"Error in search pattern."_s));
@@ -213,7 +166,7 @@ TEST_F(AnalyzeFileTest, PatternWithoutWordsIsReportedForEveryFile)
     EXPECT_EQ(Sentences().TotalWords, 2);
 }
 
-TEST_F(AnalyzeFileTest, CancelStopsTheFileAndPlacesWhatWasFound)
+TEST_F(AnalysisTest, CancelStopsTheFileAndPlacesWhatWasFound)
 {
     const QString text = LongText(5000, {{10, u"the"_s}, {4000, u"the"_s}});
     TCancellingProgress progress;
@@ -230,7 +183,7 @@ TEST_F(AnalyzeFileTest, CancelStopsTheFileAndPlacesWhatWasFound)
     EXPECT_EQ(Hits().size(), 2u);
 }
 
-TEST_F(AnalyzeFileTest, UnreadableFileRaisesAFileErrorAndAddsNothing)
+TEST_F(AnalysisTest, UnreadableFileRaisesAFileErrorAndAddsNothing)
 {
     Bins = TSearchBins(Settings, {true, false, false, false});
     const TDistributionBins bins = Bins.Bins();
@@ -240,7 +193,7 @@ TEST_F(AnalyzeFileTest, UnreadableFileRaisesAFileErrorAndAddsNothing)
     EXPECT_EQ(Sentences().TotalTexts, 0);
 }
 
-TEST_F(AnalyzeFileTest, CharacterFormHitsInsideWords)
+TEST_F(AnalysisTest, CharacterFormHitsInsideWords)
 {
     Settings.soWords = false;
     Analyze(u"table"_s, QByteArray("vegetables table"));

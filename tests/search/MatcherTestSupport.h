@@ -23,9 +23,11 @@ inline QStringList FindHits(const QString& pattern, const QString& text,
                             const TAppSettings& settings, int syntax = ssWordPhrase)
 {
     const TDelimiters delimiters(settings);
-    const TCharClasses classes(settings, delimiters);
+    TCharClasses classes(settings, delimiters);
     TPatternMatcher matcher(pattern, syntax, settings, delimiters, classes);
     const TTestText window(text);
+    if (TRegexSearch* regex = matcher.Regex())
+        regex->SetWindow(window.View());
     QStringList hits;
     for (int p = 1; p <= window.View().Length; ++p) {
         THit hit;

@@ -1,0 +1,61 @@
+// A regular expression searched in the text window with the PCRE2 engine:
+// compiled in UTF mode with the newline convention "any", executed with empty
+// matches rejected. The matches are taken one after the other as the scan
+// reaches them; the next match not yet taken is pending, and it moves with the
+// window when the window moves on.
+#pragma once
+
+#include "Utf8Subject.h"
+#include "WindowText.h"
+
+#include <QString>
+
+#include <functional>
+
+struct pcre2_real_code_8;
+struct pcre2_real_match_data_8;
+struct pcre2_real_match_context_8;
+
+class TRegexSearch {
+public:
+    // Compiles expression; when it does not compile, ErrorText() says why in
+    // the engine's words.
+    explicit TRegexSearch(const QString& expression);
+    ~TRegexSearch();
+    TRegexSearch(const TRegexSearch&) = delete;
+    TRegexSearch& operator=(const TRegexSearch&) = delete;
+
+    bool IsValid() const { return Code != nullptr; }
+    const QString& ErrorText() const { return Error; }
+
+    // Called with the engine's message when a search fails (for instance when
+    // the expression backtracks too much); the search then finds nothing more.
+    std::function<void(const QString& message)> OnFailure;
+
+    // Makes text the subject and searches it from its beginning.
+    void SetWindow(const TWindowText& text);
+    // The window moved on by shift positions after the scan reached reached:
+    // a pending match behind that position is dropped, another moves with the
+    // window; without one the new window is searched from its beginning.
+    void ShiftWindow(const TWindowText& text, int reached, int shift);
+
+    // The position where the pending match begins, or 0 when there is none.
+    int PendingStart() const { return Start; }
+
+    // Takes the pending match if it begins at p, after replacing one that
+    // begins before p (the scan passed it) by the next match from p. Returns
+    // the position of the match's last character, or 0 when none begins at p.
+    int TakeAt(int p);
+
+private:
+    void SearchFrom(int p);
+
+    pcre2_real_code_8* Code = nullptr;
+    pcre2_real_match_data_8* MatchData = nullptr;
+    pcre2_real_match_context_8* MatchContext = nullptr;
+    QString Error;
+    bool Failed = false;
+    TUtf8Subject Subject;
+    int Start = 0; // the pending match's first position, 0 when none
+    int End = 0;   // the position after its last character
+};

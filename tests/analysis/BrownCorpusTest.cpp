@@ -1,0 +1,85 @@
+// Word/tag searches of the Brown corpus, a real tagged corpus that this
+// project did not write, checked against counts made independently of the
+// analysis. Skipped where the shared corpora are absent.
+#include "AnalysisFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QStringList BrownFiles()
+{
+    const QDir folder(QString::fromUtf8(TAMBORIX_SHARED_DIR "/corpora/brown"));
+    QStringList files;
+    for (const QString& name : folder.entryList({u"c[a-r][0-9][0-9]"_s}, QDir::Files, QDir::Name))
+        files.append(folder.filePath(name));
+    return files;
+}
+
+// Whitespace-separated tokens matching token, counted with a regular expression.
+int CountTokens(const QStringList& files, const QString& token)
+{
+    const QRegularExpression expression(u"(?<!\\S)"_s + token + u"(?!\\S)"_s);
+    int count = 0;
+    for (const QString& path : files) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return -1;
+        const QString text = QString::fromLatin1(file.readAll());
+        for (auto it = expression.globalMatch(text); it.hasNext(); it.next())
+            ++count;
+    }
+    return count;
+}
+
+class BrownCorpusTest : public AnalysisTest {
+protected:
+    void SetUp() override
+    {
+        Files = BrownFiles();
+        if (Files.size() != 500)
+            GTEST_SKIP() << "the Brown corpus is not in ../shared/corpora/brown";
+        // A token without the tag delimiter matches every tag pattern, so
+        // punctuation must not cut the corpus's "word/tag" tokens apart:
+        // only spaces (and line breaks and tabs) separate words here.
+        Settings.psEmbeddedInWord = true;
+        Settings.psDelimeter = u"/"_s;
+        Settings.WrdDelims = u" "_s;
+        Settings.tsParagraphsType = 2;
+    }
+
+    int Search(const QString& pattern)
+    {
+        Bins = TSearchBins(Settings, {true, true, true, true});
+        const TDistributionBins bins = Bins.Bins();
+        for (const QString& path : Files)
+            AnalyzeFile(path, pattern, ssWordTag, bins.Sent, bins.Para, bins.Sect, bins.Text,
+                        nullptr, Settings, Messages);
+        return Sentences().TotalMatches;
+    }
+
+    QStringList Files;
+};
+
+} // namespace
+
+TEST_F(BrownCorpusTest, TagSearchesFindEveryTaggedToken)
+{
+    // The tag is what follows the first "/": "5-3/4''/nns" is tagged "4''/nns".
+    EXPECT_EQ(Search(u"&at"_s), CountTokens(Files, u"[^\\s/]+/at"_s));
+    EXPECT_EQ(Search(u"the&at"_s), CountTokens(Files, u"(?i)the/at"_s));
+    EXPECT_EQ(Search(u"&nns"_s), CountTokens(Files, u"[^\\s/]+/nns"_s));
+    EXPECT_TRUE(Messages.Errors.isEmpty());
+    // Every hit is placed: sentences, paragraphs, sections and texts all have
+    // room for it.
+    for (TDistribution distribution : AllDistributions) {
+        int placed = 0;
+        for (const TBin& bin : Set(distribution).FBins)
+            placed += bin.Count();
+        EXPECT_EQ(placed, Sentences().TotalMatches);
+    }
+}
