@@ -15,7 +15,7 @@ public:
     void Assign(const TWindowText& text);
 
     const char* Bytes() const { return Utf8.data(); }
-    size_t Size() const { return Utf8.size(); }
+    size_t Size() const { return Used; }
 
     // The byte offset at which a search from position p begins: the start of
     // the character at p, or of the next one when p is the second half of a
@@ -23,11 +23,15 @@ public:
     size_t OffsetOf(int p) const;
     // The position of the character that begins at byte offset.
     int PositionOf(size_t offset) const;
-    int Length() const { return static_cast<int>(Offsets.size()) - 2; }
+    int Length() const { return TextLength; }
 
 private:
-    std::string Utf8;
+    std::string Utf8; // the first Used bytes are the subject
+    size_t Used = 0;
+    int TextLength = 0;
+    // A window of ASCII text needs no map: offset and position differ by one.
+    bool Ascii = true;
     // Offsets[p]: the byte offset of the character that holds position p;
     // Offsets[Length() + 1] is the subject's size. Offsets[0] is unused.
-    std::vector<size_t> Offsets;
+    std::vector<unsigned> Offsets;
 };
