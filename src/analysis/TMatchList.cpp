@@ -1,5 +1,28 @@
 #include "TMatchList.h"
 
+#include <cstdlib>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
+void TMatchList::TFreeBlock::operator()(TStorage* block) const
+{
+    std::free(block);
+}
+
+TMatchList::TBlock TMatchList::NewBlock(bool first)
+{
+    if (first)
+        return TBlock(static_cast<TStorage*>(std::malloc(FirstBlockSize * sizeof(TMatch))));
+    void* block = std::aligned_alloc(LargeBlockBytes, LargeBlockBytes);
+#ifdef MADV_HUGEPAGE
+    if (block)
+        madvise(block, LargeBlockBytes, MADV_HUGEPAGE);
+#endif
+    return TBlock(static_cast<TStorage*>(block));
+}
+
 TMatchList::TMatchList(const TMatchList& other)
 {
     for (const TMatch& match : other)
@@ -19,9 +42,12 @@ TMatchList& TMatchList::operator=(const TMatchList& other)
 TMatch& TMatchList::push_back(const TMatch& match)
 {
     const size_t at = Head + Count;
-    if (at == Blocks.size() * BlockSize)
-        Blocks.push_back(std::make_unique_for_overwrite<TStorage[]>(BlockSize));
-    TMatch* slot = new (&Blocks[at / BlockSize][at % BlockSize]) TMatch(match);
+    if (at == Capacity(Blocks.size())) {
+        Blocks.push_back(NewBlock(Blocks.empty()));
+        if (!Blocks.back())
+            throw std::bad_alloc();
+    }
+    TMatch* slot = new (Slot(at)) TMatch(match);
     ++Count;
     return *slot;
 }
@@ -32,8 +58,8 @@ void TMatchList::pop_front()
     --Count;
     if (Count == 0)
         KeepOneBlock();
-    else if (Head % BlockSize == 0)
-        Blocks[Head / BlockSize - 1].reset();
+    else if (BeginsBlock(Head))
+        Blocks[BlockOf(Head - 1)].reset();
 }
 
 void TMatchList::pop_back()
@@ -41,7 +67,7 @@ void TMatchList::pop_back()
     --Count;
     if (Count == 0)
         KeepOneBlock();
-    else if ((Head + Count) % BlockSize == 0)
+    else if (BeginsBlock(Head + Count))
         Blocks.pop_back();
 }
 
@@ -53,19 +79,14 @@ void TMatchList::clear()
 }
 
 // A list that is filled and emptied again and again, as a unit's pending hits
-// are, keeps one block rather than allocating it anew each time.
+// are, keeps its first block rather than allocating it anew each time.
 void TMatchList::KeepOneBlock()
 {
-    std::unique_ptr<TStorage[]> kept;
-    for (std::unique_ptr<TStorage[]>& block : Blocks) {
-        if (block) {
-            kept = std::move(block);
-            break;
-        }
+    if (Blocks.empty() || !Blocks.front()) {
+        clear();
+        return;
     }
-    Blocks.clear();
-    if (kept)
-        Blocks.push_back(std::move(kept));
+    Blocks.resize(1);
     Head = 0;
     Count = 0;
 }

@@ -1,6 +1,9 @@
-// An ordered list of matches, stored in blocks of a fixed size: millions of
-// matches are kept without the copies and slack of a growing array, and a
-// list that is emptied from the front gives its memory back as it goes.
+// An ordered list of matches, stored in blocks: millions of matches are kept
+// without the copies and slack of a growing array, and a list that is emptied
+// from the front gives its memory back as it goes. The first block is small,
+// for the many short lists; the others are large and, where the system allows,
+// backed by huge pages, which spares the processor most of the page handling
+// that millions of matches would cost.
 #pragma once
 
 #include "TMatch.h"
@@ -125,16 +128,45 @@ private:
     struct alignas(TMatch) TStorage {
         std::byte Bytes[sizeof(TMatch)];
     };
-    static constexpr size_t BlockSize = 1024;
+    struct TFreeBlock {
+        void operator()(TStorage* block) const;
+    };
+    using TBlock = std::unique_ptr<TStorage[], TFreeBlock>;
 
-    void KeepOneBlock();
+    static constexpr size_t FirstBlockSize = 1024;
+    static constexpr size_t LargeBlockBytes = size_t(2) << 20;
+    static constexpr size_t LargeBlockSize = LargeBlockBytes / sizeof(TMatch);
+
+    static TBlock NewBlock(bool first);
+    // The number of matches that the first blocks blocks hold.
+    static size_t Capacity(size_t blocks)
+    {
+        return blocks == 0 ? 0 : FirstBlockSize + (blocks - 1) * LargeBlockSize;
+    }
+    // Whether the match at index at is the first of its block.
+    static bool BeginsBlock(size_t at)
+    {
+        return at == 0 || (at >= FirstBlockSize && (at - FirstBlockSize) % LargeBlockSize == 0);
+    }
     TMatch* Slot(size_t at) const
     {
-        return std::launder(reinterpret_cast<TMatch*>(&Blocks[at / BlockSize][at % BlockSize]));
+        TStorage* slot;
+        if (at < FirstBlockSize) {
+            slot = &Blocks[0][at];
+        } else {
+            const size_t rest = at - FirstBlockSize;
+            slot = &Blocks[1 + rest / LargeBlockSize][rest % LargeBlockSize];
+        }
+        return std::launder(reinterpret_cast<TMatch*>(slot));
     }
+    size_t BlockOf(size_t at) const
+    {
+        return at < FirstBlockSize ? 0 : 1 + (at - FirstBlockSize) / LargeBlockSize;
+    }
+    void KeepOneBlock();
 
     // Blocks before the one that holds the first match are released.
-    std::vector<std::unique_ptr<TStorage[]>> Blocks;
+    std::vector<TBlock> Blocks;
     size_t Head = 0; // index of the first match, counted from the start of Blocks[0]
     size_t Count = 0;
 };
