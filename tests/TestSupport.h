@@ -1,9 +1,6 @@
-// Helpers shared by the test programs: corpus files written on the fly, text
-// windows over plain strings, and a message sink that collects what it is told.
+// Helpers shared by the test programs: files written on the fly, UTF-16 text,
+// and texts shown as texts in failures.
 #pragma once
-
-#include "MessageSink.h"
-#include "WindowText.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -12,25 +9,12 @@
 #include <QTemporaryDir>
 
 #include <ostream>
-#include <string>
 
 // Lets test failures show texts as texts.
 inline void PrintTo(const QString& text, std::ostream* out)
 {
     *out << '"' << text.toStdString() << '"';
 }
-
-// A window over text, numbered from 1 as the analysis numbers its window.
-class TTestText {
-public:
-    explicit TTestText(const QString& text)
-        : Chars(u'\0' + text.toStdU16String() + u'\0')
-    {}
-    TWindowText View() const { return {Chars.data(), static_cast<int>(Chars.size()) - 2, true}; }
-
-private:
-    std::u16string Chars;
-};
 
 // Files in a temporary folder that lives as long as the object.
 class TTestFiles {
@@ -59,12 +43,3 @@ inline QByteArray Utf16Le(const QString& text, bool bom = true)
     }
     return bytes;
 }
-
-class TCollectedMessages : public IMessageSink {
-public:
-    void ShowWarning(const QString& text) override { Warnings.append(text); }
-    void ShowError(const QString& text) override { Errors.append(text); }
-
-    QStringList Warnings;
-    QStringList Errors;
-};

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+class TXmlNode;
+
 // Ordinal values are stored in files.
 enum TBinType : std::int32_t {
     btPrecentage = 0,   // Percent lies in ValFrom..ValTo, both inclusive
@@ -30,4 +32,9 @@ public:
 
     // Makes Bin a copy of this bin.
     void CopyTo(TBin& Bin) const;
+
+    // The bin as an element with one child "M" per match. Reading appends the
+    // matches of every child, whatever its name.
+    void ToXml(TXmlNode& node) const;
+    void FromXml(const TXmlNode& node);
 };

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+class TXmlNode;
+
 class TBinSet {
 public:
     std::vector<TBin> FBins;
@@ -45,6 +47,12 @@ public:
 
     // Makes BinSet a deep copy: its bins are replaced and all seven totals copied.
     void CopyTo(TBinSet& BinSet) const;
+
+    // The bin set as the content of node: one child "Bin" per bin and the
+    // totals as attributes. Reading appends a bin for every child, whatever
+    // its name, so it is meant for a new bin set.
+    void ToXml(TXmlNode& node) const;
+    void FromXml(const TXmlNode& node);
 
 private:
     TBin* BinFor(const TMatch& Match, bool UseSentences, bool ForwardPreferred);

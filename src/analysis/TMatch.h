@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+class TXmlNode;
+
 struct TMatch {
     // The fields are ordered to pack the match tightly.
     std::int32_t WordsFromBeginning = 0;    // 1 for the unit's first word
@@ -30,4 +32,10 @@ struct TMatch {
 
     void CopyTo(TMatch& Match) const { Match = *this; }
     TMatch CreateCopy() const { return *this; }
+
+    // The match as the attributes of an element "M". Reading turns the saved
+    // file index, which stands for an entry of LoadedFileNames, into an index
+    // in FileNameCache; throws TError when there is no such entry.
+    void ToXml(TXmlNode& node) const;
+    void FromXml(const TXmlNode& node);
 };

@@ -35,16 +35,14 @@ bool ReadDistributions(const QString& list, std::array<bool, 4>& distributions)
 
 QString CliUsage()
 {
-    return u"usage: tamborix-cli [--syntax word|regex|tag] "
-           "[--dist sentence,paragraph,section,text] [--json] --pattern TEXT FILE..."_s;
+    return u"usage: tamborix-cli [--settings FILE] [--save-settings FILE] "
+           "[--syntax word|regex|tag] [--dist sentence,paragraph,section,text] [--json] "
+           "--pattern TEXT FILE..."_s;
 }
 
-std::optional<TCliOptions> ParseCliOptions(const QStringList& arguments,
-                                           const TAppSettings& settings, QString& error)
+std::optional<TCliOptions> ParseCliOptions(const QStringList& arguments, QString& error)
 {
     TCliOptions options;
-    options.Syntax = settings.swSyntax;
-    options.Distributions = {settings.srSent, settings.srPara, settings.srSect, settings.srText};
     bool havePattern = false;
     bool optionsEnd = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -84,12 +82,18 @@ std::optional<TCliOptions> ParseCliOptions(const QStringList& arguments,
             }
             options.Syntax = *syntax;
         } else if (argument == u"--dist") {
-            if (!ReadDistributions(value, options.Distributions)) {
+            std::array<bool, 4> distributions{};
+            if (!ReadDistributions(value, distributions)) {
                 error =
                     u"unknown distribution in \"%1\" (sentence, paragraph, section, text)"_s.arg(
                         value);
                 return std::nullopt;
             }
+            options.Distributions = distributions;
+        } else if (argument == u"--settings") {
+            options.SettingsFile = value;
+        } else if (argument == u"--save-settings") {
+            options.SaveSettingsFile = value;
         } else {
             error = u"unknown option %1"_s.arg(argument);
             return std::nullopt;

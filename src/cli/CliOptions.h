@@ -1,6 +1,6 @@
 // The command line of tamborix-cli:
-//   tamborix-cli [--syntax word|regex|tag] [--dist sentence,paragraph,section,text]
-//                [--json] --pattern TEXT FILE...
+//   tamborix-cli [--settings FILE] [--save-settings FILE] [--syntax word|regex|tag]
+//                [--dist sentence,paragraph,section,text] [--json] --pattern TEXT FILE...
 #pragma once
 
 #include <QString>
@@ -9,22 +9,21 @@
 #include <array>
 #include <optional>
 
-class TAppSettings;
-
 struct TCliOptions {
-    int Syntax = 0;
-    std::array<bool, 4> Distributions{}; // sentence, paragraph, section, text
+    // Where the options say nothing, the settings decide.
+    std::optional<int> Syntax;
+    std::optional<std::array<bool, 4>> Distributions; // sentence, paragraph, section, text
+    QString SettingsFile;     // read over the defaults; none: the defaults alone
+    QString SaveSettingsFile; // the settings as read are written here
     bool Json = false;
     bool Help = false;
     QString Pattern;
     QStringList Files;
 };
 
-// Reads the arguments (without the program name); the syntax and the
-// distributions default to those of settings. On bad usage returns none and
-// sets error to a one-line message.
-std::optional<TCliOptions> ParseCliOptions(const QStringList& arguments,
-                                           const TAppSettings& settings, QString& error);
+// Reads the arguments (without the program name). On bad usage returns none
+// and sets error to a one-line message.
+std::optional<TCliOptions> ParseCliOptions(const QStringList& arguments, QString& error);
 
 // The usage text printed for --help and after a usage error.
 QString CliUsage();

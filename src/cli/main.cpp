@@ -7,10 +7,12 @@
 #include "Error.h"
 #include "MessageSink.h"
 #include "Report.h"
+#include "SettingsFile.h"
 #include "TAppSettings.h"
 #include "TerminalProgress.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <memory>
@@ -54,17 +56,40 @@ void WriteOut(const QByteArray& bytes)
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
 }
 
+
+// The settings of the run: the defaults, then the settings file the options
+// name. Returns false after printing why they cannot be had.
+bool PrepareSettings(const TCliOptions& options, TAppSettings& settings)
+{
+    settings.SetDefaults();
+    try {
+        if (!options.SettingsFile.isEmpty()) {
+            if (!QFileInfo::exists(options.SettingsFile))
+                throw TFileError(u"no such file"_s);
+            LoadSettings(settings, options.SettingsFile);
+        }
+    } catch (const TError& e) {
+        PrintError(options.SettingsFile + u": "_s + e.Message());
+        return false;
+    }
+    try {
+        if (!options.SaveSettingsFile.isEmpty())
+            SaveSettings(settings, options.SaveSettingsFile);
+    } catch (const TError& e) {
+        PrintError(options.SaveSettingsFile + u": "_s + e.Message());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    TAppSettings settings;
-    settings.SetDefaults();
 
     QString error;
-    const std::optional<TCliOptions> options =
-        ParseCliOptions(app.arguments().mid(1), settings, error);
+    const std::optional<TCliOptions> options = ParseCliOptions(app.arguments().mid(1), error);
     if (!options) {
         PrintError(error);
         std::fprintf(stderr, "%s\n", CliUsage().toLocal8Bit().constData());
@@ -74,10 +99,16 @@ int main(int argc, char* argv[])
         std::printf("%s\n", CliUsage().toLocal8Bit().constData());
         return 0;
     }
+    TAppSettings settings;
+    if (!PrepareSettings(*options, settings))
+        return ExitUsage;
+    const int syntax = options->Syntax.value_or(settings.swSyntax);
+    const std::array<bool, 4> distributions = options->Distributions.value_or(
+        std::array<bool, 4>{settings.srSent, settings.srPara, settings.srSect, settings.srText});
 
     TCliMessages messages(!options->Json);
     try {
-        const TSearchBins bins(settings, options->Distributions);
+        const TSearchBins bins(settings, distributions);
         std::unique_ptr<TTerminalProgress> progress;
         if (isatty(fileno(stderr)))
             progress = std::make_unique<TTerminalProgress>(stderr);
@@ -86,7 +117,7 @@ int main(int argc, char* argv[])
             if (progress)
                 progress->StartFile(static_cast<int>(i + 1),
                                     static_cast<int>(options->Files.size()), options->Files[i]);
-            AnalyzeFile(options->Files[i], options->Pattern, options->Syntax, sets.Sent, sets.Para,
+            AnalyzeFile(options->Files[i], options->Pattern, syntax, sets.Sent, sets.Para,
                         sets.Sect, sets.Text, progress.get(), settings, messages);
         }
         progress.reset();

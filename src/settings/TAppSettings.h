@@ -13,6 +13,8 @@
 
 #include <array>
 
+class TXmlDocument;
+
 class TAppSettings {
 public:
     // A new object has empty texts, false flags, zero integers and empty lists;
@@ -21,6 +23,17 @@ public:
 
     // Empties both lists and gives every field its default value.
     void SetDefaults();
+
+    bool operator==(const TAppSettings&) const = default;
+
+    // Writes the settings as the content of the document's top-level element
+    // "Settings", replacing what it held; other top-level elements stay.
+    void ToXml(TXmlDocument& document) const;
+    // Reads them back. A missing element or value gives an empty text, 0 or
+    // false, except for WrdDelims and the requested distributions, which have
+    // fall-backs of their own. Throws TXmlError for a value that does not
+    // convert; the settings read before keep the document's values.
+    void FromXml(TXmlDocument& document);
 
     // Ordinary markup tags.
     QString TagStart;

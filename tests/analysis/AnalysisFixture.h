@@ -2,6 +2,7 @@
 #pragma once
 
 #include "../TestSupport.h"
+#include "../CollectedMessages.h"
 #include "AnalyzeFile.h"
 #include "Distribution.h"
 #include "TAppSettings.h"

@@ -1,7 +1,7 @@
 #include "CliOptions.h"
+#include "TAppSettings.h"
 
 #include "../TestSupport.h"
-#include "TAppSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +11,8 @@ namespace {
 
 std::optional<TCliOptions> Parse(const QStringList& arguments, QString* error = nullptr)
 {
-    TAppSettings settings;
-    settings.SetDefaults();
-    settings.srPara = false;
     QString message;
-    std::optional<TCliOptions> options = ParseCliOptions(arguments, settings, message);
+    std::optional<TCliOptions> options = ParseCliOptions(arguments, message);
     if (error)
         *error = message;
     return options;
@@ -23,12 +20,14 @@ std::optional<TCliOptions> Parse(const QStringList& arguments, QString* error = 
 
 } // namespace
 
-TEST(CliOptions, DefaultsComeFromTheSettings)
+TEST(CliOptions, WhatTheOptionsLeaveOpenTheSettingsDecide)
 {
     const std::optional<TCliOptions> options = Parse({u"--pattern"_s, u"the"_s, u"a.txt"_s});
     ASSERT_TRUE(options);
-    EXPECT_EQ(options->Syntax, ssWordTag);
-    EXPECT_EQ(options->Distributions, (std::array<bool, 4>{true, false, true, true}));
+    EXPECT_FALSE(options->Syntax);
+    EXPECT_FALSE(options->Distributions);
+    EXPECT_TRUE(options->SettingsFile.isEmpty());
+    EXPECT_TRUE(options->SaveSettingsFile.isEmpty());
     EXPECT_FALSE(options->Json);
     EXPECT_EQ(options->Pattern, u"the"_s);
     EXPECT_EQ(options->Files, QStringList{u"a.txt"_s});
@@ -38,10 +37,13 @@ TEST(CliOptions, OptionsOverrideTheSettings)
 {
     const std::optional<TCliOptions> options =
         Parse({u"a.txt"_s, u"--syntax=regex"_s, u"--dist"_s, u"text,sentence"_s, u"--json"_s,
-               u"--pattern"_s, u"--odd"_s, u"--"_s, u"--b.txt"_s});
+               u"--settings"_s, u"in.xml"_s, u"--save-settings=out.xml"_s, u"--pattern"_s,
+               u"--odd"_s, u"--"_s, u"--b.txt"_s});
     ASSERT_TRUE(options);
     EXPECT_EQ(options->Syntax, ssRegularExpression);
     EXPECT_EQ(options->Distributions, (std::array<bool, 4>{true, false, false, true}));
+    EXPECT_EQ(options->SettingsFile, u"in.xml"_s);
+    EXPECT_EQ(options->SaveSettingsFile, u"out.xml"_s);
     EXPECT_TRUE(options->Json);
     EXPECT_EQ(options->Pattern, u"--odd"_s);
     EXPECT_EQ(options->Files, (QStringList{u"a.txt"_s, u"--b.txt"_s}));

@@ -1,5 +1,7 @@
 // tamborix-cli run as a user runs it, on the small fixture in tests/data/cli.
 #include "../TestSupport.h"
+#include "SettingsFile.h"
+#include "TAppSettings.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -19,9 +21,11 @@ struct TCliResult {
     QByteArray Err;
 };
 
-TCliResult RunCli(const QStringList& arguments)
+TCliResult RunCli(const QStringList& arguments,
+                  const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.setWorkingDirectory(QString::fromUtf8(TAMBORIX_TEST_DATA "/cli"));
     process.start(QString::fromUtf8(TAMBORIX_CLI), arguments);
     process.waitForFinished(60000);
@@ -86,4 +90,53 @@ TEST(CliRun, UnreadableFileAndBadUsageExitWithTwo)
     const TCliResult usage = RunCli({u"--pattern"_s, u"the"_s});
     EXPECT_EQ(usage.ExitCode, 2);
     EXPECT_TRUE(usage.Err.startsWith("tamborix-cli: no files to search\nusage:"));
+}
+
+TEST(CliRun, SettingsFileDecidesWhatTheOptionsLeaveOpen)
+{
+    TTestFiles files;
+    TAppSettings settings;
+    settings.SetDefaults();
+    settings.swSyntax = ssWordPhrase;
+    settings.srPara = settings.srSect = settings.srText = false;
+    settings.SentType = 2;
+    settings.SentPositions = u"1 2 Other"_s;
+    const QString path = files.Path(u"settings.xml"_s);
+    SaveSettings(settings, path);
+
+    const TCliResult result =
+        RunCli({u"--settings"_s, path, u"--json"_s, u"--pattern"_s, u"cat"_s, u"Small.txt"_s});
+    EXPECT_EQ(result.ExitCode, 0) << result.Err.toStdString();
+    const QJsonArray distributions =
+        QJsonDocument::fromJson(result.Out).object()[u"distributions"_s].toArray();
+    ASSERT_EQ(distributions.size(), 1);
+    const QJsonArray bins = distributions[0].toObject()[u"bins"_s].toArray();
+    ASSERT_EQ(bins.size(), 3);
+    EXPECT_EQ(bins[1].toObject()[u"count"_s].toInt(), 2); // "cat" is word 2 of both sentences
+}
+
+TEST(CliRun, SavesTheSettingsAsReadAndLeavesTheUsersOwnAlone)
+{
+    TTestFiles files;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"HOME"_s, files.Path(u"home"_s));
+    environment.insert(u"XDG_CONFIG_HOME"_s, files.Path(u"home/.config"_s));
+    const QString saved = files.Path(u"saved.xml"_s);
+    const TCliResult result = RunCli({u"--save-settings"_s, saved, u"--syntax"_s, u"regex"_s,
+                                      u"--pattern"_s, u"cat"_s, u"Small.txt"_s},
+                                     environment);
+    EXPECT_EQ(result.ExitCode, 0);
+    TAppSettings defaults;
+    defaults.SetDefaults();
+    const QString expected = files.Path(u"expected.xml"_s);
+    SaveSettings(defaults, expected);
+    QFile a(saved), b(expected);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll()); // the options changed nothing in them
+    EXPECT_FALSE(QFile::exists(files.Path(u"home/.config/Tamborix"_s)));
+
+    const TCliResult missing =
+        RunCli({u"--settings"_s, files.Path(u"none.xml"_s), u"--pattern"_s, u"x"_s, u"Small.txt"_s});
+    EXPECT_EQ(missing.ExitCode, 2);
+    EXPECT_TRUE(missing.Err.contains("none.xml"));
 }

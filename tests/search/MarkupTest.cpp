@@ -1,6 +1,7 @@
 #include "Markup.h"
 
 #include "../TestSupport.h"
+#include "../TestText.h"
 
 #include <gtest/gtest.h>
 

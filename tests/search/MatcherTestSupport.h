@@ -3,6 +3,7 @@
 #pragma once
 
 #include "../TestSupport.h"
+#include "../TestText.h"
 #include "CharClasses.h"
 #include "PatternMatcher.h"
 #include "TAppSettings.h"

@@ -1,3 +1,4 @@
+#include "../TestText.h"
 #include "RegexSearch.h"
 
 #include "MatcherTestSupport.h"

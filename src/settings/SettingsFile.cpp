@@ -1,0 +1,37 @@
+#include "SettingsFile.h"
+
+#include "TAppSettings.h"
+#include "XmlNode.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
+
+QString SettingsFilePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           u"/Tamborix/settings2.xml"_s;
+}
+
+void LoadSettings(TAppSettings& settings, const QString& path)
+{
+    settings.SetDefaults();
+    if (!QFileInfo::exists(path))
+        return;
+    const IXmlDocument document = NewXmlDocument();
+    document->LoadFromFile(path);
+    settings.FromXml(*document);
+}
+
+void SaveSettings(const TAppSettings& settings, const QString& path)
+{
+    const IXmlDocument document = NewXmlDocument();
+    settings.ToXml(*document);
+    const QFileInfo file(path);
+    const QDir parent = file.dir();
+    if (!parent.exists() && !QDir().mkdir(parent.path()))
+        throw TFileError(u"Cannot create folder \"%1\"."_s.arg(parent.path()));
+    document->SaveToFile(path);
+}

@@ -1,0 +1,21 @@
+// The settings file settings2.xml in the user's configuration folder, which
+// keeps the settings between runs of the application.
+#pragma once
+
+#include <QString>
+
+class TAppSettings;
+
+// ~/.config/Tamborix/settings2.xml, in the platform's folder for the user's
+// configuration.
+QString SettingsFilePath();
+
+// Gives settings their defaults and then, when the file exists, the values it
+// holds. Throws TXmlError or TFileError when it cannot be read: after a reader
+// error the defaults stay, after a value that does not convert the values read
+// before it stay.
+void LoadSettings(TAppSettings& settings, const QString& path);
+
+// Writes settings to the file, creating its folder (one level) when missing.
+// The old file is replaced only when the new one is complete. Throws TFileError.
+void SaveSettings(const TAppSettings& settings, const QString& path);

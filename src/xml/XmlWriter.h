@@ -1,0 +1,50 @@
+// Writes nodes in the one text form that settings and workspace files have:
+// every element on a line of its own, indented by tabs for its depth, CR LF
+// line breaks, text unindented, "&", "<", ">" and the double quote escaped.
+// Trees are walked without recursion, so any depth can be written.
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class QIODevice;
+class TXmlNode;
+
+class TXmlWriter {
+public:
+    // Without a device the text is collected for TakeText; with one it goes
+    // to the device in UTF-16LE chunks, the last of them on Flush.
+    explicit TXmlWriter(QIODevice* device = nullptr);
+
+    // Writes node and its subtree at the node's depth in its tree: a top-level
+    // element, or the root of a tree without a document, has depth 0.
+    void Write(const TXmlNode& node);
+    void Flush();
+    QString TakeText() { return std::move(Buffer); }
+
+private:
+    // A document or element whose children are being written.
+    struct TOpen {
+        const TXmlNode* Node;
+        size_t Next; // the child to write next
+        int ChildDepth;
+        std::int64_t BreaksBefore; // Breaks when the content began
+    };
+
+    void Enter(const TXmlNode& node, int depth);
+    void Leave(const TOpen& open);
+    void PutAttrs(const TXmlNode& node);
+    void PutIndent(int depth);
+    void PutEscaped(QStringView text);
+    void Put(QStringView text);
+    void Put(char16_t c);
+
+    QIODevice* Device;
+    QString Buffer;
+    std::vector<TOpen> Open;
+    std::int64_t Breaks = 0;           // CR and LF written so far
+    char16_t Last[2] = {u'\0', u'\0'}; // the last two characters written
+};

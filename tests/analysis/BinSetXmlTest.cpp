@@ -1,0 +1,89 @@
+#include "../TestSupport.h"
+#include "FileNames.h"
+#include "TBinSet.h"
+#include "XmlNode.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TMatch Match(int seed, const QString& file)
+{
+    TMatch match;
+    match.WordsFromBeginning = seed;
+    match.SentecesFromBeginning = seed + 1;
+    match.WordsFromEnd = seed + 2;
+    match.SentecesFromEnd = -seed;
+    match.Percent = 100 - seed;
+    match.BeginOffest = (std::int64_t(1) << 40) + seed;
+    match.EndOffset = (std::int64_t(1) << 40) + seed + 3;
+    match.FileNameIndex = FileNameCacheIndex(file);
+    match.isUnicode = seed % 2 == 1;
+    match.LineNo = seed * 10;
+    return match;
+}
+
+bool Same(const TMatch& a, const TMatch& b)
+{
+    return a.WordsFromBeginning == b.WordsFromBeginning &&
+           a.SentecesFromBeginning == b.SentecesFromBeginning && a.WordsFromEnd == b.WordsFromEnd &&
+           a.SentecesFromEnd == b.SentecesFromEnd && a.Percent == b.Percent &&
+           a.BeginOffest == b.BeginOffest && a.EndOffset == b.EndOffset &&
+           a.FileNameIndex == b.FileNameIndex && a.isUnicode == b.isUnicode && a.LineNo == b.LineNo;
+}
+
+} // namespace
+
+TEST(BinSetXml, RoundTripThroughTheFileNameList)
+{
+    TBinSet set;
+    set.PrepareBinsFromString(u"1 Other #"_s);
+    set.GetBin(0).AddMatch(Match(1, u"/corpus/A.txt"_s));
+    set.GetBin(0).AddMatch(Match(2, u"/corpus/b.txt"_s));
+    set.GetBin(2).AddMatch(Match(3, u"/corpus/a.txt"_s));
+    set.TotalWords = 100;
+    set.TotalFiles = 2;
+    set.TotalTexts = -1;
+
+    const IXmlDocument document = NewXmlDocument();
+    const IXmlNode node = document->FindOrAddChild(u"BinSet"_s);
+    node->WriteAttr(u"Stale"_s, u"x"_s);
+    set.ToXml(*node);
+    EXPECT_EQ(node->AttrName(0), u"TotalWords"_s);
+    EXPECT_EQ(node->AttrCount(), 7);
+    // A bin without matches is an empty element.
+    EXPECT_EQ(node->Children().Item(1)->XmlText(),
+              u"\r\n\t<Bin BinType=\"3\" ValFrom=\"-1\" ValTo=\"-1\"/>"_s);
+
+    // The workspace's file list stands for the cache it was saved from.
+    LoadedFileNames() = FileNameCache().Names();
+    TBinSet loaded;
+    loaded.FromXml(*node);
+    ASSERT_EQ(loaded.Count(), 3);
+    EXPECT_EQ(loaded.GetBin(1).BinType, btOther);
+    EXPECT_EQ(loaded.GetBin(2).BinType, btPosFromEnd);
+    EXPECT_EQ(loaded.GetBin(2).ValFrom, 1);
+    ASSERT_EQ(loaded.GetBin(0).Count(), 2);
+    EXPECT_TRUE(Same(loaded.GetBin(0).GetMatch(1), set.GetBin(0).GetMatch(1)));
+    EXPECT_TRUE(Same(loaded.GetBin(2).GetMatch(0), set.GetBin(2).GetMatch(0)));
+    EXPECT_EQ(loaded.TotalWords, 100);
+    EXPECT_EQ(loaded.TotalFiles, 2);
+    EXPECT_EQ(loaded.TotalTexts, -1);
+}
+
+TEST(BinSetXml, SavedFileIndexOutsideTheListIsAnError)
+{
+    const IXmlDocument document = NewXmlDocument();
+    const IXmlNode bin = document->FindOrAddChild(u"BinSet"_s)->AddElement(u"Bin"_s);
+    bin->AddElement(u"M"_s)->WriteIntAttr(u"FileNameIndex"_s, 5);
+    LoadedFileNames() = {u"one.txt"_s};
+    TBinSet set;
+    try {
+        set.FromXml(*document->Children().Item(0));
+        FAIL() << "no error";
+    } catch (const TError& error) {
+        EXPECT_EQ(error.Message(), u"List index out of bounds (5)"_s);
+    }
+}
