@@ -1,0 +1,379 @@
+#include "ConcordanceLines.h"
+
+#include "Cp1252.h"
+#include "Error.h"
+#include "FileNames.h"
+#include "Markup.h"
+#include "TBin.h"
+#include "TDelimiters.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QtEndian>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+#include <numeric>
+#include <string>
+#include <string_view>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qint64 LineContext = 50;     // characters on each side of a row's hit
+constexpr qint64 PreviewContext = 500; // and of the preview's
+
+// FileNameCache holds paths with the letters A to Z lowered, as file names
+// compare on the systems that corpora come from. Where the file system tells
+// the cases apart, each part of the path is matched the same way; a part that
+// matches nothing is kept, so that opening fails with the system's reason.
+QString PathOnDisk(const QString& cached)
+{
+    if (cached.isEmpty() || QFileInfo::exists(cached))
+        return cached;
+    const QStringList parts = cached.split(u'/');
+    QString path = parts.front(); // empty before the "/" of the root
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        QString next = path + u'/' + parts[i];
+        if (!parts[i].isEmpty() && !QFileInfo::exists(next)) {
+            const QDir folder(path.isEmpty() ? u"/"_s : path);
+            const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden |
+                                                         QDir::System | QDir::NoDotAndDotDot);
+            const auto found = std::find_if(entries.begin(), entries.end(), [&](const QString& e) {
+                return LowerAsciiLetters(e) == parts[i];
+            });
+            if (found != entries.end())
+                next = folder.filePath(*found);
+        }
+        path = next;
+    }
+    return path;
+}
+
+// A stretch of a file, in bytes; never negative.
+struct TPiece {
+    qint64 From = 0;
+    qint64 Bytes = 0;
+};
+
+// Offsets read from a workspace may be anything; within these bounds the
+// arithmetic below cannot overflow, and every offset beyond them lies outside
+// any file.
+qint64 Bounded(qint64 offset)
+{
+    constexpr qint64 bound = qint64(1) << 52;
+    return std::clamp(offset, -bound, bound);
+}
+
+// Where the text before a match, the hit and the text after it lie in a file of
+// size bytes, with context characters on each side. Lengths that the file's
+// present size makes negative become 0. The byte-order mark that opens a
+// UTF-16 file is no text: it would stick to the first word and sort it last.
+std::array<TPiece, 3> PiecesOf(const TMatch& match, qint64 size, qint64 context)
+{
+    const qint64 unit = match.isUnicode ? 2 : 1;
+    const qint64 textStart = match.isUnicode ? 2 : 0;
+    const qint64 begin = Bounded(match.BeginOffest);
+    const qint64 end = Bounded(match.EndOffset);
+    const qint64 span = context * unit;
+    const auto piece = [unit](qint64 from, qint64 characters) {
+        return TPiece{from, std::max<qint64>(characters, 0) * unit};
+    };
+    const qint64 beforeFrom = std::max(textStart, begin - span);
+    return {piece(beforeFrom, (begin - beforeFrom) / unit), piece(begin, (end - begin) / unit + 1),
+            piece(end + unit, end + span < size ? context : (size - end) / unit - 1)};
+}
+
+// The bytes at offset at of span, count of them, as text: UTF-16LE, where a
+// last odd byte is lost, or Windows-1252. Bytes outside span are not there.
+QString Decode(QByteArrayView span, qint64 at, qint64 count, bool unicode)
+{
+    const qint64 first = std::clamp<qint64>(at, 0, span.size());
+    const qint64 last = std::clamp<qint64>(at + count, first, span.size());
+    const char* bytes = span.data() + first;
+    if (unicode) {
+        QString text((last - first) / 2, Qt::Uninitialized);
+        qFromLittleEndian<char16_t>(bytes, text.size(), text.data());
+        return text;
+    }
+    QString text(last - first, Qt::Uninitialized);
+    ConvertCp1252(reinterpret_cast<const unsigned char*>(bytes),
+                  reinterpret_cast<char16_t*>(text.data()), text.size());
+    return text;
+}
+
+// A corpus file, open for one load or one preview. Reads stop at the end that
+// the file had when it was opened.
+class TCorpusFile {
+public:
+    // name as FileNameCache holds it. Throws TFileError.
+    explicit TCorpusFile(const QString& name)
+        : File(PathOnDisk(name))
+    {
+        if (!File.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+            throw TFileError(u"Cannot open file \"%1\". %2"_s.arg(name, File.errorString()));
+        Size = File.size();
+    }
+
+    // The texts before, of and after the hit of match, with context characters
+    // on each side. Throws TFileError.
+    std::array<QString, 3> ReadTexts(const TMatch& match, qint64 context)
+    {
+        const std::array<TPiece, 3> pieces = PiecesOf(match, Size, context);
+        qint64 from = std::numeric_limits<qint64>::max();
+        qint64 to = 0;
+        for (const TPiece& piece : pieces) {
+            if (piece.Bytes > 0) {
+                from = std::min(from, piece.From);
+                to = std::max(to, piece.From + piece.Bytes);
+            }
+        }
+        from = std::max<qint64>(from, 0);
+        to = std::min(to, Size);
+        std::array<QString, 3> texts;
+        if (from >= to)
+            return texts;
+        const QByteArrayView span = Read(from, to);
+        for (size_t i = 0; i < pieces.size(); ++i)
+            texts[i] = Decode(span, pieces[i].From - from, pieces[i].Bytes, match.isUnicode);
+        return texts;
+    }
+
+private:
+    // The hits of a bin come in the order of the file, so a read fetches a
+    // chunk of the file that serves the hits after it too.
+    static constexpr qint64 ChunkSize = 64 * 1024;
+
+    // The bytes from from up to to, or fewer when the file has shrunk
+    // meanwhile; valid until the next read.
+    QByteArrayView Read(qint64 from, qint64 to)
+    {
+        if (from < ChunkStart || to > ChunkStart + Chunk.size())
+            FillChunk(from, std::max(to - from, ChunkSize));
+        const qint64 at = from - ChunkStart;
+        return QByteArrayView(Chunk).sliced(at, std::min<qint64>(to - from, Chunk.size() - at));
+    }
+
+    void FillChunk(qint64 from, qint64 count)
+    {
+        if (!File.seek(from))
+            throw ReadError();
+        Chunk.resize(std::min(count, Size - from));
+        qint64 total = 0;
+        while (total < Chunk.size()) {
+            const qint64 got = File.read(Chunk.data() + total, Chunk.size() - total);
+            if (got < 0)
+                throw ReadError();
+            if (got == 0)
+                break;
+            total += got;
+        }
+        Chunk.truncate(total);
+        ChunkStart = from;
+    }
+
+    TFileError ReadError() const
+    {
+        return TFileError(
+            u"Cannot read file \"%1\". %2"_s.arg(File.fileName(), File.errorString()));
+    }
+
+    QFile File;
+    qint64 Size = 0;
+    QByteArray Chunk;
+    qint64 ChunkStart = 0;
+};
+
+// The files of one load, each opened when its first hit is met. A bin holds
+// the hits file by file, so few files need to stay open at once; keeping at
+// most MaxOpen of them stays within the system's limit on open files however
+// many files the corpus has.
+class TOpenFiles {
+public:
+    TCorpusFile& Get(int fileNameIndex)
+    {
+        const auto found = std::find_if(Files.rbegin(), Files.rend(), [&](const auto& file) {
+            return file.first == fileNameIndex;
+        });
+        if (found != Files.rend()) {
+            std::rotate(found.base() - 1, found.base(), Files.end());
+        } else {
+            if (Files.size() == MaxOpen)
+                Files.erase(Files.begin());
+            const QString name = FileNameCache().Names().value(fileNameIndex);
+            Files.emplace_back(fileNameIndex, std::make_unique<TCorpusFile>(name));
+        }
+        return *Files.back().second;
+    }
+
+private:
+    static constexpr size_t MaxOpen = 64;
+    std::vector<std::pair<int, std::unique_ptr<TCorpusFile>>> Files; // most recently used last
+};
+
+void RemoveLineBreaks(QString& text)
+{
+    text.removeIf([](QChar c) { return c == u'\r' || c == u'\n'; });
+}
+
+// A sort key: text with only its letters A to Z lowered.
+QString SortKey(std::u16string_view text)
+{
+    QString key(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+    std::transform(text.begin(), text.end(), reinterpret_cast<char16_t*>(key.data()),
+                   [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; });
+    return key;
+}
+
+std::u16string_view View(const QString& text)
+{
+    return {reinterpret_cast<const char16_t*>(text.constData()), static_cast<size_t>(text.size())};
+}
+
+// The last two words of text, the last one second; empty where there are fewer.
+std::array<std::u16string_view, 2> LastTwoWords(std::u16string_view text,
+                                                const TDelimiters& delimiters)
+{
+    std::array<std::u16string_view, 2> words;
+    size_t end = text.size();
+    for (size_t w = words.size(); w-- > 0;) {
+        while (end > 0 && delimiters.Contains(text[end - 1]))
+            --end;
+        size_t begin = end;
+        while (begin > 0 && !delimiters.Contains(text[begin - 1]))
+            --begin;
+        words[w] = text.substr(begin, end - begin);
+        end = begin;
+    }
+    return words;
+}
+
+// The first two words of text; empty where there are fewer.
+std::array<std::u16string_view, 2> FirstTwoWords(std::u16string_view text,
+                                                 const TDelimiters& delimiters)
+{
+    std::array<std::u16string_view, 2> words;
+    size_t begin = 0;
+    for (std::u16string_view& word : words) {
+        while (begin < text.size() && delimiters.Contains(text[begin]))
+            ++begin;
+        size_t end = begin;
+        while (end < text.size() && !delimiters.Contains(text[end]))
+            ++end;
+        word = text.substr(begin, end - begin);
+        begin = end;
+    }
+    return words;
+}
+
+// The keys are taken from the texts without their tags; stripped is reused
+// from row to row.
+void SetSortKeys(TConcordanceLine& line, const TDelimiters& delimiters, std::u16string& stripped)
+{
+    stripped.clear();
+    const std::u16string_view before = View(line.TextBefore);
+    AppendWithoutTags(before.data(), before.data() + before.size(), stripped);
+    const auto left = LastTwoWords(stripped, delimiters);
+    line.SortWords[0] = SortKey(left[0]);
+    line.SortWords[1] = SortKey(left[1]);
+
+    stripped.clear();
+    const std::u16string_view after = View(line.TextAfter);
+    AppendWithoutTags(after.data(), after.data() + after.size(), stripped);
+    const auto right = FirstTwoWords(stripped, delimiters);
+    line.SortWords[2] = SortKey(right[0]);
+    line.SortWords[3] = SortKey(right[1]);
+
+    line.SortMatch = SortKey(View(line.TextMatch));
+}
+
+const QString* SortText(const TConcordanceLine& line, int key)
+{
+    switch (key) {
+    case sk2ndLeft:
+        return &line.SortWords[0];
+    case sk1stLeft:
+        return &line.SortWords[1];
+    case skSearchTerm:
+        return &line.SortMatch;
+    case sk1stRight:
+        return &line.SortWords[2];
+    case sk2ndRight:
+        return &line.SortWords[3];
+    default:
+        return nullptr;
+    }
+}
+
+template <typename T>
+int Sign(const T& a, const T& b)
+{
+    return (a > b) - (a < b);
+}
+
+// Texts compare by their UTF-16 code units, whatever the locale.
+int CompareBy(const TConcordanceLine& m1, const TConcordanceLine& m2, int key)
+{
+    if (key == skOriginalOrder)
+        return Sign(m1.OriOrder, m2.OriOrder);
+    const QString* text = SortText(m1, key);
+    return text ? Sign(View(*text).compare(View(*SortText(m2, key))), 0) : 0;
+}
+
+} // namespace
+
+void TConcordanceLines::Load(const TBin& bin, const TDelimiters& delimiters)
+{
+    Clear();
+    std::vector<TConcordanceLine> lines(static_cast<size_t>(bin.Count()));
+    TOpenFiles files;
+    std::u16string stripped;
+    for (int i = 0; i < bin.Count(); ++i) {
+        TConcordanceLine& line = lines[static_cast<size_t>(i)];
+        line.Match = bin.GetMatch(i);
+        line.OriOrder = i;
+        auto texts = files.Get(line.Match.FileNameIndex).ReadTexts(line.Match, LineContext);
+        for (QString& text : texts)
+            RemoveLineBreaks(text);
+        line.TextBefore = std::move(texts[0]);
+        line.TextMatch = std::move(texts[1]);
+        line.TextAfter = std::move(texts[2]);
+        SetSortKeys(line, delimiters, stripped);
+    }
+    Lines = std::move(lines);
+    Order.resize(Lines.size());
+    std::iota(Order.begin(), Order.end(), 0);
+}
+
+void TConcordanceLines::Clear()
+{
+    Lines.clear();
+    Order.clear();
+}
+
+void TConcordanceLines::Sort(int sort1, int sort2)
+{
+    std::stable_sort(Order.begin(), Order.end(), [&](int a, int b) {
+        return CompareSort(Lines[static_cast<size_t>(a)], Lines[static_cast<size_t>(b)], sort1,
+                           sort2) < 0;
+    });
+}
+
+int CompareSort(const TConcordanceLine& m1, const TConcordanceLine& m2, int sort1, int sort2)
+{
+    const int first = CompareBy(m1, m2, sort1);
+    if (first != 0 || sort1 == skOriginalOrder || sort2 == skNone)
+        return first;
+    return CompareBy(m1, m2, sort2);
+}
+
+TPreviewText ReadPreview(const TMatch& match)
+{
+    TCorpusFile file(FileNameCache().Names().value(match.FileNameIndex));
+    auto texts = file.ReadTexts(match, PreviewContext);
+    return {std::move(texts[0]), std::move(texts[1]), std::move(texts[2])};
+}

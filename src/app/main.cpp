@@ -1,0 +1,33 @@
+// tamborix: the windowed application. Files named on the command line are
+// loaded as the corpus, so that a file manager can open files with it.
+
+#include "FileNames.h"
+#include "SettingsFile.h"
+#include "TAppSettings.h"
+#include "UserInteraction.h"
+#include "uMain.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    application.setApplicationName(QStringLiteral("Tamborix"));
+
+    // The process-wide objects, in this order, before the main window.
+    TAppSettings settings;
+    FileNameCache();
+    LoadedFileNames();
+
+    TMessageBoxes messages;
+    TDesktopInteraction user;
+    TfrmMain main(settings, messages, user, SettingsFilePath());
+    messages.SetParent(&main);
+    main.show();
+    const QStringList files = application.arguments().mid(1);
+    for (const QString& file : files)
+        main.AddFileToCorpus(file);
+    if (!files.isEmpty())
+        main.UpdateStatusbar();
+    return application.exec();
+}

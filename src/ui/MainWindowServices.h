@@ -1,0 +1,33 @@
+// The services of the main window that the child windows use: the status
+// bar's second panel, the client area that holds them, and the display of
+// messages and errors.
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+class IMessageSink;
+class TAppSettings;
+class TChildWindow;
+
+class IMainWindow {
+public:
+    virtual ~IMainWindow() = default;
+
+    // Panel 1 of the status bar, which describes the active child window.
+    virtual void SetActiveWindowText(const QString& text) = 0;
+
+    // Shows window in a new sub-window of the client area, with the given
+    // client size, at the top-left corner when atOrigin (else where new child
+    // windows go), and makes it the active child window. The sub-window
+    // releases the window when it is closed.
+    virtual void AddChildWindow(TChildWindow* window, QSize clientSize, bool atOrigin) = 0;
+    // The active child window, or null.
+    virtual TChildWindow* ActiveChildWindow() const = 0;
+    // The size of the client area that holds the child windows.
+    virtual QSize ClientAreaSize() const = 0;
+
+    // Warnings and errors for the user (message boxes in the application).
+    virtual IMessageSink& Messages() = 0;
+    virtual const TAppSettings& Settings() const = 0;
+};

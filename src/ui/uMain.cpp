@@ -1,0 +1,249 @@
+#include "uMain.h"
+
+#include "ChildWindow.h"
+#include "Error.h"
+#include "SettingsFile.h"
+#include "TAppSettings.h"
+#include "UserInteraction.h"
+#include "uAbout.h"
+#include "uFiles.h"
+#include "uText.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+
+using namespace Qt::StringLiterals;
+
+TfrmMain::TfrmMain(TAppSettings& settings, IMessageSink& messages, IUserInteraction& user,
+                   const QString& settingsPath, QWidget* parent)
+    : QMainWindow(parent)
+    , AppSettings(settings)
+    , MessageSink(messages)
+    , User(user)
+    , SettingsPath(settingsPath)
+    , Area(new QMdiArea(this))
+{
+    setWindowTitle(u"Tamborix"_s);
+    setCentralWidget(Area);
+    connect(Area, &QMdiArea::subWindowActivated, this, &TfrmMain::SubWindowActivated);
+    for (int i = 0; i < 2; ++i) {
+        StatusPanels[i] = new QLabel(this);
+        StatusPanels[i]->setFixedWidth(i == 0 ? 150 : 250);
+        statusBar()->addWidget(StatusPanels[i]);
+    }
+    CreateMenus();
+    UpdateMenuState();
+    resize(716, 528 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+TfrmMain::~TfrmMain()
+{
+    // The child windows go before the corpus they may refer to.
+    Area->closeAllSubWindows();
+    UnloadCorpus();
+}
+
+void TfrmMain::RunCommand(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const TError& error) {
+        MessageSink.ShowError(error.Message());
+    } catch (const std::exception& error) {
+        MessageSink.ShowError(QString::fromLocal8Bit(error.what()));
+    }
+}
+
+void TfrmMain::CreateMenus()
+{
+    CreateFileMenu();
+    CreateOtherMenus();
+    for (QMenu* menu : {miFile, miSearch, miWindow})
+        connect(menu, &QMenu::aboutToShow, this, &TfrmMain::UpdateMenuState);
+    connect(miWindow, &QMenu::aboutToShow, this, &TfrmMain::RebuildWindowList);
+}
+
+void TfrmMain::CreateFileMenu()
+{
+    miFile = menuBar()->addMenu(u"File"_s);
+    miTextSettings = miFile->addAction(u"Text Settings..."_s);
+    miFile->addSeparator();
+    LoadCorpusFiles1 =
+        miFile->addAction(u"Load Corpus File(s)..."_s, QKeySequence(u"Ctrl+L"_s), this,
+                          [this] { RunCommand([this] { LoadCorpusFiles1Click(); }); });
+    miUnload = miFile->addAction(u"Unload Corpus"_s, this, [this] { miUnloadClick(); });
+    miViewCorpusFile =
+        miFile->addAction(u"View Corpus File..."_s, QKeySequence(u"Ctrl+Alt+V"_s), this,
+                          [this] { RunCommand([this] { miViewCorpusFileClick(); }); });
+    miFile->addSeparator();
+    miOpenWorkspace = miFile->addAction(u"Open Workspace..."_s);
+    miSaveWorkspace = miFile->addAction(u"Save Workspace..."_s);
+    miSaveWorkspaceAs = miFile->addAction(u"Save Workspace As..."_s);
+    miSaveWorkspaceonExit = miFile->addAction(u"Save Workspace on Exit"_s);
+    miSaveWorkspaceonExit->setCheckable(true);
+    miFile->addSeparator();
+    miTagSettings = miFile->addMenu(u"Tag Settings"_s);
+    miNormalTags = miTagSettings->addAction(u"Normal Tags..."_s);
+    miPartofSpeechTags = miTagSettings->addAction(u"Part of Speech Tags..."_s);
+    miFile->addSeparator();
+    miPrinterSetup = miFile->addAction(u"Printer Setup.."_s);
+    miFile->addSeparator();
+    miExit = miFile->addAction(u"Exit"_s, QKeySequence(u"Ctrl+Q"_s), this, &QWidget::close);
+    // Their dialogs come later; until then they are shown but cannot be chosen.
+    for (QAction* later : {miTextSettings, miOpenWorkspace, miSaveWorkspace, miSaveWorkspaceAs,
+                           miSaveWorkspaceonExit, miNormalTags, miPartofSpeechTags, miPrinterSetup})
+        later->setEnabled(false);
+}
+
+void TfrmMain::CreateOtherMenus()
+{
+    miOptions = menuBar()->addMenu(u"Options"_s);
+    GeneralOptions1 = miOptions->addAction(u"General Options..."_s);
+    miTextSettingsO = miOptions->addAction(u"Text Settings..."_s);
+    GeneralOptions1->setEnabled(false);
+    miTextSettingsO->setEnabled(false);
+
+    miSearch = menuBar()->addMenu(u"Search"_s);
+    miWordPhrase = miSearch->addAction(u"Word/Phrase..."_s);
+    miRegExp = miSearch->addAction(u"Regular Expression..."_s);
+    miWordTag = miSearch->addAction(u"Word/Tag..."_s);
+    for (QAction* item : {miWordPhrase, miRegExp, miWordTag})
+        connect(item, &QAction::triggered, this, [this, item] { DoSearch(item); });
+
+    miWindow = menuBar()->addMenu(u"Window"_s);
+    miTile = miWindow->addAction(u"Tile"_s, this, &TfrmMain::TileHorizontally);
+    miCascade = miWindow->addAction(u"Cascade"_s, Area, &QMdiArea::cascadeSubWindows);
+    N6 = miWindow->addSeparator();
+
+    miInfo = menuBar()->addMenu(u"Info"_s);
+    miHelp = miInfo->addAction(u"Help"_s, this, &TfrmMain::miHelpClick);
+    About1 = miInfo->addAction(u"About"_s, this, &TfrmMain::About1Click);
+}
+
+// The items that need files are enabled only while the corpus holds some.
+void TfrmMain::UpdateMenuState()
+{
+    const bool files = !CorpusFiles.empty();
+    miSaveWorkspaceonExit->setChecked(AppSettings.maSaveWorkspaceOnExit);
+    for (QAction* item : {miUnload, miViewCorpusFile, miWordPhrase, miRegExp, miWordTag})
+        item->setEnabled(files);
+}
+
+void TfrmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!SettingsLoaded) {
+        SettingsLoaded = true;
+        RunCommand([this] { LoadSettings(); });
+    }
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    if (Searching) {
+        event->ignore();
+        return;
+    }
+    RunCommand([this] { SaveSettings(); });
+    event->accept();
+}
+
+void TfrmMain::LoadSettings()
+{
+    ::LoadSettings(AppSettings, SettingsPath);
+}
+
+void TfrmMain::SaveSettings()
+{
+    ::SaveSettings(AppSettings, SettingsPath);
+}
+
+void TfrmMain::AddFileToCorpus(const QString& FileName)
+{
+    CorpusFiles.push_back(std::make_unique<TCorpusFile>(TCorpusFile{FileName}));
+}
+
+void TfrmMain::UnloadCorpus()
+{
+    CorpusFiles.clear();
+}
+
+void TfrmMain::RemoveFromCorpus(const TCorpusFile* file)
+{
+    std::erase_if(CorpusFiles, [file](const auto& entry) { return entry.get() == file; });
+}
+
+void TfrmMain::UpdateStatusbar()
+{
+    const size_t count = CorpusFiles.size();
+    StatusPanels[0]->setText(count == 0   ? u"No files loaded"_s
+                             : count == 1 ? u"1 file in current corpus"_s
+                                          : QString::number(count) + u" files in current corpus"_s);
+    UpdateMenuState();
+}
+
+void TfrmMain::SetActiveWindowText(const QString& text)
+{
+    StatusPanels[1]->setText(text);
+}
+
+QString TfrmMain::StatusText(int panel) const
+{
+    return StatusPanels[panel]->text();
+}
+
+void TfrmMain::LoadCorpusFiles1Click()
+{
+    const QStringList files = User.OpenCorpusFiles(this);
+    if (files.isEmpty())
+        return;
+    for (const QString& file : files)
+        AddFileToCorpus(file);
+    UpdateStatusbar();
+}
+
+void TfrmMain::miUnloadClick()
+{
+    UnloadCorpus();
+    Area->closeAllSubWindows();
+    UpdateStatusbar();
+    SetActiveWindowText(QString());
+}
+
+void TfrmMain::miViewCorpusFileClick()
+{
+    TfrmFiles files(*this);
+    User.ExecDialog(files);
+}
+
+void TfrmMain::LoadFileNewWindow(const QString& FileName)
+{
+    auto* text = new TfrmText(*this);
+    AddChildWindow(text, QSize(507, 350), false);
+    text->LoadFromFile(FileName);
+}
+
+void TfrmMain::miHelpClick()
+{
+    const QString help = QCoreApplication::applicationDirPath() + u"/Help/Tamborix.chm"_s;
+    if (QFileInfo::exists(help))
+        User.OpenDocument(help);
+    else
+        MessageSink.ShowError(
+            u"Help file not found. Expected location: <ApplicationDir>\\Help\\Tamborix.chm"_s);
+}
+
+void TfrmMain::About1Click()
+{
+    TfrmAbout about(this);
+    User.ExecDialog(about);
+}

@@ -1,0 +1,111 @@
+// The main window: the frame that holds the text, results and concordance
+// windows, owns the corpus, offers every command in its menu bar and runs the
+// search from the pattern dialog to the opened results windows.
+#pragma once
+
+#include "MainWindowServices.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class IUserInteraction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class TAppSettings;
+class TfrmText;
+
+// One file of the corpus, as the file dialog or a workspace gave its path.
+struct TCorpusFile {
+    QString FileName;
+};
+
+class TfrmMain : public QMainWindow, public IMainWindow {
+    Q_OBJECT
+
+public:
+    // The settings are the process's; settingsPath is the settings file that
+    // the window reads when first shown and writes when closed.
+    TfrmMain(TAppSettings& settings, IMessageSink& messages, IUserInteraction& user,
+             const QString& settingsPath, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Resets the settings to their defaults and reads the settings file over them.
+    void LoadSettings();
+    void SaveSettings();
+    void AddFileToCorpus(const QString& FileName);
+    void UnloadCorpus();
+    void UpdateStatusbar();
+    // Opens a text window for the file. Throws TFileError when it cannot be
+    // read; the window stays open.
+    void LoadFileNewWindow(const QString& FileName);
+    // The search command; sender is the Search menu item that was chosen.
+    void DoSearch(QAction* sender);
+
+    const std::vector<std::unique_ptr<TCorpusFile>>& Corpus() const { return CorpusFiles; }
+    // Removes this entry of the corpus (not another with the same path).
+    void RemoveFromCorpus(const TCorpusFile* file);
+    // The child windows, the least recently active first.
+    QList<TChildWindow*> ChildWindows() const;
+    // Brings a child window to the front and gives it the focus.
+    void ActivateChildWindow(TChildWindow* window);
+    void CloseChildWindow(TChildWindow* window);
+    QString StatusText(int panel) const;
+
+    // IMainWindow
+    void SetActiveWindowText(const QString& text) override;
+    void AddChildWindow(TChildWindow* window, QSize clientSize, bool atOrigin) override;
+    TChildWindow* ActiveChildWindow() const override;
+    QSize ClientAreaSize() const override;
+    IMessageSink& Messages() override { return MessageSink; }
+    const TAppSettings& Settings() const override { return AppSettings; }
+
+    // Menu items, by their names.
+    QMenu *miFile, *miOptions, *miSearch, *miWindow, *miInfo, *miTagSettings;
+    QAction *miTextSettings, *LoadCorpusFiles1, *miUnload, *miViewCorpusFile, *miOpenWorkspace,
+        *miSaveWorkspace, *miSaveWorkspaceAs, *miSaveWorkspaceonExit, *miNormalTags,
+        *miPartofSpeechTags, *miPrinterSetup, *miExit, *GeneralOptions1, *miTextSettingsO,
+        *miWordPhrase, *miRegExp, *miWordTag, *miTile, *miCascade, *N6, *miHelp, *About1;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreateFileMenu();
+    void CreateOtherMenus();
+    void UpdateMenuState();
+    void RebuildWindowList();
+    void SubWindowActivated(QMdiSubWindow* sub);
+    void TileHorizontally();
+    // Runs a command; an error it raises is shown in an error box.
+    void RunCommand(const std::function<void()>& command);
+
+    void LoadCorpusFiles1Click();
+    void miUnloadClick();
+    void miViewCorpusFileClick();
+    void miHelpClick();
+    void About1Click();
+    void miWindowItemClick(QMdiSubWindow* sub);
+
+    TAppSettings& AppSettings;
+    IMessageSink& MessageSink;
+    IUserInteraction& User;
+    const QString SettingsPath;
+
+    std::vector<std::unique_ptr<TCorpusFile>> CorpusFiles;
+    QString WorkSpaceFile;
+    QMdiArea* Area;
+    QLabel* StatusPanels[2];
+    QPointer<QAction> MergedMenuAction;
+    QList<QAction*> WindowListItems;
+    bool SettingsLoaded = false;
+    bool Searching = false;
+};

@@ -1,0 +1,143 @@
+// The main window's child windows: their sub-windows in the client area, the
+// menu of the active one merged into the menu bar, and the Window menu.
+
+#include "ChildWindow.h"
+#include "uMain.h"
+
+#include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TChildWindow* ChildOf(const QMdiSubWindow* sub)
+{
+    return sub ? qobject_cast<TChildWindow*>(sub->widget()) : nullptr;
+}
+
+} // namespace
+
+void TfrmMain::AddChildWindow(TChildWindow* window, QSize clientSize, bool atOrigin)
+{
+    QMdiSubWindow* sub = Area->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->installEventFilter(this);
+    window->resize(clientSize);
+    sub->adjustSize();
+    if (atOrigin)
+        sub->move(0, 0);
+    sub->show();
+    Area->setActiveSubWindow(sub);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Close) {
+        if (TChildWindow* child = ChildOf(qobject_cast<QMdiSubWindow*>(watched)))
+            child->FormClose();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+TChildWindow* TfrmMain::ActiveChildWindow() const
+{
+    // The current sub-window stays current while a dialog has the focus.
+    return ChildOf(Area->currentSubWindow());
+}
+
+QSize TfrmMain::ClientAreaSize() const
+{
+    return Area->viewport()->size();
+}
+
+QList<TChildWindow*> TfrmMain::ChildWindows() const
+{
+    QList<TChildWindow*> children;
+    for (QMdiSubWindow* sub : Area->subWindowList(QMdiArea::ActivationHistoryOrder)) {
+        if (TChildWindow* child = ChildOf(sub))
+            children.append(child);
+    }
+    return children;
+}
+
+void TfrmMain::ActivateChildWindow(TChildWindow* window)
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
+        if (sub->isMinimized())
+            sub->showNormal();
+        Area->setActiveSubWindow(sub);
+        window->setFocus();
+    }
+}
+
+void TfrmMain::CloseChildWindow(TChildWindow* window)
+{
+    if (QWidget* sub = window->parentWidget())
+        sub->close();
+}
+
+// The active child's menu stands between File and Options while it is active.
+void TfrmMain::SubWindowActivated(QMdiSubWindow* sub)
+{
+    TChildWindow* child = ChildOf(sub);
+    if (MergedMenuAction)
+        menuBar()->removeAction(MergedMenuAction);
+    MergedMenuAction = nullptr;
+    if (QMenu* menu = child ? child->MergedMenu() : nullptr) {
+        MergedMenuAction = menu->menuAction();
+        menuBar()->insertAction(miOptions->menuAction(), MergedMenuAction);
+    }
+    if (child)
+        child->FormActivate();
+}
+
+void TfrmMain::RebuildWindowList()
+{
+    for (QAction* item : WindowListItems)
+        miWindow->removeAction(item);
+    qDeleteAll(WindowListItems);
+    WindowListItems.clear();
+    const QList<QMdiSubWindow*> subs = Area->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = subs.rbegin(); it != subs.rend(); ++it) {
+        QMdiSubWindow* sub = *it;
+        const TChildWindow* child = ChildOf(sub);
+        if (!child)
+            continue;
+        auto* item = new QAction(child->WindowListCaption(), miWindow);
+        item->setCheckable(true);
+        item->setChecked(sub == Area->currentSubWindow());
+        connect(item, &QAction::triggered, this, [this, sub] { miWindowItemClick(sub); });
+        miWindow->addAction(item);
+        WindowListItems.append(item);
+    }
+}
+
+void TfrmMain::miWindowItemClick(QMdiSubWindow* sub)
+{
+    if (Area->subWindowList().contains(sub)) {
+        if (TChildWindow* child = ChildOf(sub))
+            ActivateChildWindow(child);
+    }
+}
+
+// Every window across the whole width, one above the other.
+void TfrmMain::TileHorizontally()
+{
+    QList<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* sub : Area->subWindowList()) {
+        if (!sub->isMinimized() && sub->isVisible())
+            shown.append(sub);
+    }
+    if (shown.isEmpty())
+        return;
+    const QSize area = ClientAreaSize();
+    const int height = area.height() / static_cast<int>(shown.size());
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        shown[i]->showNormal();
+        shown[i]->setGeometry(0, static_cast<int>(i) * height, area.width(), height);
+    }
+}

@@ -1,0 +1,55 @@
+#include "uProgress.h"
+
+#include "FileNames.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+void TProgressBarIndicator::SetRange(qint64 minimum, qint64 maximum)
+{
+    Shift = 0;
+    while ((maximum >> Shift) > std::numeric_limits<int>::max())
+        ++Shift;
+    Bar->setRange(static_cast<int>(minimum >> Shift), static_cast<int>(maximum >> Shift));
+}
+
+void TProgressBarIndicator::SetPosition(qint64 position)
+{
+    Bar->setValue(static_cast<int>(position >> Shift));
+}
+
+void TProgressBarIndicator::ProcessEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+TfrmProgress::TfrmProgress(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , pbText(new QProgressBar(this))
+    , lblAll(new QLabel(u"Overall progress:"_s, this))
+    , pbAll(new QProgressBar(this))
+    , btnCancel(new QPushButton(u"Cancel"_s, this))
+    , TextIndicator(pbText)
+{
+    setWindowTitle(u"Processing..."_s);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(u"Text Progress:"_s, this));
+    layout->addWidget(pbText);
+    layout->addWidget(lblAll);
+    layout->addWidget(pbAll);
+    layout->addWidget(btnCancel, 0, Qt::AlignHCenter);
+    setFixedSize(428, 145);
+    connect(btnCancel, &QPushButton::clicked, this, &TfrmProgress::btnCancelClick);
+}
+
+void TfrmProgress::btnCancelClick()
+{
+    SearchCancelled = true;
+}

@@ -1,0 +1,48 @@
+// The progress dialog of a search: the reading of the current text and the
+// progress over the corpus, and the Cancel button that stops the search.
+#pragma once
+
+#include "ProgressIndicator.h"
+
+#include <QDialog>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+// A progress bar that the analysis drives; it lets the interface handle
+// pending events, so that Cancel can act during a long file.
+class TProgressBarIndicator : public IProgressIndicator {
+public:
+    explicit TProgressBarIndicator(QProgressBar* bar)
+        : Bar(bar)
+    {}
+
+    void SetRange(qint64 minimum, qint64 maximum) override;
+    void SetPosition(qint64 position) override;
+    void ProcessEvents() override;
+
+private:
+    QProgressBar* Bar;
+    int Shift = 0; // file sizes beyond the range of a bar are scaled down
+};
+
+class TfrmProgress : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TfrmProgress(QWidget* parent = nullptr);
+
+    QProgressBar* pbText;
+    QLabel* lblAll;
+    QProgressBar* pbAll;
+    QPushButton* btnCancel;
+
+    IProgressIndicator& TextProgress() { return TextIndicator; }
+
+    // Sets SearchCancelled and does nothing else.
+    void btnCancelClick();
+
+private:
+    TProgressBarIndicator TextIndicator;
+};

@@ -1,0 +1,79 @@
+// The results window: one distribution of a search as a bar chart and a table
+// of its bins, with the mean and median of the bin frequencies and the corpus
+// totals. A bar or a table row opens the concordance of its bin.
+#pragma once
+
+#include "ChildWindow.h"
+#include "Distribution.h"
+
+class IMainWindow;
+class TBinSet;
+class TResultsChart;
+class QChartView;
+class QLabel;
+class QLineEdit;
+class QTreeWidget;
+
+class TfrmResults : public TChildWindow {
+    Q_OBJECT
+
+public:
+    explicit TfrmResults(IMainWindow& main, QWidget* parent = nullptr);
+    ~TfrmResults() override;
+
+    // Opens a results window for binSet, unless it is absent or has no bins.
+    // The window keeps its own copy of the bin set.
+    static void OpenResultsWindow(IMainWindow& main, const TBinSet* binSet, TDistribution kind,
+                                  const QString& pattern);
+
+    // Fills the chart, the table, the window's copy of the bin set and the
+    // statistics lines; the title stays as it is.
+    void GetInfoFromBinSet(const TBinSet& binSet);
+    // Moves and shrinks the window into the main window's client area.
+    void CheckPosition();
+
+    const QString& Title() const;
+    const QString& XAxisTitle() const;
+    const TBinSet& SavedBinSet() const;
+
+    // What the window shows, for the export commands: the table (caption and
+    // hit count per bin), the chart, and the three statistics lines.
+    QTreeWidget* ListView() const { return lvMain; }
+    QChartView* Chart() const;
+    QString MeanMedianText() const;
+    QString Total1Text() const;
+    QString Total2Text() const;
+
+    TKind Kind() const override { return TKind::Results; }
+    QString WindowListCaption() const override { return Title(); }
+    QMenu* MergedMenu() override;
+    int MergeGroup() const override { return 10; }
+    void FormActivate() override;
+    void FormClose() override;
+
+private:
+    QWidget* CreateTitleStrip();
+    QWidget* CreateTable();
+    QWidget* CreateHistogram();
+    void CreateMenu();
+
+    void SetTitles(const QString& title, const QString& xAxisTitle);
+    void ShowStatistics();
+
+    void crtMainClickSeries(int ValueIndex);
+    void lvMainDblClick();
+    void OpenConcordance(int binIndex);
+
+    IMainWindow& Main;
+    QString FTitle;
+    QString FXAxisTitle;
+    TBinSet FSavedBinSet;
+
+    QLabel* lblTitle = nullptr;
+    QLineEdit* lblMM = nullptr;
+    QLineEdit* lblTotal1 = nullptr;
+    QLineEdit* lblTotal2 = nullptr;
+    QTreeWidget* lvMain = nullptr;
+    TResultsChart* crtMain = nullptr;
+    QMenu* miResults = nullptr;
+};

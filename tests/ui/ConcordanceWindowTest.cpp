@@ -1,0 +1,277 @@
+// The concordance window inside a test main window: its lines, the preview of
+// the selected hit, the Sort menu, and corpus files that cannot be read.
+#include "Error.h"
+#include "FileNames.h"
+#include "TBin.h"
+#include "TestMainWindow.h"
+#include "uConcordance.h"
+
+#include <QImage>
+#include <QListView>
+#include <QMenu>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QColor Blue(0, 0, 255);
+
+class ConcordanceWindowTest : public ::testing::Test {
+protected:
+    // Adds to Bin a match whose 8-bit file holds before, hit and after.
+    QString AddHit(const QString& before, const QString& hit, const QString& after)
+    {
+        const QString path =
+            Files.Write(u"file%1.txt"_s.arg(Bin.Count()), (before + hit + after).toLatin1());
+        TMatch match;
+        match.BeginOffest = before.size();
+        match.EndOffset = before.size() + hit.size() - 1;
+        match.FileNameIndex = FileNameCacheIndex(path);
+        Bin.AddMatch(match);
+        return path;
+    }
+
+    // Opens a window for Bin as a results window does.
+    TfrmConcordance* Open()
+    {
+        auto* window = new TfrmConcordance(Main);
+        window->SetCaption(u"\"the\" distribution in sentences, position: 1"_s);
+        Main.AddChildWindow(window, QSize(614, 322), true);
+        window->GetInfoFromBin(Bin);
+        return window;
+    }
+
+    static QListView* List(TfrmConcordance* window)
+    {
+        return window->findChild<QListView*>(u"lbList"_s);
+    }
+    static QTextEdit* Preview(TfrmConcordance* window)
+    {
+        return window->findChild<QTextEdit*>(u"rePreview"_s);
+    }
+    static int SelectedRow(TfrmConcordance* window)
+    {
+        const QModelIndexList rows = List(window)->selectionModel()->selectedIndexes();
+        return rows.isEmpty() ? -1 : rows.front().row();
+    }
+    static void Select(TfrmConcordance* window, int row)
+    {
+        List(window)->setCurrentIndex(List(window)->model()->index(row, 0));
+    }
+
+    // The menu item reached through captions from the window's menu.
+    static QAction* Item(TfrmConcordance* window, const QStringList& captions)
+    {
+        QMenu* menu = window->MergedMenu();
+        QAction* found = nullptr;
+        for (const QString& caption : captions) {
+            found = nullptr;
+            for (QAction* action : menu ? menu->actions() : QList<QAction*>()) {
+                if (action->text() == caption)
+                    found = action;
+            }
+            if (!found)
+                return nullptr;
+            menu = found->menu();
+        }
+        return found;
+    }
+    static void Click(TfrmConcordance* window, const QStringList& captions)
+    {
+        QAction* item = Item(window, captions);
+        ASSERT_TRUE(item) << captions.join(u" > "_s).toStdString();
+        item->trigger();
+    }
+
+    TTestMainWindow Main;
+    TTestFiles Files;
+    TBin Bin;
+};
+
+// The menu as lines "caption [shortcut] (disabled)", submenus indented.
+QStringList Outline(const QMenu* menu, const QString& indent = {})
+{
+    QStringList lines;
+    for (const QAction* action : menu->actions()) {
+        QString line = indent + (action->isSeparator() ? u"-"_s : action->text());
+        if (!action->shortcut().isEmpty())
+            line += u" ["_s + action->shortcut().toString() + u']';
+        if (!action->isEnabled())
+            line += u" (disabled)"_s;
+        lines.append(line);
+        if (action->menu())
+            lines += Outline(action->menu(), indent + u"  "_s);
+    }
+    return lines;
+}
+
+} // namespace
+
+TEST_F(ConcordanceWindowTest, ABinWithoutHitsShowsAnEmptyList)
+{
+    TfrmConcordance* window = Open();
+    EXPECT_EQ(List(window)->model()->rowCount(), 0);
+    EXPECT_TRUE(Preview(window)->document()->isEmpty());
+    EXPECT_EQ(Main.StatusText, window->windowTitle());
+    EXPECT_EQ(window->WindowListCaption(), window->windowTitle());
+    EXPECT_EQ(window->size(), QSize(614, 322));
+}
+
+TEST_F(ConcordanceWindowTest, PreviewShowsTheSelectedHitInBlue)
+{
+    const QString before = u"First line of the text.\r\n"_s.repeated(4);
+    AddHit(before, u"needle"_s, u" and\r\nmore"_s);
+    AddHit(u"short "_s, u"pin"_s, u" end"_s);
+    TfrmConcordance* window = Open();
+    ASSERT_EQ(List(window)->model()->rowCount(), 2);
+    EXPECT_EQ(SelectedRow(window), 0);
+
+    QTextDocument* document = Preview(window)->document();
+    EXPECT_EQ(document->toPlainText(), QString(before + u"needle and\nmore"_s).remove(u'\r'));
+    const int hitStart = static_cast<int>(QString(before).remove(u'\r').size());
+    QTextCursor cursor(document);
+    for (const auto& [position, blue] : {std::pair{hitStart - 1, false},
+                                         {hitStart + 1, true},
+                                         {hitStart + 6, true},
+                                         {hitStart + 7, false}}) {
+        cursor.setPosition(position); // the format of the character before position
+        EXPECT_EQ(cursor.charFormat().foreground().color() == Blue, blue) << position;
+    }
+    EXPECT_EQ(Preview(window)->textCursor().position(), hitStart - 50);
+
+    Select(window, 1);
+    EXPECT_EQ(document->toPlainText(), u"short pin end"_s);
+}
+
+TEST_F(ConcordanceWindowTest, MenuHoldsTheSortCommands)
+{
+    TfrmConcordance* window = Open();
+    ASSERT_TRUE(window->MergedMenu());
+    EXPECT_EQ(window->MergedMenu()->title(), u"Concordance"_s);
+    EXPECT_EQ(window->MergeGroup(), 5);
+    const QString expected = uR"(Sort
+  2nd Left
+    No Second Sort
+    1st Left
+    Search Term
+    1st Right
+    2nd Right
+  1st &Left
+    No Second Sort
+    2nd Left
+    Search Term
+    1st Right
+    2nd Right
+  &Search Term
+    No Second Sort
+    2nd Left
+    1st Left
+    1st Right
+    2nd Right
+  1st &Right
+    No Second Sort
+    2nd Left
+    1st Left
+    Search Term
+    2nd Right
+  2nd Right
+    No Second Sort
+    2nd Left
+    1st Left
+    Search Term
+    1st Right
+  -
+  1st Right, 1st Left [Ctrl+F1]
+  1st Left, 1st Right [Ctrl+Shift+F1]
+  -
+  &Original Order
+Save To File... (disabled)
+Print... (disabled))"_s;
+    EXPECT_EQ(Outline(window->MergedMenu()).join(u'\n'), expected);
+}
+
+// Each submenu item sorts by its submenu's key, then by its own; the selected
+// row index stays and its preview follows the hit that moved into it.
+TEST_F(ConcordanceWindowTest, SortingKeepsTheSelectedRow)
+{
+    AddHit(u"w delta "_s, u"one"_s, u" b q"_s);
+    AddHit(u"x alpha "_s, u"two"_s, u" b p"_s);
+    AddHit(u"y alpha "_s, u"three"_s, u" a"_s);
+    AddHit(u"x charlie "_s, u"four"_s, u" c"_s);
+    TfrmConcordance* window = Open();
+    Select(window, 1);
+    const QStringList original = {u"Sort"_s, u"&Original Order"_s};
+    const struct {
+        QStringList Item;
+        QString Row1; // the hit that the selected row shows afterwards
+    } cases[] = {
+        {{u"Sort"_s, u"1st &Left"_s, u"No Second Sort"_s}, u"three"_s},
+        {original, u"two"_s},
+        {{u"Sort"_s, u"1st Left, 1st Right"_s}, u"two"_s},
+        {original, u"two"_s},
+        {{u"Sort"_s, u"1st Right, 1st Left"_s}, u"two"_s},
+        {original, u"two"_s},
+        {{u"Sort"_s, u"1st &Right"_s, u"No Second Sort"_s}, u"one"_s},
+        {{u"Sort"_s, u"1st &Left"_s, u"1st Right"_s}, u"two"_s},
+        {{u"Sort"_s, u"&Search Term"_s, u"No Second Sort"_s}, u"one"_s},
+        {{u"Sort"_s, u"2nd Right"_s, u"2nd Left"_s}, u"three"_s},
+        {original, u"two"_s},
+    };
+    for (const auto& c : cases) {
+        Click(window, c.Item);
+        EXPECT_EQ(SelectedRow(window), 1) << c.Item.join(u" > "_s).toStdString();
+        const QString preview = Preview(window)->toPlainText();
+        EXPECT_EQ(preview.section(u' ', 2, 2), c.Row1) << c.Item.join(u" > "_s).toStdString();
+    }
+}
+
+// The hit begins at the same place on every row, left of the middle of the list
+// by half its width.
+TEST_F(ConcordanceWindowTest, HitsAreAlignedOnEveryRow)
+{
+    for (const QString& before : {u"a "_s, u"a much longer text before it "_s, QString()})
+        AddHit(before, u"hit"_s, u" after"_s);
+    TfrmConcordance* window = Open();
+    QListView* list = List(window);
+    list->selectionModel()->clear();
+    const QImage image = list->viewport()->grab().toImage();
+    const int hitWidth = QFontMetrics(list->font()).horizontalAdvance(u"hit"_s);
+    std::set<int> starts;
+    for (int row = 0; row < 3; ++row) {
+        const QRect rect = list->visualRect(list->model()->index(row, 0));
+        int start = -1;
+        for (int x = 0; x < image.width() && start < 0; ++x) {
+            for (int y = rect.top(); y <= rect.bottom(); ++y) {
+                const QColor pixel = image.pixelColor(x, y);
+                if (pixel.blue() - std::max(pixel.red(), pixel.green()) > 100) {
+                    start = x;
+                    break;
+                }
+            }
+        }
+        starts.insert(start);
+    }
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_NEAR(*starts.begin(), (list->viewport()->width() - hitWidth) / 2, 2);
+}
+
+TEST_F(ConcordanceWindowTest, UnreadableFilesAreReported)
+{
+    AddHit(u"a "_s, u"one"_s, u" b"_s);
+    const QString second = AddHit(u"c "_s, u"two"_s, u" d"_s);
+    TfrmConcordance* window = Open();
+    ASSERT_TRUE(QFile::remove(second));
+    Select(window, 1);
+    EXPECT_TRUE(Preview(window)->document()->isEmpty());
+    ASSERT_EQ(Main.Collected.Errors.size(), 1);
+    EXPECT_TRUE(Main.Collected.Errors.front().contains(LowerAsciiLetters(second)));
+
+    EXPECT_THROW(window->GetInfoFromBin(Bin), TFileError);
+    EXPECT_EQ(List(window)->model()->rowCount(), 0);
+    EXPECT_TRUE(Preview(window)->document()->isEmpty());
+}

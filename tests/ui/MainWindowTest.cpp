@@ -1,0 +1,308 @@
+// The main window driven as a user drives it: corpus, search, scopes, Cancel,
+// the window list and the file list.
+#include "../CollectedMessages.h"
+#include "../TestSupport.h"
+#include "FileNames.h"
+#include "ScriptedUser.h"
+#include "TAppSettings.h"
+#include "uConcordance.h"
+#include "uFiles.h"
+#include "uMain.h"
+#include "uProgress.h"
+#include "uResult.h"
+#include "uSearchOptions.h"
+#include "uText.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest()
+        : Main(Settings, Messages, User, Files.Path(u"settings2.xml"_s))
+    {
+        Main.show();
+    }
+
+    // A corpus of files with the given contents.
+    void LoadCorpus(const QList<QByteArray>& contents)
+    {
+        QStringList paths;
+        for (qsizetype i = 0; i < contents.size(); ++i)
+            paths.append(Files.Write(u"Text%1.txt"_s.arg(i), contents[i]));
+        User.FilesToOpen = paths;
+        Main.LoadCorpusFiles1->trigger();
+    }
+
+    // The next search dialog is answered with pattern, the distributions and the area.
+    void AnswerSearch(const QString& pattern,
+                      std::array<bool, 4> distributions = {true, true, true, true},
+                      bool onlyActive = false)
+    {
+        User.DialogSteps.push_back([=](QDialog& dialog) {
+            auto& options = dynamic_cast<TfrmSearchOptions&>(dialog);
+            options.cbPattern->setEditText(pattern);
+            options.cbSentence->setChecked(distributions[0]);
+            options.cbParagraph->setChecked(distributions[1]);
+            options.cbSection->setChecked(distributions[2]);
+            options.cbText->setChecked(distributions[3]);
+            (onlyActive ? options.rbOnlyActive : options.rbProcessAll)->setChecked(true);
+            options.btnOkClick();
+            return dialog.result();
+        });
+    }
+
+    QStringList WindowTitles() const
+    {
+        QStringList titles;
+        for (TChildWindow* child : Main.ChildWindows())
+            titles.append(child->WindowListCaption());
+        return titles;
+    }
+
+    TTestFiles Files;
+    TAppSettings Settings;
+    TCollectedMessages Messages;
+    TScriptedUser User;
+    TfrmMain Main;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, CorpusAndStatusBar)
+{
+    EXPECT_TRUE(Main.StatusText(0).isEmpty());
+    EXPECT_TRUE(Main.StatusText(1).isEmpty());
+    emit Main.miSearch->aboutToShow();
+    EXPECT_FALSE(Main.miWordPhrase->isEnabled());
+
+    LoadCorpus({"one", "two"});
+    EXPECT_EQ(Main.StatusText(0), u"2 files in current corpus"_s);
+    User.FilesToOpen = {User.FilesToOpen[0]};
+    Main.LoadCorpusFiles1->trigger(); // the same file again
+    EXPECT_EQ(Main.StatusText(0), u"3 files in current corpus"_s);
+    emit Main.miSearch->aboutToShow();
+    EXPECT_TRUE(Main.miWordPhrase->isEnabled() && Main.miRegExp->isEnabled());
+
+    Main.miUnload->trigger();
+    EXPECT_EQ(Main.StatusText(0), u"No files loaded"_s);
+    EXPECT_TRUE(Main.Corpus().empty());
+    EXPECT_FALSE(Main.miWordTag->isEnabled());
+}
+
+TEST_F(MainWindowTest, SearchOpensOneResultsWindowPerDistribution)
+{
+    LoadCorpus({"The cat sat. A cat ran.", "  Another cat.\n  And a dog."});
+    AnswerSearch(u"cat"_s);
+    Main.DoSearch(Main.miWordPhrase);
+    EXPECT_TRUE(Messages.Errors.isEmpty());
+    EXPECT_EQ(WindowTitles(), (QStringList{u"\"cat\" distribution in sentences"_s,
+                                           u"\"cat\" distribution in paragraphs"_s,
+                                           u"\"cat\" distribution in sections"_s,
+                                           u"\"cat\" distribution in texts"_s}));
+    EXPECT_EQ(Main.StatusText(1), u"\"cat\" distribution in texts"_s);
+    ASSERT_EQ(Main.ActiveChildWindow()->Kind(), TChildWindow::TKind::Results);
+    auto* texts = static_cast<TfrmResults*>(Main.ActiveChildWindow());
+    EXPECT_EQ(texts->SavedBinSet().TotalMatches, 3);
+    EXPECT_EQ(texts->SavedBinSet().TotalTexts, 2);
+    // The search stored its choices and the settings file.
+    EXPECT_EQ(Settings.swSyntax, ssWordPhrase);
+    EXPECT_EQ(Settings.swPatternHistory.value(0), u"cat"_s);
+    EXPECT_TRUE(QFile::exists(Files.Path(u"settings2.xml"_s)));
+    EXPECT_TRUE(Main.centralWidget()->isEnabled());
+
+    // Only the requested distributions open.
+    AnswerSearch(u"dog"_s, {false, false, true, false});
+    Main.DoSearch(Main.miWordPhrase);
+    EXPECT_EQ(WindowTitles().size(), 5);
+    EXPECT_EQ(WindowTitles().last(), u"\"dog\" distribution in sections"_s);
+}
+
+// The offsets that the search records lead the concordance back to the hits,
+// in 8-bit and in UTF-16 files.
+TEST_F(MainWindowTest, ConcordanceOfASearchReadsTheHitsBack)
+{
+    LoadCorpus({"The cat sat. A cat ran.", Utf16Le(u"\u00DCber die cat.\r\nEnd"_s)});
+    AnswerSearch(u"cat"_s, {false, false, false, true});
+    Main.DoSearch(Main.miWordPhrase);
+    auto* results = qobject_cast<TfrmResults*>(Main.ActiveChildWindow());
+    ASSERT_TRUE(results);
+    QTreeWidget* table = results->ListView();
+    for (int row = 0; row < table->topLevelItemCount(); ++row) {
+        if (table->topLevelItem(row)->text(1) != u"0"_s) {
+            table->setCurrentItem(table->topLevelItem(row));
+            table->actions().first()->trigger(); // "View concordances"
+        }
+    }
+    QStringList lines;
+    for (TChildWindow* child : Main.ChildWindows()) {
+        if (auto* concordance = qobject_cast<TfrmConcordance*>(child)) {
+            for (int row = 0; row < concordance->Rows().Count(); ++row) {
+                const TConcordanceLine& line = concordance->Rows().Line(row);
+                lines.append(line.TextBefore + u'[' + line.TextMatch + u']' + line.TextAfter);
+            }
+        }
+    }
+    lines.sort();
+    EXPECT_EQ(lines, (QStringList{u"The [cat] sat. A cat ran."_s, u"The cat sat. A [cat] ran."_s,
+                                  u"\u00DCber die [cat].End"_s}));
+    EXPECT_TRUE(Messages.Errors.isEmpty());
+}
+
+TEST_F(MainWindowTest, CancellingTheDialogChangesNothing)
+{
+    LoadCorpus({"a cat"});
+    Main.DoSearch(Main.miRegExp); // no step: the dialog is cancelled
+    EXPECT_EQ(User.DialogsShown, 1);
+    EXPECT_TRUE(WindowTitles().isEmpty());
+    EXPECT_FALSE(QFile::exists(Files.Path(u"settings2.xml"_s)));
+}
+
+TEST_F(MainWindowTest, TheMenuItemChoosesTheSyntax)
+{
+    Settings.swSyntax = ssWordPhrase;
+    Settings.stRegEx = u"c.t"_s;
+    LoadCorpus({"a cat"});
+    User.DialogSteps.push_back([](QDialog& dialog) {
+        auto& options = dynamic_cast<TfrmSearchOptions&>(dialog);
+        EXPECT_TRUE(options.rbRegExp->isChecked());
+        EXPECT_EQ(options.PatternText(), u"c.t"_s);
+        return int(QDialog::Rejected);
+    });
+    Main.DoSearch(Main.miRegExp);
+    EXPECT_EQ(User.DialogsShown, 1);
+}
+
+TEST_F(MainWindowTest, ScopeWarnings)
+{
+    LoadCorpus({"a cat"});
+    AnswerSearch(u"cat"_s, {true, true, true, true}, true);
+    Main.DoSearch(Main.miWordPhrase);
+    EXPECT_EQ(Messages.Warnings.value(0), u"There is no active window with text. Please open some "
+                                          "text and make window containing it active."_s);
+
+    // A results window active: the search of the active window refuses it.
+    AnswerSearch(u"cat"_s);
+    Main.DoSearch(Main.miWordPhrase);
+    const int windows = static_cast<int>(WindowTitles().size());
+    AnswerSearch(u"cat"_s, {true, true, true, true}, true);
+    Main.DoSearch(Main.miWordPhrase);
+    EXPECT_EQ(Messages.Warnings.value(1), u"Currently active window contains results. Please make "
+                                          "active other window, wich contains text"_s);
+    EXPECT_EQ(WindowTitles().size(), windows);
+    EXPECT_TRUE(Main.centralWidget()->isEnabled());
+
+    Main.miUnload->trigger();
+    AnswerSearch(u"cat"_s);
+    Main.DoSearch(Main.miWordPhrase);
+    EXPECT_EQ(Messages.Warnings.value(2), u"There is no files in current corpus."_s);
+}
+
+TEST_F(MainWindowTest, SearchOfTheActiveTextWindow)
+{
+    LoadCorpus({"a cat", "cat cat cat"});
+    Main.LoadFileNewWindow(Main.Corpus()[1]->FileName);
+    AnswerSearch(u"cat"_s, {true, false, false, false}, true);
+    Main.DoSearch(Main.miWordPhrase);
+    ASSERT_EQ(WindowTitles().size(), 2);
+    ASSERT_EQ(Main.ActiveChildWindow()->Kind(), TChildWindow::TKind::Results);
+    EXPECT_EQ(static_cast<TfrmResults*>(Main.ActiveChildWindow())->SavedBinSet().TotalMatches, 3);
+}
+
+TEST_F(MainWindowTest, CancelDuringASearchOpensNothing)
+{
+    const QByteArray long_text = QByteArray(5000, ' ') + "cat";
+    LoadCorpus({long_text, long_text, long_text});
+    AnswerSearch(u"cat"_s);
+    // Pressed while the first file is read, when the analysis lets events through.
+    QTimer::singleShot(0, [this] {
+        for (auto* progress : Main.findChildren<TfrmProgress*>())
+            progress->btnCancel->click();
+    });
+    Main.DoSearch(Main.miWordPhrase);
+    EXPECT_TRUE(WindowTitles().isEmpty());
+    EXPECT_TRUE(Main.centralWidget()->isEnabled());
+    EXPECT_TRUE(Main.menuBar()->isEnabled());
+}
+
+TEST_F(MainWindowTest, UnreadableCorpusFileEndsTheSearch)
+{
+    LoadCorpus({"a cat"});
+    Main.AddFileToCorpus(Files.Path(u"gone.txt"_s));
+    AnswerSearch(u"cat"_s);
+    Main.DoSearch(Main.miWordPhrase);
+    ASSERT_EQ(Messages.Errors.size(), 1);
+    EXPECT_TRUE(Messages.Errors[0].contains(u"gone.txt"_s));
+    EXPECT_TRUE(WindowTitles().isEmpty());
+    EXPECT_TRUE(Main.centralWidget()->isEnabled());
+}
+
+TEST_F(MainWindowTest, WindowListMostRecentFirst)
+{
+    LoadCorpus({"one", "two", "three"});
+    for (const auto& file : Main.Corpus())
+        Main.LoadFileNewWindow(file->FileName);
+    Main.ActivateChildWindow(Main.ChildWindows().first()); // Text0.txt
+    emit Main.miWindow->aboutToShow();
+    QStringList items;
+    for (QAction* item : Main.miWindow->actions()) {
+        if (item->isCheckable())
+            items.append(item->text() + (item->isChecked() ? u"*"_s : QString()));
+    }
+    EXPECT_EQ(items, (QStringList{u"Text0.txt*"_s, u"Text2.txt"_s, u"Text1.txt"_s}));
+    EXPECT_EQ(Main.StatusText(1), u"Text File: "_s + Main.Corpus()[0]->FileName);
+    EXPECT_EQ(Main.ActiveChildWindow()->windowTitle(),
+              u"Text file - ["_s + Main.Corpus()[0]->FileName + u"]"_s);
+}
+
+TEST_F(MainWindowTest, FileListRemovesAndShows)
+{
+    LoadCorpus({"one", "two"});
+    const QString first = Main.Corpus()[0]->FileName;
+    Main.AddFileToCorpus(first); // the same path twice
+    Main.LoadFileNewWindow(first);
+    Main.LoadFileNewWindow(first);
+    {
+        TfrmFiles files(Main);
+        ASSERT_EQ(files.lbMain->count(), 3);
+        files.lbMain->setCurrentRow(2); // the second entry of the first path
+        files.btnCloseFileClick();
+        EXPECT_EQ(files.lbMain->count(), 2);
+    }
+    EXPECT_EQ(Main.Corpus().size(), 2u);
+    EXPECT_EQ(Main.Corpus()[0]->FileName, first);
+    QApplication::processEvents();
+    EXPECT_TRUE(Main.ChildWindows().isEmpty()); // both of its windows closed
+    EXPECT_EQ(Main.StatusText(0), u"2 files in current corpus"_s);
+
+    Main.LoadFileNewWindow(Main.Corpus()[1]->FileName);
+    Main.LoadFileNewWindow(first);
+    TfrmFiles files(Main);
+    files.lbMain->setCurrentRow(1);
+    files.btnShowClick(); // already open: brought to the front
+    EXPECT_EQ(Main.ChildWindows().size(), 2);
+    EXPECT_EQ(static_cast<TfrmText*>(Main.ActiveChildWindow())->FileName(),
+              Main.Corpus()[1]->FileName);
+}
+
+TEST_F(MainWindowTest, HelpFileMissing)
+{
+    Main.miHelp->trigger();
+    EXPECT_EQ(Messages.Errors.value(0),
+              u"Help file not found. Expected location: <ApplicationDir>\\Help\\Tamborix.chm"_s);
+}

@@ -1,0 +1,370 @@
+// The results window in a test main window: what a search opens, what the
+// chart, the table and the statistics lines show, fitting into the client
+// area, and the concordance windows that bars and rows open.
+#include "FileNames.h"
+#include "TestMainWindow.h"
+#include "uResult.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QLocale>
+#include <QMdiSubWindow>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The file that the hits lie in, for the concordance windows to read.
+int CorpusFileIndex()
+{
+    static TTestFiles files;
+    static const int index =
+        FileNameCacheIndex(files.Write(u"corpus.txt"_s, "the cat sat on the mat\r\n"));
+    return index;
+}
+
+// counts[i] hits in bin i, all on the first word of the corpus file; the
+// totals are fixed.
+TBinSet WithHits(TBinSet bins, const QList<int>& counts)
+{
+    for (int i = 0; i < counts.size(); ++i)
+        for (int hit = 0; hit < counts[i]; ++hit)
+            bins.GetBin(i).AddMatch(TMatch{.WordsFromBeginning = hit + 1,
+                                           .FileNameIndex = CorpusFileIndex(),
+                                           .LineNo = 1,
+                                           .EndOffset = 2});
+    bins.TotalMatches = 21;
+    bins.TotalWords = 340;
+    bins.TotalSentences = 30;
+    bins.TotalParagraphs = 7;
+    bins.TotalSections = 2;
+    bins.TotalTexts = 1;
+    return bins;
+}
+
+TBinSet PositionBins(const QString& positions, const QList<int>& counts)
+{
+    TBinSet bins;
+    bins.PrepareBinsFromString(positions);
+    return WithHits(std::move(bins), counts);
+}
+
+TBinSet PercentageBins(const QList<int>& counts)
+{
+    TBinSet bins;
+    bins.PreparePercentageBins(static_cast<int>(counts.size()));
+    return WithHits(std::move(bins), counts);
+}
+
+QList<TChildWindow*> ChildrenOfKind(const TTestMainWindow& main, TChildWindow::TKind kind)
+{
+    QList<TChildWindow*> children = main.Children();
+    children.removeIf([kind](const TChildWindow* child) { return child->Kind() != kind; });
+    return children;
+}
+
+QStringList ConcordanceCaptions(const TTestMainWindow& main)
+{
+    QStringList captions;
+    for (const TChildWindow* window : ChildrenOfKind(main, TChildWindow::TKind::Concordance))
+        captions.append(window->WindowListCaption());
+    return captions;
+}
+
+// Opens a window as a search does and returns it laid out.
+TfrmResults* Open(TTestMainWindow& main, const TBinSet& bins,
+                  TDistribution kind = TDistribution::Sentence)
+{
+    TfrmResults::OpenResultsWindow(main, &bins, kind, u"the"_s);
+    QApplication::processEvents();
+    return qobject_cast<TfrmResults*>(main.ActiveChildWindow());
+}
+
+QStringList TableColumn(const TfrmResults& window, int column)
+{
+    QStringList texts;
+    for (int row = 0; row < window.ListView()->topLevelItemCount(); ++row)
+        texts.append(window.ListView()->topLevelItem(row)->text(column));
+    return texts;
+}
+
+QBarSet* Bars(const TfrmResults& window)
+{
+    return static_cast<QBarSeries*>(window.Chart()->chart()->series().first())->barSets().first();
+}
+
+QList<int> BarValues(const TfrmResults& window)
+{
+    QList<int> values;
+    for (int i = 0; i < Bars(window)->count(); ++i)
+        values.append(static_cast<int>(Bars(window)->at(i)));
+    return values;
+}
+
+QBarCategoryAxis* BottomAxis(const TfrmResults& window)
+{
+    return qobject_cast<QBarCategoryAxis*>(window.Chart()->chart()->axes(Qt::Horizontal).first());
+}
+
+// The labels under the bars as the user reads them.
+QStringList BarLabels(const TfrmResults& window)
+{
+    QStringList labels = BottomAxis(window)->categories();
+    for (QString& label : labels)
+        label.remove(QChar(0x200B));
+    return labels;
+}
+
+// The middle of bar index, in the coordinates of the chart's viewport.
+QPoint BarMiddle(const TfrmResults& window, int index)
+{
+    QChart* chart = window.Chart()->chart();
+    const QPointF value(index, Bars(window)->at(index) / 2);
+    const QPointF inChart = chart->mapToPosition(value, chart->series().first());
+    return window.Chart()->mapFromScene(chart->mapToScene(inChart));
+}
+
+QPoint RowMiddle(const TfrmResults& window, int row)
+{
+    QTreeWidget* table = window.ListView();
+    return table->visualItemRect(table->topLevelItem(row)).center();
+}
+
+class TDefaultLocale {
+public:
+    explicit TDefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~TDefaultLocale() { QLocale::setDefault(Saved); }
+
+private:
+    QLocale Saved;
+};
+
+TEST(ResultsWindow, OpensNothingWithoutBins)
+{
+    TTestMainWindow main;
+    const TBinSet noBins;
+    TfrmResults::OpenResultsWindow(main, nullptr, TDistribution::Sentence, u"the"_s);
+    TfrmResults::OpenResultsWindow(main, &noBins, TDistribution::Text, u"the"_s);
+    EXPECT_TRUE(main.Children().isEmpty());
+}
+
+TEST(ResultsWindow, TitleAndAxisTitleFollowKindAndFirstBin)
+{
+    const struct {
+        TDistribution Kind;
+        TBinSet Bins;
+        QString Title;
+        QString AxisTitle;
+    } cases[] = {
+        {TDistribution::Sentence, PercentageBins({1, 0}), u"\"the\" distribution in sentences"_s,
+         u"% of sentence"_s},
+        {TDistribution::Sentence, PositionBins(u"1 #"_s, {1, 0}),
+         u"\"the\" distribution in sentences"_s, u"position of word in sentence"_s},
+        {TDistribution::Paragraph, PositionBins(u"Other 1"_s, {0, 1}),
+         u"\"the\" distribution in paragraphs"_s, u"position of sentence in paragraph"_s},
+        {TDistribution::Section, PercentageBins({1}), u"\"the\" distribution in sections"_s,
+         u"% of section"_s},
+        {TDistribution::Text, PositionBins(u"1#"_s, {1}), u"\"the\" distribution in texts"_s,
+         u"position of sentence in text"_s},
+    };
+    TTestMainWindow main;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Title.toStdString() + " / " + c.AxisTitle.toStdString());
+        const qsizetype before = main.Children().size();
+        const TfrmResults* window = Open(main, c.Bins, c.Kind);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(main.Children().size(), before + 1);
+        EXPECT_EQ(window->Title(), c.Title);
+        EXPECT_EQ(window->windowTitle(), c.Title);
+        EXPECT_EQ(window->WindowListCaption(), c.Title);
+        EXPECT_EQ(main.StatusText, c.Title);
+        EXPECT_EQ(window->XAxisTitle(), c.AxisTitle);
+        EXPECT_EQ(BottomAxis(*window)->titleText(), c.AxisTitle);
+    }
+}
+
+TEST(ResultsWindow, TableRowsAndBarsFollowTheBins)
+{
+    const struct {
+        TBinSet Bins;
+        QStringList Captions;
+        QList<int> Counts;
+    } cases[] = {
+        {PositionBins(u"1 2 Other 1# #"_s, {3, 0, 5, 1, 2}),
+         {u"1"_s, u"2"_s, u"P"_s, u"1#"_s, u"#"_s},
+         {3, 0, 5, 1, 2}},
+        {PercentageBins({4, 1, 0}), {u"0% - 33%"_s, u"34% - 66%"_s, u"67% - 100%"_s}, {4, 1, 0}},
+        // Repeated captions each keep their own bar.
+        {PositionBins(u"Other 1 Other 1"_s, {1, 2, 3, 4}),
+         {u"P"_s, u"1"_s, u"P"_s, u"1"_s},
+         {1, 2, 3, 4}},
+    };
+    TTestMainWindow main;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Captions.join(u' ').toStdString());
+        const TfrmResults* window = Open(main, c.Bins);
+        QStringList counts;
+        for (int count : c.Counts)
+            counts.append(QString::number(count));
+        EXPECT_EQ(TableColumn(*window, 0), c.Captions);
+        EXPECT_EQ(TableColumn(*window, 1), counts);
+        EXPECT_EQ(BarLabels(*window), c.Captions);
+        EXPECT_EQ(BarValues(*window), c.Counts);
+    }
+}
+
+TEST(ResultsWindow, StatisticsAndTotalsLines)
+{
+    const struct {
+        QList<int> Counts;
+        QLocale::Language Language;
+        QString MeanAndMedian;
+    } cases[] = {
+        {{1, 1, 2}, QLocale::English, u"Mean: 1.33333333333333333 Median: 1"_s},
+        {{1, 1, 2}, QLocale::German, u"Mean: 1,33333333333333333 Median: 1"_s},
+        {{2, 1}, QLocale::German, u"Mean: 1,5 Median: 1,5"_s},
+        {{0, 0, 0}, QLocale::English, u"Mean: 0 Median: 0"_s},
+    };
+    TTestMainWindow main;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.MeanAndMedian.toStdString());
+        const TDefaultLocale locale{QLocale(c.Language)};
+        const TfrmResults* window = Open(main, PercentageBins(c.Counts));
+        EXPECT_EQ(window->MeanMedianText(), c.MeanAndMedian);
+        EXPECT_EQ(window->Total1Text(), u"Total Corpus/Results.: Matches: 21; Words: 340;"_s);
+        EXPECT_EQ(window->Total2Text(), u"Sentences: 30; Paragraphs: 7; Sections: 2; Texts: 1"_s);
+    }
+}
+
+TEST(ResultsWindow, RefillWithoutBinsEmptiesTheTableAndKeepsTheLines)
+{
+    TTestMainWindow main;
+    TfrmResults* window = Open(main, PositionBins(u"1 2"_s, {2, 1}));
+    TBinSet noBins;
+    noBins.TotalWords = 99;
+    window->GetInfoFromBinSet(noBins);
+    EXPECT_EQ(window->ListView()->topLevelItemCount(), 0);
+    EXPECT_TRUE(BarValues(*window).isEmpty());
+    EXPECT_EQ(window->SavedBinSet().Count(), 0);
+    EXPECT_EQ(window->SavedBinSet().TotalWords, 99);
+    EXPECT_EQ(window->MeanMedianText(), u"Mean: 1.5 Median: 1.5"_s);
+    EXPECT_EQ(window->Total1Text(), u"Total Corpus/Results.: Matches: 21; Words: 340;"_s);
+}
+
+TEST(ResultsWindow, KeepsItsOwnCopyOfTheBinSet)
+{
+    TTestMainWindow main;
+    auto bins = std::make_unique<TBinSet>(PositionBins(u"1 2"_s, {1, 2}));
+    TfrmResults::OpenResultsWindow(main, bins.get(), TDistribution::Sentence, u"the"_s);
+    const auto* window = qobject_cast<TfrmResults*>(main.ActiveChildWindow());
+    bins.reset();
+
+    const TBinSet& saved = window->SavedBinSet();
+    ASSERT_EQ(saved.Count(), 2);
+    EXPECT_EQ(saved.GetBin(0).ValFrom, 1);
+    ASSERT_EQ(saved.GetBin(1).Count(), 2);
+    EXPECT_EQ(saved.GetBin(1).GetMatch(1).WordsFromBeginning, 2);
+    EXPECT_EQ(saved.TotalWords, 340);
+    EXPECT_EQ(saved.TotalTexts, 1);
+}
+
+TEST(ResultsWindow, CheckPositionFitsTheWindowIntoTheClientArea)
+{
+    TTestMainWindow main;
+    main.resize(1100, 900);
+    TfrmResults* window = Open(main, PositionBins(u"1"_s, {1}));
+    auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+    ASSERT_NE(frame, nullptr);
+    const int w = main.ClientAreaSize().width();
+    const int h = main.ClientAreaSize().height();
+
+    const struct {
+        QRect Before;
+        QRect After;
+    } cases[] = {
+        {{10, 20, 500, 400}, {10, 20, 500, 400}},
+        {{w - 530, h - 430, 500, 400}, {w - 530, h - 430, 500, 400}},
+        {{100, 20, w + 50, 400}, {0, 20, w - 30, 400}},
+        {{w - 300, 20, 500, 400}, {w - 530, 20, 500, 400}},
+        {{10, 50, 500, h + 10}, {10, 0, 500, h - 30}},
+        {{10, h - 200, 500, 400}, {10, h - 430, 500, 400}},
+    };
+    for (const auto& c : cases) {
+        frame->setGeometry(c.Before);
+        window->CheckPosition();
+        EXPECT_EQ(frame->geometry(), c.After)
+            << "from " << c.Before.x() << ',' << c.Before.y() << ' ' << c.Before.width() << 'x'
+            << c.Before.height();
+    }
+}
+
+TEST(ResultsWindow, BarClickWithAnyButtonOpensTheConcordanceOfItsBin)
+{
+    TTestMainWindow main;
+    const TfrmResults* window = Open(main, PositionBins(u"1 2 Other 1# #"_s, {3, 1, 5, 2, 4}));
+    QWidget* chart = window->Chart()->viewport();
+    QTest::mouseClick(chart, Qt::LeftButton, {}, BarMiddle(*window, 2));
+    QTest::mouseClick(chart, Qt::RightButton, {}, BarMiddle(*window, 3));
+    QTest::mouseClick(chart, Qt::MiddleButton, {}, BarMiddle(*window, 0));
+    // Above a bar, and a press on one bar released on another.
+    QTest::mouseClick(chart, Qt::LeftButton, {}, BarMiddle(*window, 1) - QPoint(0, 40));
+    QTest::mousePress(chart, Qt::LeftButton, {}, BarMiddle(*window, 2));
+    QTest::mouseRelease(chart, Qt::LeftButton, {}, BarMiddle(*window, 4));
+    EXPECT_EQ(ConcordanceCaptions(main),
+              (QStringList{u"\"the\" distribution in sentences, position: P"_s,
+                           u"\"the\" distribution in sentences, position: 1#"_s,
+                           u"\"the\" distribution in sentences, position: 1"_s}));
+}
+
+TEST(ResultsWindow, SelectedRowOpensTheConcordanceOfItsBin)
+{
+    TTestMainWindow main;
+    const TfrmResults* window = Open(main, PercentageBins({3, 1, 5}), TDistribution::Paragraph);
+    QWidget* table = window->ListView()->viewport();
+    QTest::mouseClick(table, Qt::LeftButton, {}, RowMiddle(*window, 1));
+    QTest::mouseDClick(table, Qt::LeftButton, {}, RowMiddle(*window, 1));
+    window->ListView()->setCurrentItem(window->ListView()->topLevelItem(2));
+    window->ListView()->actions().first()->trigger(); // "View concordances"
+    EXPECT_EQ(ConcordanceCaptions(main),
+              (QStringList{u"\"the\" distribution in paragraphs, position: 34% - 66%"_s,
+                           u"\"the\" distribution in paragraphs, position: 67% - 100%"_s}));
+}
+
+TEST(ResultsWindow, UnreadableCorpusFileIsReportedAndTheConcordanceStaysOpen)
+{
+    TTestFiles files;
+    TBinSet bins = PositionBins(u"1"_s, {});
+    bins.GetBin(0).AddMatch(
+        TMatch{.FileNameIndex = FileNameCacheIndex(files.Path(u"missing.txt"_s))});
+    TTestMainWindow main;
+    const TfrmResults* window = Open(main, bins);
+    QTest::mouseClick(window->Chart()->viewport(), Qt::LeftButton, {}, BarMiddle(*window, 0));
+    EXPECT_EQ(main.Collected.Errors.size(), 1);
+    EXPECT_EQ(ConcordanceCaptions(main),
+              QStringList{u"\"the\" distribution in sentences, position: 1"_s});
+}
+
+TEST(ResultsWindow, NothingOpensWithoutASelectedRow)
+{
+    TTestMainWindow main;
+    const TfrmResults* window = Open(main, PositionBins(u"1 2"_s, {3, 1}));
+    QTreeWidget* table = window->ListView();
+    const QPoint belowTheRows(20, table->viewport()->height() - 5);
+    ASSERT_EQ(table->itemAt(belowTheRows), nullptr);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, belowTheRows);
+    table->actions().first()->trigger();
+    EXPECT_TRUE(ConcordanceCaptions(main).isEmpty());
+}
+
+} // namespace

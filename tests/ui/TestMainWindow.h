@@ -1,0 +1,63 @@
+// A main window for tests of the child windows: a frame with a client area
+// that holds them, a status text and collected messages.
+#pragma once
+
+#include "../CollectedMessages.h"
+#include "../TestSupport.h"
+#include "ChildWindow.h"
+#include "MainWindowServices.h"
+#include "TAppSettings.h"
+
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+class TTestMainWindow : public QMainWindow, public IMainWindow {
+public:
+    TTestMainWindow()
+    {
+        AppSettings.SetDefaults();
+        setCentralWidget(Area);
+        QObject::connect(Area, &QMdiArea::subWindowActivated, [](QMdiSubWindow* sub) {
+            if (auto* child = sub ? qobject_cast<TChildWindow*>(sub->widget()) : nullptr)
+                child->FormActivate();
+        });
+        resize(800, 600);
+        show();
+    }
+
+    void SetActiveWindowText(const QString& text) override { StatusText = text; }
+    void AddChildWindow(TChildWindow* window, QSize clientSize, bool atOrigin) override
+    {
+        QMdiSubWindow* sub = Area->addSubWindow(window);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        window->resize(clientSize);
+        sub->adjustSize();
+        if (atOrigin)
+            sub->move(0, 0);
+        sub->show();
+        Area->setActiveSubWindow(sub);
+    }
+    TChildWindow* ActiveChildWindow() const override
+    {
+        QMdiSubWindow* sub = Area->activeSubWindow();
+        return sub ? qobject_cast<TChildWindow*>(sub->widget()) : nullptr;
+    }
+    QSize ClientAreaSize() const override { return Area->viewport()->size(); }
+    IMessageSink& Messages() override { return Collected; }
+    const TAppSettings& Settings() const override { return AppSettings; }
+
+    // The child windows, most recently active last.
+    QList<TChildWindow*> Children() const
+    {
+        QList<TChildWindow*> children;
+        for (QMdiSubWindow* sub : Area->subWindowList(QMdiArea::ActivationHistoryOrder))
+            children.append(qobject_cast<TChildWindow*>(sub->widget()));
+        return children;
+    }
+
+    TAppSettings AppSettings;
+    QMdiArea* Area = new QMdiArea(this);
+    QString StatusText;
+    TCollectedMessages Collected;
+};
