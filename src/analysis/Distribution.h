@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 
 class TAppSettings;
 
@@ -40,6 +41,11 @@ public:
     TBinSet* Of(TDistribution distribution) const
     {
         return Sets[static_cast<size_t>(distribution)].get();
+    }
+    // Hands the bin set of distribution over to the caller; absent afterwards.
+    std::unique_ptr<TBinSet> Take(TDistribution distribution)
+    {
+        return std::move(Sets[static_cast<size_t>(distribution)]);
     }
 
 private:

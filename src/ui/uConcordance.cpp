@@ -57,7 +57,6 @@ private:
 
 namespace {
 
-constexpr int ClientWidth = 614;
 constexpr int ClientHeight = 322;
 constexpr int PreviewHeight = 175;
 constexpr int SplitterHeight = 5;
@@ -175,7 +174,6 @@ TfrmConcordance::TfrmConcordance(IMainWindow& main, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splMain);
-    resize(sizeHint());
 
     CreateMenu();
 }
@@ -196,11 +194,6 @@ void TfrmConcordance::GetInfoFromBin(const TBin& bin)
         lbList->setCurrentIndex(Model->index(0));
     if (Main.ActiveChildWindow() == this)
         FormActivate();
-}
-
-QSize TfrmConcordance::sizeHint() const
-{
-    return {ClientWidth, ClientHeight};
 }
 
 QString TfrmConcordance::WindowListCaption() const

@@ -38,9 +38,6 @@ public:
     int MergeGroup() const override { return 5; }
     void FormActivate() override;
 
-    // The designed client size.
-    QSize sizeHint() const override;
-
 private:
     void CreateMenu();
     void AddSortItems(QMenu* sort);

@@ -48,12 +48,13 @@ TfrmFiles::TfrmFiles(TfrmMain& main)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lbMain);
     layout->addLayout(buttons);
-    setFixedSize(583, 265);
+    setFixedSize(sizeHint().expandedTo(QSize(583, 265)));
 
     connect(btnCloseFile, &QPushButton::clicked, this, &TfrmFiles::btnCloseFileClick);
     connect(btnShow, &QPushButton::clicked, this, &TfrmFiles::btnShowClick);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
     connect(lbMain, &QListWidget::currentRowChanged, this, &TfrmFiles::SetButtons);
+    connect(lbMain, &QListWidget::itemSelectionChanged, this, &TfrmFiles::SetButtons);
     connect(lbMain, &QListWidget::itemDoubleClicked, this, [this] {
         if (btnShow->isEnabled())
             btnShowClick();
@@ -71,9 +72,11 @@ void TfrmFiles::FillList()
     SetButtons();
 }
 
+// The list makes its first line current when it takes the focus, without
+// choosing it; a line counts once it is selected too.
 void TfrmFiles::SetButtons()
 {
-    const bool current = lbMain->currentRow() >= 0;
+    const bool current = lbMain->currentRow() >= 0 && !lbMain->selectedItems().isEmpty();
     btnCloseFile->setEnabled(current);
     btnShow->setEnabled(current);
 }

@@ -138,7 +138,7 @@ void TfrmMain::DoSearch(QAction* sender)
     // Windows can be activated only once the client area takes input again.
     if (done && !failure) {
         for (TDistribution kind : AllDistributions)
-            TfrmResults::OpenResultsWindow(*this, bins->Of(kind), kind, pattern);
+            TfrmResults::OpenResultsWindow(*this, bins->Take(kind), kind, pattern);
     }
     progress.hide();
     if (failure)

@@ -26,8 +26,8 @@ void TfrmMain::AddChildWindow(TChildWindow* window, QSize clientSize, bool atOri
     QMdiSubWindow* sub = Area->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->installEventFilter(this);
-    window->resize(clientSize);
-    sub->adjustSize();
+    // The frame's own share of its size hint is its title bar and borders.
+    sub->resize(clientSize + sub->sizeHint() - window->sizeHint());
     if (atOrigin)
         sub->move(0, 0);
     sub->show();

@@ -20,14 +20,28 @@ void TProgressBarIndicator::SetRange(qint64 minimum, qint64 maximum)
     Bar->setRange(static_cast<int>(minimum >> Shift), static_cast<int>(maximum >> Shift));
 }
 
+// A bar that goes back (a new file) does so at once; forward moves wait for
+// the next round of events.
 void TProgressBarIndicator::SetPosition(qint64 position)
 {
-    Bar->setValue(static_cast<int>(position >> Shift));
+    Position = position;
+    if (position < Shown || !SinceEvents.isValid())
+        ShowPosition();
 }
 
 void TProgressBarIndicator::ProcessEvents()
 {
+    if (SinceEvents.isValid() && SinceEvents.elapsed() < EventInterval)
+        return;
+    ShowPosition();
     QCoreApplication::processEvents();
+    SinceEvents.start();
+}
+
+void TProgressBarIndicator::ShowPosition()
+{
+    Shown = Position;
+    Bar->setValue(static_cast<int>(Position >> Shift));
 }
 
 TfrmProgress::TfrmProgress(QWidget* parent)
@@ -45,7 +59,7 @@ TfrmProgress::TfrmProgress(QWidget* parent)
     layout->addWidget(lblAll);
     layout->addWidget(pbAll);
     layout->addWidget(btnCancel, 0, Qt::AlignHCenter);
-    setFixedSize(428, 145);
+    setFixedSize(sizeHint().expandedTo(QSize(428, 145)));
     connect(btnCancel, &QPushButton::clicked, this, &TfrmProgress::btnCancelClick);
 }
 

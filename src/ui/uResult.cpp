@@ -71,6 +71,9 @@ QLineEdit* CreateStatisticsLine(QWidget* parent)
     line->setReadOnly(true);
     line->setFrame(false);
     line->setAlignment(Qt::AlignCenter);
+    // As compact as a label: the strip keeps most of a small window for the chart.
+    line->setTextMargins(0, 0, 0, 0);
+    line->setFixedHeight(line->fontMetrics().height() + 2);
     QPalette palette = line->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Window));
     line->setPalette(palette);
@@ -112,16 +115,15 @@ struct TFrequencyScale {
     qreal Step;
 };
 
-// Whole-number ticks of 1, 2 or 5 times a power of ten, few enough that their
-// labels fit the small chart of a new window, and room above the highest bar
-// for its value label.
-TFrequencyScale FrequencyScale(qreal highest)
+// Whole-number ticks of 1, 2 or 5 times a power of ten, no more than
+// maxTicks of them, and room above the highest bar for its value label.
+TFrequencyScale FrequencyScale(qreal highest, int maxTicks)
 {
     const qreal wanted = std::max<qreal>(1, highest * 1.15);
     for (qreal magnitude = 1;; magnitude *= 10) {
         for (const int factor : {1, 2, 5}) {
             const qreal step = factor * magnitude;
-            if (wanted / step <= 6)
+            if (wanted / step <= maxTicks)
                 return {std::ceil(wanted / step) * step, step};
         }
     }
@@ -147,6 +149,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // As many ticks on the frequency axis as leave room between their labels,
+    // so that a small window (say, one of four tiled) keeps its labels whole.
+    void ScaleFrequencyAxis();
     // The index of the bar under pos (view coordinates), or -1.
     int BarAt(QPointF pos) const;
 
@@ -155,6 +160,7 @@ private:
     QBarCategoryAxis* axisBottom = new QBarCategoryAxis();
     QValueAxis* axisLeft = new QValueAxis();
     int PressedBar = -1;
+    qreal Highest = 0;
 };
 
 TResultsChart::TResultsChart(QWidget* parent)
@@ -194,6 +200,7 @@ TResultsChart::TResultsChart(QWidget* parent)
     Series1->attachAxis(axisLeft);
     // The chart's theme would draw the value marks in white, as if inside the bars.
     Bars->setLabelColor(axisLeft->labelsColor());
+    connect(chart(), &QChart::plotAreaChanged, this, [this] { ScaleFrequencyAxis(); });
 }
 
 void TResultsChart::SetBars(const QList<qreal>& values, const QStringList& captions)
@@ -201,10 +208,20 @@ void TResultsChart::SetBars(const QList<qreal>& values, const QStringList& capti
     Bars->remove(0, Bars->count());
     Bars->append(values);
     axisBottom->setCategories(DistinctCategories(captions));
-    const qreal highest = values.isEmpty() ? 0 : *std::max_element(values.begin(), values.end());
-    const TFrequencyScale scale = FrequencyScale(highest);
-    axisLeft->setRange(0, scale.Top);
-    axisLeft->setTickInterval(scale.Step);
+    Highest = values.isEmpty() ? 0 : *std::max_element(values.begin(), values.end());
+    ScaleFrequencyAxis();
+}
+
+void TResultsChart::ScaleFrequencyAxis()
+{
+    const int labelHeight = QFontMetrics(axisLeft->labelsFont()).height();
+    const int plotHeight = static_cast<int>(chart()->plotArea().height());
+    const int maxTicks = std::clamp(plotHeight / (2 * labelHeight), 1, 6);
+    const TFrequencyScale scale = FrequencyScale(Highest, maxTicks);
+    if (axisLeft->max() != scale.Top || axisLeft->tickInterval() != scale.Step) {
+        axisLeft->setRange(0, scale.Top);
+        axisLeft->setTickInterval(scale.Step);
+    }
 }
 
 int TResultsChart::BarAt(QPointF pos) const
@@ -272,7 +289,7 @@ QWidget* TfrmResults::CreateTitleStrip()
     lblTotal2 = CreateStatisticsLine(pnlTitle);
 
     auto* layout = new QVBoxLayout(pnlTitle);
-    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(0);
     for (QWidget* line : {static_cast<QWidget*>(lblTitle), static_cast<QWidget*>(lblMM),
                           static_cast<QWidget*>(lblTotal1), static_cast<QWidget*>(lblTotal2)})
@@ -353,12 +370,22 @@ void TfrmResults::OpenResultsWindow(IMainWindow& main, const TBinSet* binSet, TD
 {
     if (!binSet || binSet->Count() == 0)
         return;
+    auto copy = std::make_unique<TBinSet>();
+    binSet->CopyTo(*copy);
+    OpenResultsWindow(main, std::move(copy), kind, pattern);
+}
+
+void TfrmResults::OpenResultsWindow(IMainWindow& main, std::unique_ptr<TBinSet> binSet,
+                                    TDistribution kind, const QString& pattern)
+{
+    if (!binSet || binSet->Count() == 0)
+        return;
     const QString xAxisTitle = AxisTitle(kind, binSet->GetBin(0).BinType);
     const QString title = DistributionTitle(pattern, kind);
 
     auto* window = new TfrmResults(main);
     main.AddChildWindow(window, ClientSize, true);
-    window->GetInfoFromBinSet(*binSet);
+    window->GetInfoFromBinSet(std::move(*binSet));
     window->SetTitles(title, xAxisTitle);
     if (main.ActiveChildWindow() == window)
         main.SetActiveWindowText(title);
@@ -367,17 +394,28 @@ void TfrmResults::OpenResultsWindow(IMainWindow& main, const TBinSet* binSet, TD
 
 void TfrmResults::GetInfoFromBinSet(const TBinSet& binSet)
 {
+    binSet.CopyTo(FSavedBinSet);
+    ShowSavedBinSet();
+}
+
+void TfrmResults::GetInfoFromBinSet(TBinSet&& binSet)
+{
+    FSavedBinSet = std::move(binSet);
+    ShowSavedBinSet();
+}
+
+void TfrmResults::ShowSavedBinSet()
+{
     QList<qreal> values;
     QStringList captions;
     lvMain->clear();
-    for (const TBin& bin : binSet.FBins) {
+    for (const TBin& bin : FSavedBinSet.FBins) {
         const QString caption = BinCaption(bin);
         values.append(bin.Count());
         captions.append(caption);
         lvMain->addTopLevelItem(new QTreeWidgetItem({caption, QString::number(bin.Count())}));
     }
     crtMain->SetBars(values, captions);
-    binSet.CopyTo(FSavedBinSet);
     ShowStatistics();
 }
 

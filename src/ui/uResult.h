@@ -6,6 +6,8 @@
 #include "ChildWindow.h"
 #include "Distribution.h"
 
+#include <memory>
+
 class IMainWindow;
 class TBinSet;
 class TResultsChart;
@@ -25,10 +27,15 @@ public:
     // The window keeps its own copy of the bin set.
     static void OpenResultsWindow(IMainWindow& main, const TBinSet* binSet, TDistribution kind,
                                   const QString& pattern);
+    // The same for a caller that would release the bin set at once: the
+    // window takes it over instead of copying its matches.
+    static void OpenResultsWindow(IMainWindow& main, std::unique_ptr<TBinSet> binSet,
+                                  TDistribution kind, const QString& pattern);
 
     // Fills the chart, the table, the window's copy of the bin set and the
     // statistics lines; the title stays as it is.
     void GetInfoFromBinSet(const TBinSet& binSet);
+    void GetInfoFromBinSet(TBinSet&& binSet);
     // Moves and shrinks the window into the main window's client area.
     void CheckPosition();
 
@@ -58,6 +65,8 @@ private:
     void CreateMenu();
 
     void SetTitles(const QString& title, const QString& xAxisTitle);
+    // Shows the bins of the saved bin set and their statistics.
+    void ShowSavedBinSet();
     void ShowStatistics();
 
     void crtMainClickSeries(int ValueIndex);

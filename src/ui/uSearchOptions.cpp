@@ -64,7 +64,8 @@ TfrmSearchOptions::TfrmSearchOptions(TAppSettings& settings, QWidget* parent)
     layout->addLayout(groups);
     layout->addWidget(CreateAreaGroup());
     layout->addWidget(buttons);
-    setFixedSize(418, 266);
+    // The designed size, or more where the platform's font needs it.
+    setFixedSize(sizeHint().expandedTo(QSize(418, 266)));
     FormCreate();
 }
 

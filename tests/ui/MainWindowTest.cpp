@@ -117,6 +117,7 @@ TEST_F(MainWindowTest, SearchOpensOneResultsWindowPerDistribution)
                                            u"\"cat\" distribution in texts"_s}));
     EXPECT_EQ(Main.StatusText(1), u"\"cat\" distribution in texts"_s);
     ASSERT_EQ(Main.ActiveChildWindow()->Kind(), TChildWindow::TKind::Results);
+    EXPECT_EQ(Main.ActiveChildWindow()->size(), QSize(463, 338));
     auto* texts = static_cast<TfrmResults*>(Main.ActiveChildWindow());
     EXPECT_EQ(texts->SavedBinSet().TotalMatches, 3);
     EXPECT_EQ(texts->SavedBinSet().TotalTexts, 2);
@@ -268,6 +269,7 @@ TEST_F(MainWindowTest, WindowListMostRecentFirst)
     EXPECT_EQ(Main.StatusText(1), u"Text File: "_s + Main.Corpus()[0]->FileName);
     EXPECT_EQ(Main.ActiveChildWindow()->windowTitle(),
               u"Text file - ["_s + Main.Corpus()[0]->FileName + u"]"_s);
+    EXPECT_EQ(Main.ActiveChildWindow()->size(), QSize(507, 350));
 }
 
 TEST_F(MainWindowTest, FileListRemovesAndShows)

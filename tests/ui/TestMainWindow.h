@@ -31,8 +31,7 @@ public:
     {
         QMdiSubWindow* sub = Area->addSubWindow(window);
         sub->setAttribute(Qt::WA_DeleteOnClose);
-        window->resize(clientSize);
-        sub->adjustSize();
+        sub->resize(clientSize + sub->sizeHint() - window->sizeHint());
         if (atOrigin)
             sub->move(0, 0);
         sub->show();
