@@ -150,6 +150,8 @@ int main(int argc, char** argv)
         cliSeconds.push_back(ChildSeconds(cli));
         windowSeconds.push_back(WindowSearchSeconds(corpusFile));
         ratios.push_back(windowSeconds.back() / cliSeconds.back());
+        std::fprintf(stderr, "  round %d: tamborix-cli %.2f s, windows %.2f s\n", round + 1,
+                     cliSeconds.back(), windowSeconds.back());
     }
     std::printf("search \"the\" from OK to the results windows, against tamborix-cli "
                 "(processor time, median of %d):\n",

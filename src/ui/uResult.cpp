@@ -218,7 +218,13 @@ void TResultsChart::ScaleFrequencyAxis()
     const int plotHeight = static_cast<int>(chart()->plotArea().height());
     const int maxTicks = std::clamp(plotHeight / (2 * labelHeight), 1, 6);
     const TFrequencyScale scale = FrequencyScale(Highest, maxTicks);
-    if (axisLeft->max() != scale.Top || axisLeft->tickInterval() != scale.Step) {
+    // The axis makes its ticks at each change, so range and interval never
+    // meet in a state of many ticks: a coarser interval comes first, a finer
+    // one after the smaller range.
+    if (scale.Step > axisLeft->tickInterval()) {
+        axisLeft->setTickInterval(scale.Step);
+        axisLeft->setRange(0, scale.Top);
+    } else {
         axisLeft->setRange(0, scale.Top);
         axisLeft->setTickInterval(scale.Step);
     }

@@ -16,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QTest>
 #include <QTreeWidget>
+#include <QValueAxis>
 
 #include <gtest/gtest.h>
 
@@ -260,6 +261,23 @@ TEST(ResultsWindow, RefillWithoutBinsEmptiesTheTableAndKeepsTheLines)
     EXPECT_EQ(window->SavedBinSet().TotalWords, 99);
     EXPECT_EQ(window->MeanMedianText(), u"Mean: 1.5 Median: 1.5"_s);
     EXPECT_EQ(window->Total1Text(), u"Total Corpus/Results.: Matches: 21; Words: 340;"_s);
+}
+
+// The axis creates an item per tick: a large count after a small one must not
+// pass through a state with a tick for every unit.
+TEST(ResultsWindow, FrequencyAxisKeepsAFewTicks)
+{
+    TTestMainWindow main;
+    TfrmResults* window = Open(main, PositionBins(u"1 2"_s, {1, 2}));
+    for (const int highest : {200000, 3, 70000}) {
+        window->GetInfoFromBinSet(PositionBins(u"1"_s, {highest}));
+        QApplication::processEvents();
+        const auto* axis =
+            qobject_cast<QValueAxis*>(window->Chart()->chart()->axes(Qt::Vertical).first());
+        ASSERT_TRUE(axis);
+        EXPECT_GE(axis->max(), highest);
+        EXPECT_LE(axis->max() / axis->tickInterval(), 6) << highest;
+    }
 }
 
 TEST(ResultsWindow, KeepsItsOwnCopyOfTheBinSet)
