@@ -4,10 +4,10 @@
 // sentence bin of a word/phrase search for "the" in the corpus file given as
 // the argument; the goal is under a second for each.
 #include "AnalyzeFile.h"
+#include "BenchSupport.h"
 #include "ConcordanceLines.h"
 #include "Distribution.h"
 #include "Error.h"
-#include "MessageSink.h"
 #include "TAppSettings.h"
 #include "TDelimiters.h"
 
@@ -24,18 +24,6 @@ namespace {
 constexpr int MaxMatches = 100000;
 constexpr int Rounds = 5;
 
-class TPrintedMessages : public IMessageSink {
-public:
-    void ShowWarning(const QString& text) override { Print(text); }
-    void ShowError(const QString& text) override { Print(text); }
-
-private:
-    static void Print(const QString& text)
-    {
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-    }
-};
-
 // The first MaxMatches matches of the bin that holds the most.
 TBin LargestBin(const TBinSet& binSet)
 {
@@ -48,12 +36,6 @@ TBin LargestBin(const TBinSet& binSet)
     for (int i = 0; i < std::min(largest->Count(), MaxMatches); ++i)
         bin.AddMatch(largest->GetMatch(i));
     return bin;
-}
-
-double Median(std::vector<double> seconds)
-{
-    std::sort(seconds.begin(), seconds.end());
-    return seconds[seconds.size() / 2];
 }
 
 } // namespace

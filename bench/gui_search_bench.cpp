@@ -6,7 +6,7 @@
 // their ratio, which the project wants below 1.10.
 //
 // usage: gui_search_bench TAMBORIX_CLI CORPUS_FILE [ROUNDS]
-#include "MessageSink.h"
+#include "BenchSupport.h"
 #include "TAppSettings.h"
 #include "UserInteraction.h"
 #include "uMain.h"
@@ -67,19 +67,6 @@ double ChildSeconds(const std::vector<std::string>& command)
     return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
 }
 
-class TPrintedMessages : public IMessageSink {
-public:
-    void ShowWarning(const QString& text) override { Print(text); }
-    void ShowError(const QString& text) override { Print(text); }
-
-private:
-    static void Print(const QString& text)
-    {
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-        std::exit(1);
-    }
-};
-
 // Answers the search dialog with "the" in every distribution, and notes when
 // it pressed OK.
 class TBenchUser : public IUserInteraction {
@@ -123,12 +110,6 @@ double WindowSearchSeconds(const QString& corpusFile)
         std::exit(1);
     }
     return seconds;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace
