@@ -33,6 +33,13 @@ private:
     QTemporaryDir Dir;
 };
 
+// The bytes of a file; empty when it cannot be read.
+inline QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // text as UTF-16LE, with the byte-order mark FF FE in front when bom.
 inline QByteArray Utf16Le(const QString& text, bool bom = true)
 {

@@ -33,7 +33,7 @@ class TSearchBins {
 public:
     TSearchBins() = default;
     // A bin set for each requested distribution, with the bins that the settings
-    // describe: percentage bins when its type is 1, else a position specification.
+    // describe: percentage bins when its type is 1, else a list of positions.
     // Throws TError or TConversionError for bin settings that make no bins.
     TSearchBins(const TAppSettings& settings, const std::array<bool, 4>& requested);
 

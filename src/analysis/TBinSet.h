@@ -29,7 +29,7 @@ public:
     // Replaces the bins by Number percentage bins of equal width; the last bin
     // takes the remainder. Throws TError when Number is below 1.
     void PreparePercentageBins(int Number);
-    // Replaces the bins by those of a position specification such as
+    // Replaces the bins by those of a list of positions such as
     // "1 2 Other 1# #". Throws TConversionError for a token that is neither
     // "Other", nor an integer, nor an integer followed by "#".
     void PrepareBinsFromString(const QString& Positions);

@@ -95,8 +95,8 @@ void AddDisabledAction(QMenu* menu, const QString& caption, bool visible = true)
     action->setVisible(visible);
 }
 
-// The category axis drops repeated categories, but a bin specification may
-// repeat a position, and two Other bins are both "P". A zero-width space per
+// The category axis drops repeated categories, but a list of bin positions
+// may repeat one, and two Other bins are both "P". A zero-width space per
 // earlier occurrence keeps each caption distinct without changing its look.
 QStringList DistinctCategories(const QStringList& captions)
 {

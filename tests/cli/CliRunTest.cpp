@@ -34,8 +34,7 @@ TCliResult RunCli(const QStringList& arguments,
 
 QByteArray Expected(const QString& name)
 {
-    QFile file(QString::fromUtf8(TAMBORIX_TEST_DATA "/cli/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return FileBytes(QString::fromUtf8(TAMBORIX_TEST_DATA "/cli/") + name);
 }
 
 } // namespace
@@ -135,8 +134,8 @@ TEST(CliRun, SavesTheSettingsAsReadAndLeavesTheUsersOwnAlone)
     EXPECT_EQ(a.readAll(), b.readAll()); // the options changed nothing in them
     EXPECT_FALSE(QFile::exists(files.Path(u"home/.config/Tamborix"_s)));
 
-    const TCliResult missing =
-        RunCli({u"--settings"_s, files.Path(u"none.xml"_s), u"--pattern"_s, u"x"_s, u"Small.txt"_s});
+    const TCliResult missing = RunCli(
+        {u"--settings"_s, files.Path(u"none.xml"_s), u"--pattern"_s, u"x"_s, u"Small.txt"_s});
     EXPECT_EQ(missing.ExitCode, 2);
     EXPECT_TRUE(missing.Err.contains("none.xml"));
 }

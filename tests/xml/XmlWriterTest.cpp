@@ -8,16 +8,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
-
 TEST(XmlWriter, SavesTheSettingsExampleByteForByteOverALongerFile)
 {
     const IXmlDocument document = NewXmlDocument();
