@@ -2,6 +2,7 @@
 // the selected hit, the Sort menu, and corpus files that cannot be read.
 #include "Error.h"
 #include "FileNames.h"
+#include "MenuOutline.h"
 #include "TBin.h"
 #include "TestMainWindow.h"
 #include "uConcordance.h"
@@ -92,23 +93,6 @@ protected:
     TTestFiles Files;
     TBin Bin;
 };
-
-// The menu as lines "caption [shortcut] (disabled)", submenus indented.
-QStringList Outline(const QMenu* menu, const QString& indent = {})
-{
-    QStringList lines;
-    for (const QAction* action : menu->actions()) {
-        QString line = indent + (action->isSeparator() ? u"-"_s : action->text());
-        if (!action->shortcut().isEmpty())
-            line += u" ["_s + action->shortcut().toString() + u']';
-        if (!action->isEnabled())
-            line += u" (disabled)"_s;
-        lines.append(line);
-        if (action->menu())
-            lines += Outline(action->menu(), indent + u"  "_s);
-    }
-    return lines;
-}
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "../CollectedMessages.h"
 #include "../TestSupport.h"
 #include "FileNames.h"
+#include "MenuOutline.h"
 #include "ScriptedUser.h"
 #include "TAppSettings.h"
 #include "uConcordance.h"
@@ -103,6 +104,79 @@ TEST_F(MainWindowTest, CorpusAndStatusBar)
     EXPECT_EQ(Main.StatusText(0), u"No files loaded"_s);
     EXPECT_TRUE(Main.Corpus().empty());
     EXPECT_FALSE(Main.miWordTag->isEnabled());
+}
+
+TEST_F(MainWindowTest, MenuBar)
+{
+    LoadCorpus({"one"});
+    QStringList lines;
+    for (QAction* top : Main.menuBar()->actions()) {
+        emit top->menu()->aboutToShow();
+        lines += top->text();
+        lines += Outline(top->menu(), u"  "_s);
+    }
+    const QString expected = uR"(File
+  Text Settings... (disabled)
+  -
+  Load Corpus File(s)... [Ctrl+L]
+  Unload Corpus
+  View Corpus File... [Ctrl+Alt+V]
+  -
+  Open Workspace... (disabled)
+  Save Workspace... (disabled)
+  Save Workspace As... (disabled)
+  Save Workspace on Exit (disabled)
+  -
+  Tag Settings
+    Normal Tags... (disabled)
+    Part of Speech Tags... (disabled)
+  -
+  Printer Setup.. (disabled)
+  -
+  Exit [Ctrl+Q]
+Options
+  General Options... (disabled)
+  Text Settings... (disabled)
+Search
+  Word/Phrase...
+  Regular Expression...
+  Word/Tag...
+Window
+  Tile
+  Cascade
+  -
+Info
+  Help
+  About)"_s;
+    EXPECT_EQ(lines.join(u'\n'), expected);
+}
+
+// The active results or concordance window's menu stands between File and
+// Options, by its merge group; other windows add none.
+TEST_F(MainWindowTest, MenuOfTheActiveWindowIsMerged)
+{
+    const auto titles = [this] {
+        QStringList texts;
+        for (const QAction* top : Main.menuBar()->actions())
+            texts.append(top->text());
+        return texts.join(u' ');
+    };
+    LoadCorpus({"a cat"});
+    AnswerSearch(u"cat"_s, {true, false, false, false});
+    Main.DoSearch(Main.miWordPhrase);
+    EXPECT_EQ(titles(), u"File Results Options Search Window Info"_s);
+
+    QTreeWidget* table = static_cast<TfrmResults*>(Main.ActiveChildWindow())->ListView();
+    table->setCurrentItem(table->topLevelItem(0));
+    table->actions().first()->trigger(); // "View concordances"
+    EXPECT_EQ(titles(), u"File Concordance Options Search Window Info"_s);
+
+    Main.LoadFileNewWindow(Main.Corpus()[0]->FileName);
+    EXPECT_EQ(titles(), u"File Options Search Window Info"_s);
+    for (TChildWindow* child : Main.ChildWindows())
+        Main.CloseChildWindow(child);
+    QApplication::processEvents();
+    EXPECT_EQ(titles(), u"File Options Search Window Info"_s);
 }
 
 TEST_F(MainWindowTest, SearchOpensOneResultsWindowPerDistribution)
