@@ -19,10 +19,8 @@ public:
     // The entry of the window in the main window's Window menu.
     virtual QString WindowListCaption() const = 0;
     // The menu that the main window's menu bar shows while this window is
-    // active, and its merge group (the bar is ordered by group: File is 1,
-    // the main window's other menus 100). None by default.
+    // active, between File and Options; none by default.
     virtual QMenu* MergedMenu() { return nullptr; }
-    virtual int MergeGroup() const { return 0; }
     // Called when the window becomes the active child window.
     virtual void FormActivate() {}
     // Called when the window closes, before it is released.

@@ -35,7 +35,6 @@ public:
     TKind Kind() const override { return TKind::Concordance; }
     QString WindowListCaption() const override;
     QMenu* MergedMenu() override;
-    int MergeGroup() const override { return 5; }
     void FormActivate() override;
 
 private:

@@ -80,7 +80,9 @@ void TfrmMain::CloseChildWindow(TChildWindow* window)
         sub->close();
 }
 
-// The active child's menu stands between File and Options while it is active.
+// The active child's menu stands between File and Options while it is active:
+// ordered by merge group, the results menu (10) and the concordance menu (5)
+// both come after File (1) and before the main window's other menus (100).
 void TfrmMain::SubWindowActivated(QMdiSubWindow* sub)
 {
     TChildWindow* child = ChildOf(sub);

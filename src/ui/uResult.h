@@ -54,7 +54,6 @@ public:
     TKind Kind() const override { return TKind::Results; }
     QString WindowListCaption() const override { return Title(); }
     QMenu* MergedMenu() override;
-    int MergeGroup() const override { return 10; }
     void FormActivate() override;
     void FormClose() override;
 

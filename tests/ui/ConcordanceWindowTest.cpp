@@ -137,7 +137,6 @@ TEST_F(ConcordanceWindowTest, MenuHoldsTheSortCommands)
     TfrmConcordance* window = Open();
     ASSERT_TRUE(window->MergedMenu());
     EXPECT_EQ(window->MergedMenu()->title(), u"Concordance"_s);
-    EXPECT_EQ(window->MergeGroup(), 5);
     const QString expected = uR"(Sort
   2nd Left
     No Second Sort
