@@ -2,6 +2,7 @@
 // the window list and the file list.
 #include "../CollectedMessages.h"
 #include "../TestSupport.h"
+#include "Error.h"
 #include "FileNames.h"
 #include "MenuOutline.h"
 #include "ScriptedUser.h"
@@ -20,6 +21,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -344,6 +346,47 @@ TEST_F(MainWindowTest, WindowListMostRecentFirst)
     EXPECT_EQ(Main.ActiveChildWindow()->windowTitle(),
               u"Text file - ["_s + Main.Corpus()[0]->FileName + u"]"_s);
     EXPECT_EQ(Main.ActiveChildWindow()->size(), QSize(507, 350));
+}
+
+TEST_F(MainWindowTest, TextWindowReadsEveryEncoding)
+{
+    const QString text = u"Caf\u00E9 \u20AC"_s;
+    const struct {
+        QByteArray Bytes;
+        const char* Encoding;
+    } cases[] = {
+        {Utf16Le(text), "UTF-16LE"},
+        {QByteArray("\xFE\xFF\x00"
+                    "C\x00"
+                    "a\x00"
+                    "f\x00\xE9\x00 \x20\xAC",
+                    14),
+         "UTF-16BE"},
+        {"\xEF\xBB\xBF" + text.toUtf8(), "UTF-8"},
+        {"Caf\xE9 \x80", "Windows-1252"},
+    };
+    for (const auto& c : cases) {
+        Main.LoadFileNewWindow(Files.Write(u"text.txt"_s, c.Bytes));
+        auto* window = static_cast<TfrmText*>(Main.ActiveChildWindow());
+        EXPECT_EQ(window->RichEdit->toPlainText(), text) << c.Encoding;
+    }
+}
+
+TEST_F(MainWindowTest, TextWindowOfAMissingFileStaysOpen)
+{
+    const QString path = Files.Path(u"gone.txt"_s);
+    try {
+        Main.LoadFileNewWindow(path);
+        ADD_FAILURE() << "no error";
+    } catch (const TFileError& error) {
+        EXPECT_TRUE(error.Message().startsWith(u"Cannot open file \""_s + path + u"\". "_s));
+    }
+    auto* window = static_cast<TfrmText*>(Main.ActiveChildWindow());
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->windowTitle(), u"Corpus"_s);
+    EXPECT_EQ(window->FileName(), path);
+    Main.CloseChildWindow(window);
+    EXPECT_TRUE(Main.StatusText(1).isEmpty());
 }
 
 TEST_F(MainWindowTest, FileListRemovesAndShows)
