@@ -17,7 +17,9 @@ QStringList TDesktopInteraction::OpenCorpusFiles(QWidget* parent)
 {
     QFileDialog dialog(parent, u"Load Corpus"_s);
     dialog.setFileMode(QFileDialog::ExistingFiles);
-    dialog.setNameFilters({u"Text files (*.txt)"_s, u"All files (*.*)"_s});
+    // "*.*" would hide files without an extension here, such as those of
+    // many published corpora; "*" is every file.
+    dialog.setNameFilters({u"Text files (*.txt)"_s, u"All files (*)"_s});
     dialog.setDefaultSuffix(u"txt"_s);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
 }
