@@ -2,6 +2,7 @@
 // every position in turn, going on after each hit's new position.
 #pragma once
 
+#include "../DefaultSettings.h"
 #include "../TestSupport.h"
 #include "../TestText.h"
 #include "CharClasses.h"
@@ -10,13 +11,6 @@
 #include "TDelimiters.h"
 
 #include <QStringList>
-
-inline TAppSettings DefaultSettings()
-{
-    TAppSettings settings;
-    settings.SetDefaults();
-    return settings;
-}
 
 // The texts of the hits of pattern in text, each followed by "@" and the
 // position it began at.

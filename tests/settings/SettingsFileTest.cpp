@@ -1,5 +1,7 @@
-#include "../TestSupport.h"
 #include "SettingsFile.h"
+
+#include "../DefaultSettings.h"
+#include "../TestSupport.h"
 #include "TAppSettings.h"
 #include "XmlNode.h"
 
@@ -12,13 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TAppSettings Defaults()
-{
-    TAppSettings settings;
-    settings.SetDefaults();
-    return settings;
-}
-
 // A settings file: the element Settings with the given children.
 QByteArray SettingsFile(const QString& children)
 {
@@ -29,7 +24,7 @@ QByteArray SettingsFile(const QString& children)
 
 TEST(SettingsFile, EverySettingSurvivesSaveAndLoad)
 {
-    TAppSettings settings = Defaults();
+    TAppSettings settings = DefaultSettings();
     settings.TagStart = u"<<"_s;
     settings.psDelimeter = u" _\t"_s;
     settings.psTagsStart = {u"<w"_s, u"<c "_s, u"&"_s, u"\"q\""_s};
@@ -54,11 +49,12 @@ TEST(SettingsFile, WrittenFormBeginsWithTheTagStart)
 {
     TTestFiles files;
     const QString path = files.Path(u"settings2.xml"_s);
-    SaveSettings(Defaults(), path);
+    SaveSettings(DefaultSettings(), path);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    EXPECT_TRUE(bytes.startsWith(Utf16Le(u"\r\n<Settings>\r\n\t<TagStart Value=\"&lt;\"/>"_s, false)));
+    EXPECT_TRUE(
+        bytes.startsWith(Utf16Le(u"\r\n<Settings>\r\n\t<TagStart Value=\"&lt;\"/>"_s, false)));
     EXPECT_TRUE(bytes.endsWith(Utf16Le(u"<PatternHistory/>\r\n</Settings>"_s, false)));
 }
 
@@ -67,25 +63,36 @@ TEST(SettingsFile, MissingValuesAndTheirFallBacks)
     TTestFiles files;
     TAppSettings settings;
     // No WrdDelims, no srSect, no sdAtMaxWords; list items of any name.
-    LoadSettings(settings, files.Write(u"a.xml"_s, SettingsFile(
-        u"<srSent Value=\"0\"/><srPara Value=\"0\"/><srText Value=\"0\"/>"
-        "<SentencesExceptions><x Value=\"e.g.\"/><Item7/><y Value=\"z\"/></SentencesExceptions>"_s)));
+    LoadSettings(
+        settings,
+        files.Write(
+            u"a.xml"_s,
+            SettingsFile(
+                u"<srSent Value=\"0\"/><srPara Value=\"0\"/><srText Value=\"0\"/>"
+                "<SentencesExceptions><x Value=\"e.g.\"/><Item7/><y Value=\"z\"/></SentencesExceptions>"_s)));
     EXPECT_EQ(settings.WrdDelims, u",. ;/\\:'\"`~()[]{}"_s);
     EXPECT_TRUE(settings.srSent && settings.srPara && settings.srSect && settings.srText);
     EXPECT_EQ(settings.sdAtMaxWords, 0);
     EXPECT_TRUE(settings.wcStar.isEmpty()); // not the default
     EXPECT_EQ(settings.tsSentencesExceptions, (QStringList{u"e.g."_s, u""_s, u"z"_s}));
 
-    LoadSettings(settings, files.Write(u"b.xml"_s, SettingsFile(
-        u"<WrdDelims/><soCaseSensitive Value=\"maybe\"/><srSent Value=\"1\"/>"
-        "<srPara Value=\"0\"/><srSect Value=\"0\"/><srText Value=\"0\"/>"_s)));
+    LoadSettings(
+        settings,
+        files.Write(
+            u"b.xml"_s,
+            SettingsFile(u"<WrdDelims/><soCaseSensitive Value=\"maybe\"/><srSent Value=\"1\"/>"
+                         "<srPara Value=\"0\"/><srSect Value=\"0\"/><srText Value=\"0\"/>"_s)));
     EXPECT_TRUE(settings.WrdDelims.isEmpty());
     EXPECT_FALSE(settings.soCaseSensitive);
     EXPECT_TRUE(settings.srSent);
     EXPECT_FALSE(settings.srPara || settings.srSect || settings.srText);
 
-    LoadSettings(settings, files.Write(u"c.xml"_s, SettingsFile(
-        u"<srSent Value=\"1\"/><srPara Value=\"x\"/><srSect Value=\"0\"/><srText Value=\"0\"/>"_s)));
+    LoadSettings(
+        settings,
+        files.Write(
+            u"c.xml"_s,
+            SettingsFile(
+                u"<srSent Value=\"1\"/><srPara Value=\"x\"/><srSect Value=\"0\"/><srText Value=\"0\"/>"_s)));
     EXPECT_TRUE(settings.srSent && settings.srPara && settings.srSect && settings.srText);
 }
 
@@ -93,8 +100,10 @@ TEST(SettingsFile, AValueThatDoesNotConvertStopsTheReading)
 {
     TTestFiles files;
     TAppSettings settings;
-    const QString path = files.Write(u"bad.xml"_s, SettingsFile(
-        u"<TagStart Value=\"[\"/><tsSectionsType Value=\"two\"/><wcStar Value=\"#\"/>"_s));
+    const QString path = files.Write(
+        u"bad.xml"_s,
+        SettingsFile(
+            u"<TagStart Value=\"[\"/><tsSectionsType Value=\"two\"/><wcStar Value=\"#\"/>"_s));
     EXPECT_THROW(LoadSettings(settings, path), TXmlError);
     EXPECT_EQ(settings.TagStart, u"["_s); // read before the error
     EXPECT_EQ(settings.wcStar, u"*"_s);   // still the default
@@ -105,11 +114,12 @@ TEST(SettingsFile, UnreadableOrMissingFileLeavesTheDefaults)
     TTestFiles files;
     TAppSettings settings;
     LoadSettings(settings, files.Path(u"none.xml"_s));
-    EXPECT_TRUE(settings == Defaults());
+    EXPECT_TRUE(settings == DefaultSettings());
 
-    const QString path = files.Write(u"broken.xml"_s, Utf16Le(u"<Settings><TagStart Value=\"x"_s, false));
+    const QString path =
+        files.Write(u"broken.xml"_s, Utf16Le(u"<Settings><TagStart Value=\"x"_s, false));
     EXPECT_THROW(LoadSettings(settings, path), TXmlError);
-    EXPECT_TRUE(settings == Defaults());
+    EXPECT_TRUE(settings == DefaultSettings());
 }
 
 TEST(SettingsFile, OtherTopLevelElementsStay)
@@ -117,7 +127,7 @@ TEST(SettingsFile, OtherTopLevelElementsStay)
     const IXmlDocument document = NewXmlDocument();
     document->FindOrAddChild(u"General"_s)->WriteIntAttr(u"Version"_s, 2);
     document->FindOrAddChild(u"Settings"_s)->AddElement(u"Old"_s);
-    Defaults().ToXml(*document);
+    DefaultSettings().ToXml(*document);
     ASSERT_EQ(document->Children().Count(), 2);
     EXPECT_EQ(document->Children().Item(0)->ReadIntAttr(u"Version"_s, 0), 2);
     const IXmlNode settings = document->Children().Item(1);

@@ -1,5 +1,6 @@
 // The search options dialog: the pattern history, what OK stores, the
 // examples built from the settings, and the last pattern of each syntax.
+#include "../DefaultSettings.h"
 #include "../TestSupport.h"
 #include "TAppSettings.h"
 #include "uSearchOptions.h"
@@ -17,17 +18,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TAppSettings Defaults()
-{
-    TAppSettings settings;
-    settings.SetDefaults();
-    return settings;
-}
-
 // The history after OK with pattern typed into a dialog over history.
 QStringList HistoryAfterOk(const QStringList& history, const QString& pattern)
 {
-    TAppSettings settings = Defaults();
+    TAppSettings settings = DefaultSettings();
     settings.swPatternHistory = history;
     TfrmSearchOptions dialog(settings);
     dialog.cbPattern->setEditText(pattern);
@@ -64,7 +58,7 @@ TEST(SearchOptions, HistoryKeepsTwentyPatternsWithoutCaseDuplicates)
 
 TEST(SearchOptions, OkStoresTheChoicesAndCancelNothing)
 {
-    TAppSettings settings = Defaults();
+    TAppSettings settings = DefaultSettings();
     {
         TfrmSearchOptions dialog(settings);
         dialog.rbRegExp->setChecked(true);
@@ -91,7 +85,7 @@ TEST(SearchOptions, OkStoresTheChoicesAndCancelNothing)
 
 TEST(SearchOptions, ExamplesShowTheCharactersOfTheSettings)
 {
-    TAppSettings settings = Defaults();
+    TAppSettings settings = DefaultSettings();
     settings.swSyntax = ssWordPhrase;
     TfrmSearchOptions dialog(settings);
     EXPECT_EQ(dialog.lblExample->text(),
@@ -114,7 +108,7 @@ TEST(SearchOptions, ExamplesShowTheCharactersOfTheSettings)
 // that the typed text stays and only the example changes.
 TEST(SearchOptions, LastPatternOfEachSyntaxUntilTheUserTypes)
 {
-    TAppSettings settings = Defaults();
+    TAppSettings settings = DefaultSettings();
     settings.swSyntax = ssWordPhrase;
     settings.stWordPhrase = u"cat"_s;
     settings.stRegEx = u"c.t"_s;
