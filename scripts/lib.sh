@@ -5,7 +5,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-charts-dev libpcre2-dev
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libpcre2-dev
     libgtest-dev
     python3
     clang libclang-rt-14-dev
