@@ -115,7 +115,7 @@ public:
         : File(PathOnDisk(name))
     {
         if (!File.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-            throw TFileError(u"Cannot open file \"%1\". %2"_s.arg(name, File.errorString()));
+            throw TFileError::CannotOpen(name, File.errorString());
         Size = File.size();
     }
 
@@ -178,8 +178,7 @@ private:
 
     TFileError ReadError() const
     {
-        return TFileError(
-            u"Cannot read file \"%1\". %2"_s.arg(File.fileName(), File.errorString()));
+        return TFileError::CannotRead(File.fileName(), File.errorString());
     }
 
     QFile File;

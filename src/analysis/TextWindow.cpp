@@ -11,7 +11,6 @@
 
 using namespace Qt::StringLiterals;
 
-
 TTextWindow::TTextWindow()
     : Buffer(Size + 2, 0)
     , Bytes(Size)
@@ -21,7 +20,7 @@ void TTextWindow::Open(const QString& fileName)
 {
     File.setFileName(fileName);
     if (!File.open(QIODevice::ReadOnly))
-        throw TFileError(u"Cannot open file \"%1\". %2"_s.arg(fileName, File.errorString()));
+        throw TFileError::CannotOpen(fileName, File.errorString());
 }
 
 void TTextWindow::OpenWindow(IProgressIndicator* progress)
@@ -80,8 +79,7 @@ qint64 TTextWindow::ReadFully(char* into, qint64 count)
     while (total < count) {
         const qint64 got = File.read(into + total, count - total);
         if (got < 0)
-            throw TFileError(
-                u"Cannot read file \"%1\". %2"_s.arg(File.fileName(), File.errorString()));
+            throw TFileError::CannotRead(File.fileName(), File.errorString());
         if (got == 0)
             break;
         total += got;

@@ -17,7 +17,7 @@ QString ReadTextFile(const QString& fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw TFileError(u"Cannot open file \"%1\". %2"_s.arg(fileName, file.errorString()));
+        throw TFileError::CannotOpen(fileName, file.errorString());
     const QByteArray bytes = file.readAll();
     const auto bom = [&](const char* mark) { return bytes.startsWith(mark); };
     if (bom("\xFF\xFE"))

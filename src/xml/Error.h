@@ -31,4 +31,15 @@ public:
 class TFileError : public TError {
 public:
     using TError::TError;
+
+    // The one text for a file that cannot be opened, with the system's reason.
+    static TFileError CannotOpen(const QString& fileName, const QString& reason)
+    {
+        return TFileError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
+    }
+    // The one text for a file that was opened but cannot be read.
+    static TFileError CannotRead(const QString& fileName, const QString& reason)
+    {
+        return TFileError(QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, reason));
+    }
 };

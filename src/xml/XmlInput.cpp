@@ -25,7 +25,7 @@ bool TXmlInput::Refill()
     for (;;) {
         const qint64 read = Device.read(Bytes.data() + Pending, BufferBytes);
         if (read < 0)
-            throw TFileError(u"Cannot read file \"%1\". %2"_s.arg(Source, Device.errorString()));
+            throw TFileError::CannotRead(Source, Device.errorString());
         if (read == 0)
             return false;
         const qsizetype total = Pending + read;

@@ -217,7 +217,7 @@ void TXmlDocument::LoadFromFile(const QString& FileName)
     ClearAttrs();
     QFile file(FileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw TFileError(u"Cannot open file \"%1\". %2"_s.arg(FileName, file.errorString()));
+        throw TFileError::CannotOpen(FileName, file.errorString());
     ReadXml(file, FileName, *this, FPreserveWhiteSpace);
 }
 
