@@ -222,9 +222,9 @@ template <typename MayMatch>
 [[gnu::always_inline]] inline int TAnalysisState::ScanPlainPositions(int p, int end,
                                                                      MayMatch mayMatch)
 {
-    // The file's first character follows a word break.
+    // The file's first character follows a delimiter.
     std::uint8_t before =
-        p == 1 && Text.AtFileStart ? std::uint8_t(TCharClasses::WordBreak) : Classes[Text[p - 1]];
+        p == 1 && Text.AtFileStart ? std::uint8_t(TCharClasses::Delimiter) : Classes[Text[p - 1]];
     for (; p <= end; ++p) {
         const char16_t c = Text[p];
         const std::uint8_t flags = Classes[c];
@@ -323,9 +323,12 @@ void TAnalysisState::RegisterHit(int BeginIndex, int EndIndex)
     hit.FileNameIndex = FileNameIndex;
     hit.isUnicode = Window.IsUnicode();
     hit.LineNo = LineNo;
-    // A hit that begins at markup belongs to the word after the markup.
-    const int markupWord = ScannedInSkipTag && HandledDelimiter ? 1 : 0;
-    Units.RegisterHit(hit, (Units.WordBufEmpty() ? 0 : 1) + markupWord);
+    // A hit that begins at markup belongs to the word after the markup, which
+    // is a new word unless the markup continues a word being read: after a
+    // delimiter, and after a structure boundary that counted the last word.
+    const bool wordOpen = !Units.WordBufEmpty();
+    const bool newWordAfterMarkup = ScannedInSkipTag && (HandledDelimiter || !wordOpen);
+    Units.RegisterHit(hit, (wordOpen ? 1 : 0) + (newWordAfterMarkup ? 1 : 0));
 }
 
 std::int64_t TAnalysisState::ByteOffset(int index) const

@@ -11,9 +11,7 @@ TCharClasses::TCharClasses(const TAppSettings& settings, const TDelimiters& deli
 {
     for (unsigned c = 0; c <= 0xFF; ++c) {
         if (delimiters.Contains(static_cast<char16_t>(c)))
-            Flags[c] |= Delimiter | WordBreak;
-        if (c <= 0x20)
-            Flags[c] |= WordBreak;
+            Flags[c] |= Delimiter;
     }
     for (const QString& start : settings.psTagsStart)
         Mark(TMarker(start), PosTagStart);

@@ -20,9 +20,6 @@ public:
         // The word scanner has more to do than count words: a line break, or
         // (when tags are skipped) the possible start of a tag.
         ScanSpecial = 8,
-        // Ends a token of the word form and starts none: a delimiter, or a
-        // character up to U+0020 such as a line break or a tab.
-        WordBreak = 16,
         // May begin a header or body marker.
         HeaderBody = 32,
         // May begin a section, paragraph or sentence boundary.
@@ -44,7 +41,7 @@ public:
     void MarkAll(std::uint8_t flag);
 
     std::uint8_t operator[](char16_t c) const { return Flags[c]; }
-    bool IsWordBreak(char16_t c) const { return Flags[c] & WordBreak; }
+    bool IsDelimiter(char16_t c) const { return Flags[c] & Delimiter; }
 
 private:
     std::vector<std::uint8_t> Flags;

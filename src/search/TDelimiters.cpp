@@ -6,6 +6,7 @@ TDelimiters::TDelimiters(const TAppSettings& settings)
 {
     MakeCharSet(settings.WrdDelims);
     RemoveSpecialChars(settings);
+    AddLineBreaksAndTabs();
 }
 
 void TDelimiters::MakeCharSet(const QString& s)
@@ -26,6 +27,12 @@ void TDelimiters::RemoveSpecialChars(const TAppSettings& settings)
     }
     for (const QString& text : settings.psTagsStart)
         RemoveAllButLast(text);
+}
+
+void TDelimiters::AddLineBreaksAndTabs()
+{
+    for (char16_t c = u'\t'; c <= u'\r'; ++c)
+        Set[c] = true;
 }
 
 void TDelimiters::RemoveAllButLast(const QString& text)

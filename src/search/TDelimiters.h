@@ -1,6 +1,7 @@
 // The word-delimiter set: the characters of WrdDelims up to U+00FF, less the
-// characters that the wildcard and tag settings need as parts of their texts.
-// It finds words in the text, cuts patterns into words and finds word starts.
+// characters that the wildcard and tag settings need as parts of their texts,
+// and always the line breaks and tabs. It finds words in the text, cuts
+// patterns into words and finds word starts.
 #pragma once
 
 #include <QString>
@@ -13,6 +14,9 @@ class TDelimiters {
 public:
     TDelimiters() = default;
     // The set that the analysis and the matchers use with these settings.
+    // Whatever WrdDelims says, tab, line feed, vertical tab, form feed and
+    // carriage return separate words: a word at the end of a line does not
+    // run into the first word of the next, and a line break is no word.
     explicit TDelimiters(const TAppSettings& settings);
 
     // The set of the characters of s; characters above U+00FF are left out.
@@ -21,6 +25,8 @@ public:
     // so that a multi-character marker such as "<w" keeps its last character a
     // delimiter only when WrdDelims makes it one.
     void RemoveSpecialChars(const TAppSettings& settings);
+    // Adds tab, line feed, vertical tab, form feed and carriage return.
+    void AddLineBreaksAndTabs();
 
     bool Contains(char16_t c) const { return c <= 0xFF && Set[c]; }
 

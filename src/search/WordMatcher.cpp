@@ -165,7 +165,7 @@ int TWordMatcher::TokenEnd(const TWindowText& text, int a) const
             if (k > text.Length)
                 break;
         }
-        if (Classes.IsWordBreak(text[k]))
+        if (Classes.IsDelimiter(text[k]))
             break;
         ++k;
     }
@@ -186,7 +186,7 @@ int TWordMatcher::PassTag(const TWindowText& text, int k, const std::u16string& 
 
 int TWordMatcher::NextTokenStart(const TWindowText& text, int e) const
 {
-    while (e <= text.Length && Classes.IsWordBreak(text[e]))
+    while (e <= text.Length && Classes.IsDelimiter(text[e]))
         ++e;
     return e;
 }

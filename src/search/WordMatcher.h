@@ -28,10 +28,9 @@ public:
     TWordMatcher(const TPatternItems& items, bool tags, const TAppSettings& settings,
                  TCharClasses& classes);
 
-    // A word starts at p when its character is no word break and the character
-    // before it is one, or p is the file's first character. Line breaks and
-    // tabs break words here although the word count runs over them: a word at
-    // the start of a line is found like any other.
+    // A word starts at p when its character is no delimiter and the character
+    // before it is one, or p is the file's first character: where the word
+    // scanner counts a word.
     bool IsWordStart(const TWindowText& text, int p) const
     {
         return IsWordStart(Classes[text[p]], Classes[text[p - 1]], p == 1 && text.AtFileStart);
@@ -39,8 +38,8 @@ public:
     // The same from the classes of the character at p and of the one before it.
     static bool IsWordStart(std::uint8_t classes, std::uint8_t before, bool fileStart)
     {
-        return !(classes & TCharClasses::WordBreak) &&
-               ((before & TCharClasses::WordBreak) || fileStart);
+        return !(classes & TCharClasses::Delimiter) &&
+               ((before & TCharClasses::Delimiter) || fileStart);
     }
 
     // Tries the pattern at the word start a; on success describes the hit,
@@ -58,7 +57,7 @@ public:
 
     // The end (one past the last character) of the token that starts at a.
     int TokenEnd(const TWindowText& text, int a) const;
-    // The first position at or after e that holds no word break.
+    // The first position at or after e that holds no delimiter.
     int NextTokenStart(const TWindowText& text, int e) const;
 
 private:

@@ -52,7 +52,9 @@ TEST_F(AnalysisTest, WordsAreRunsOfNonDelimitersOutsideTags)
         int Words;
     } cases[] = {
         {"end.\r\nNext", 2},
-        {"end\r\nNext", 1}, // line breaks are no delimiters
+        {"end\r\nNext", 2}, // line breaks and tabs always separate words
+        {"end.\r\n  Next", 2},
+        {"\tThe\tend", 2},
         {"a<b>c", 1},
         {"one, two;three", 3},
         {"<w AT>The <w NN>jury said", 3}, // markup joins no words

@@ -145,7 +145,7 @@ TEST_F(AnalysisTest, SectionsByPatternMarkersAndExpression)
     Settings.tsSectionsStart = u"(?m)^Chapter \\d+"_s;
     Analyze(u"zzz"_s, QByteArray("Chapter 1\nab. Chapter 2 ab.\nChapter 3\nab.\n"));
     EXPECT_EQ(Sentences().TotalSections, 2); // one boundary with content before it
-    EXPECT_EQ(Sentences().TotalWords, 5);    // "1\nab", "Chapter", "2", "ab", "\n3\nab"
+    EXPECT_EQ(Sentences().TotalWords, 7);    // "1", "ab", "Chapter", "2", "ab", "3", "ab"
 }
 
 TEST_F(AnalysisTest, SectionPatternThatCoversNothingIsNoBoundary)

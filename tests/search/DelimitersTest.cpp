@@ -7,6 +7,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Tab, line feed, vertical tab, form feed and carriage return.
+const QString LineBreaksAndTabs = u"\t\n\v\f\r"_s;
+
 QString Members(const TDelimiters& delimiters)
 {
     QString members;
@@ -23,7 +26,7 @@ TEST(TDelimiters, DefaultSetIsTheDelimiterText)
 {
     TAppSettings settings;
     settings.SetDefaults();
-    EXPECT_EQ(Members(TDelimiters(settings)), u" \"'()+,-./:;=[\\]_`{}~"_s);
+    EXPECT_EQ(Members(TDelimiters(settings)), LineBreaksAndTabs + u" \"'()+,-./:;=[\\]_`{}~"_s);
 }
 
 TEST(TDelimiters, MarkerTextsKeepOnlyTheirLastCharacterADelimiter)
@@ -31,9 +34,20 @@ TEST(TDelimiters, MarkerTextsKeepOnlyTheirLastCharacterADelimiter)
     TAppSettings settings;
     settings.SetDefaults();
     settings.WrdDelims = u"<w>[]-+ "_s;
-    settings.wcStar = u"[]"_s;                             // "[" removed, "]" stays
-    settings.psTagStop = u"-+"_s;                          // "-" removed, "+" stays
-    EXPECT_EQ(Members(TDelimiters(settings)), u" +>]w"_s); // "<" of "<w" removed
+    settings.wcStar = u"[]"_s;    // "[" removed, "]" stays
+    settings.psTagStop = u"-+"_s; // "-" removed, "+" stays
+    EXPECT_EQ(Members(TDelimiters(settings)), LineBreaksAndTabs + u" +>]w"_s); // "<" of "<w"
+}
+
+// Line breaks and tabs separate words whatever the settings say, even when a
+// marker text would take them out.
+TEST(TDelimiters, LineBreaksAndTabsAreAlwaysDelimiters)
+{
+    TAppSettings settings;
+    settings.SetDefaults();
+    settings.WrdDelims.clear();
+    settings.wcStar = u"\t\r\n*"_s;
+    EXPECT_EQ(Members(TDelimiters(settings)), LineBreaksAndTabs);
 }
 
 TEST(TDelimiters, CharactersAboveLatin1AreNeverDelimiters)
