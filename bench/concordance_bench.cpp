@@ -3,11 +3,10 @@
 // keys) and sorting them. The bin holds the first 100 000 hits of the largest
 // sentence bin of a word/phrase search for "the" in the corpus file given as
 // the argument; the goal is under a second for each.
-#include "AnalyzeFile.h"
 #include "BenchSupport.h"
 #include "ConcordanceLines.h"
-#include "Distribution.h"
 #include "Error.h"
+#include "SearchRunner.h"
 #include "TAppSettings.h"
 #include "TDelimiters.h"
 
@@ -49,16 +48,15 @@ int main(int argc, char** argv)
     const QString path = QString::fromLocal8Bit(argv[1]);
     TAppSettings settings;
     settings.SetDefaults();
-    settings.swSyntax = ssWordPhrase;
     TPrintedMessages messages;
-    TSearchBins search(settings, {true, false, false, false});
+    TSearchRunner runner(settings, messages);
     QElapsedTimer timer;
     try {
         timer.start();
-        AnalyzeFile(path, u"the"_s, ssWordPhrase, search.Of(TDistribution::Sentence), nullptr,
-                    nullptr, nullptr, nullptr, settings, messages);
+        const TSearchResult search =
+            runner.Run({u"the"_s, ssWordPhrase, {true, false, false, false}, {path}});
         const double searchSeconds = timer.nsecsElapsed() / 1e9;
-        const TBin bin = LargestBin(*search.Of(TDistribution::Sentence));
+        const TBin bin = LargestBin(*search.Bins.Of(TDistribution::Sentence));
         std::printf("concordance of %s: search \"the\" %.2f s, %d hits of the largest bin\n",
                     argv[1], searchSeconds, bin.Count());
 

@@ -23,27 +23,26 @@ TCharClasses MakeClasses(const TAppSettings& settings, const TDelimiters& delimi
 
 } // namespace
 
-TAnalysisState::TAnalysisState(const QString& fileName, const QString& pattern, int syntax,
-                               const TDistributionBins& bins, IProgressIndicator* progressBar,
-                               const TAppSettings& settings, IMessageSink& messages)
+TAnalysisState::TAnalysisState(const QString& fileName, const TSearchContext& search,
+                               const TDistributionBins& bins, IProgressIndicator* progressBar)
     : FileName(fileName)
-    , Pattern(pattern)
-    , Syntax(syntax)
+    , Search(search)
     , ProgressBar(progressBar)
-    , Settings(settings)
-    , Messages(messages)
-    , Delimiters(settings)
-    , Markers(settings)
-    , Classes(MakeClasses(settings, Delimiters, Markers))
-    , CountWords(settings.soWords)
-    , SkipTags(settings.soSkipTags)
-    , TagStart(settings.TagStart)
-    , TagStop(settings.TagStop)
-    , PosTagStop(settings.psTagStop)
-    , Matcher(pattern, syntax, settings, Delimiters, Classes)
-    , Units(settings, bins)
+    , Settings(search.Settings)
+    , Delimiters(Settings)
+    , Markers(Settings)
+    , Classes(MakeClasses(Settings, Delimiters, Markers))
+    , CountWords(Settings.soWords)
+    , SkipTags(Settings.soSkipTags)
+    , TagStart(Settings.TagStart)
+    , TagStop(Settings.TagStop)
+    , PosTagStop(Settings.psTagStop)
+    , Matcher(search.Pattern, Settings, Delimiters, Classes)
+    , Units(Settings, bins)
 {
-    for (const QString& start : settings.psTagsStart) {
+    if (const TCompiledRegex* sections = search.Pattern.SectionExpression())
+        SectionExpression = std::make_unique<TRegexSearch>(*sections);
+    for (const QString& start : Settings.psTagsStart) {
         if (!start.isEmpty())
             PosTagStarts.emplace_back(start);
     }
@@ -60,14 +59,12 @@ void TAnalysisState::Run()
     Units.PlaceRemaining(Ok);
 }
 
-// Checks the pattern, reads the first window and finds the header and body.
-// Returns whether the file is to be scanned.
+// Reads the first window and finds the header and body. Returns whether the
+// file is to be scanned: a pattern with errors scans nothing (the search
+// reports them once, before any file).
 bool TAnalysisState::Prepare()
 {
-    if (CountWords && Syntax == ssWordPhrase && Matcher.PatternWordCount() == 0) {
-        Messages.ShowError(u"Error in search pattern."_s);
-        Ok = false;
-    }
+    Ok = Search.Pattern.Errors().isEmpty();
     Window.OpenWindow(ProgressBar);
     Text = Window.Text();
     PrescanHeaderAndBody();
@@ -76,37 +73,29 @@ bool TAnalysisState::Prepare()
     return Ok;
 }
 
-// Compiles the section expression (even after a pattern error) and the
-// pattern expression, and finds their first matches in the window. A search
-// that fails later is reported once and finds nothing more.
+// Finds the first matches of the section and pattern expressions in the
+// window. An expression whose search fails in this file (for instance by
+// backtracking without end) is reported once and finds nothing more here.
 void TAnalysisState::PrepareExpressions()
 {
-    const auto prepare = [this](TRegexSearch& expression, const QString& use) {
-        const QString prefix = u"Error in regular expression (%1). Error: "_s.arg(use);
-        if (!expression.IsValid()) {
-            Messages.ShowError(prefix + expression.ErrorText());
-            Ok = false;
+    const auto prepare = [this](TRegexSearch* expression, const QString& use) {
+        if (!expression || !Ok)
             return;
-        }
-        expression.OnFailure = [this, prefix](const QString& message) {
-            Messages.ShowError(prefix + message);
+        const QString prefix = u"Error in regular expression (%1). Error: "_s.arg(use);
+        expression->OnFailure = [this, prefix](const QString& message) {
+            Search.Messages.ShowError(prefix + message);
         };
-        if (Ok)
-            expression.SetWindow(Text);
+        expression->SetWindow(Text);
     };
-    if (Settings.tsSectionsType == 2) {
-        SectionExpression = std::make_unique<TRegexSearch>(Settings.tsSectionsStart);
-        prepare(*SectionExpression, u"sections"_s);
-    }
-    if (Ok && Matcher.Regex())
-        prepare(*Matcher.Regex(), u"pattern"_s);
+    prepare(SectionExpression.get(), u"sections"_s);
+    prepare(Matcher.Regex(), u"pattern"_s);
 }
 
 // Header and body tags count only in the first 4096 characters.
 void TAnalysisState::PrescanHeaderAndBody()
 {
     const int end = std::min(Text.Length, PrescanLength);
-    for (int k = 1; k <= end && !SearchCancelled.load(std::memory_order_relaxed); ++k) {
+    for (int k = 1; k <= end && !Search.SearchCancelled.load(std::memory_order_relaxed); ++k) {
         HasBodyStart |= Markers.BodyStart.At(Text, k);
         HasHeaderStart |= Markers.HeaderStart.At(Text, k);
         HasHeaderStop |= Markers.HeaderStop.At(Text, k);
@@ -114,10 +103,13 @@ void TAnalysisState::PrescanHeaderAndBody()
     InBody = !HasBodyStart && !HasHeaderStart && !HasHeaderStop;
 }
 
+// A hit moves Pos on by its length, so the count of consumed characters may
+// pass a multiple of 1000 without meeting it: passing one reports.
 void TAnalysisState::ReportProgress()
 {
+    const std::int64_t before = Progress;
     Progress += Pos - LastPos;
-    if (Progress % 1000 == 0) {
+    if (Progress / 1000 != before / 1000) {
         ProgressBar->SetPosition(Progress);
         ProgressBar->ProcessEvents();
     }
@@ -240,7 +232,7 @@ template <typename MayMatch>
 
 inline void TAnalysisState::ScanPlainRun()
 {
-    if (!InBody || InPosTag || InSkipTag)
+    if (!Search.PlainRuns || !InBody || InPosTag || InSkipTag)
         return;
     int end = Window.Eof() ? Text.Length : std::min(Text.Length, int(TTextWindow::Half));
     if (ProgressBar) {
@@ -297,7 +289,7 @@ void TAnalysisState::MainLoop()
             if (Pos > Text.Length)
                 break;
         }
-        if (SearchCancelled.load(std::memory_order_relaxed))
+        if (Search.SearchCancelled.load(std::memory_order_relaxed))
             break;
         LastPos = Pos;
         TagSkipped = false;

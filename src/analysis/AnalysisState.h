@@ -3,6 +3,7 @@
 // Nothing of it outlives the call but what it placed into the bin sets.
 #pragma once
 
+#include "AnalyzeFile.h"
 #include "CharClasses.h"
 #include "Markup.h"
 #include "PatternMatcher.h"
@@ -17,15 +18,13 @@
 #include <cstdint>
 #include <memory>
 
-class IMessageSink;
 class IProgressIndicator;
 class TAppSettings;
 
 class TAnalysisState {
 public:
-    TAnalysisState(const QString& fileName, const QString& pattern, int syntax,
-                   const TDistributionBins& bins, IProgressIndicator* progressBar,
-                   const TAppSettings& settings, IMessageSink& messages);
+    TAnalysisState(const QString& fileName, const TSearchContext& search,
+                   const TDistributionBins& bins, IProgressIndicator* progressBar);
 
     // Runs the whole analysis of the file.
     void Run();
@@ -65,11 +64,9 @@ private:
 
     // Inputs.
     const QString FileName;
-    const QString Pattern;
-    const int Syntax;
+    const TSearchContext& Search;
     IProgressIndicator* const ProgressBar;
     const TAppSettings& Settings;
-    IMessageSink& Messages;
 
     // Settings prepared for the per-character work.
     const TDelimiters Delimiters;

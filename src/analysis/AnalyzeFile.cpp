@@ -1,15 +1,10 @@
 #include "AnalyzeFile.h"
 
 #include "AnalysisState.h"
-#include "FileNames.h"
 
-void AnalyzeFile(const QString& FileName, const QString& Pattern, int Syntax, TBinSet* SentBins,
-                 TBinSet* ParaBins, TBinSet* SectBins, TBinSet* TextBins,
-                 IProgressIndicator* ProgressBar, const TAppSettings& Settings,
-                 IMessageSink& Messages)
+void AnalyzeFile(const QString& FileName, const TSearchContext& Search,
+                 const TDistributionBins& Bins, IProgressIndicator* ProgressBar)
 {
-    SearchCancelled = false;
-    TAnalysisState state(FileName, Pattern, Syntax, {SentBins, ParaBins, SectBins, TextBins},
-                         ProgressBar, Settings, Messages);
+    TAnalysisState state(FileName, Search, Bins, ProgressBar);
     state.Run();
 }

@@ -1,23 +1,36 @@
-// The analysis of one corpus file for one search.
+// The analysis of one corpus file for one search: the step that the search
+// runner takes for each file.
 #pragma once
 
+#include "Distribution.h"
+
 #include <QString>
+
+#include <atomic>
 
 class IMessageSink;
 class IProgressIndicator;
 class TAppSettings;
-class TBinSet;
+class TSearchPattern;
 
-// Analyses FileName for Pattern in the search language Syntax (1 word/phrase,
-// 2 regular expression, 3 word/tag) and places the hits into the bin sets that
-// are present (an absent one is a distribution not requested); each of them
-// also receives the file's totals. Pattern errors go to Messages, once per
-// call, and the file then adds nothing. ProgressBar, when present, follows the
-// reading and lets the user interface handle pending events, so that Cancel
-// can set SearchCancelled, which stops the analysis; the hits found so far are
-// placed. Throws TFileError when the file cannot be opened or read; what was
-// placed before stays in the bin sets.
-void AnalyzeFile(const QString& FileName, const QString& Pattern, int Syntax, TBinSet* SentBins,
-                 TBinSet* ParaBins, TBinSet* SectBins, TBinSet* TextBins,
-                 IProgressIndicator* ProgressBar, const TAppSettings& Settings,
-                 IMessageSink& Messages);
+// What the analyses of all files of one search share.
+struct TSearchContext {
+    const TSearchPattern& Pattern; // prepared without errors
+    const TAppSettings& Settings;
+    IMessageSink& Messages; // a regular expression that fails inside a file
+    const std::atomic<bool>& SearchCancelled;
+    // Runs of positions where only words can be counted are scanned by a
+    // shortcut; turned off, every position takes the full pass (the results
+    // are the same, which tests compare).
+    bool PlainRuns = true;
+};
+
+// Analyses FileName and places its hits into the bin sets that are present
+// (an absent one is a distribution not requested); each of them also receives
+// the file's totals. ProgressBar, when present, follows the reading and lets
+// the user interface handle pending events, so that Cancel can set
+// SearchCancelled, which stops the analysis; the hits found so far are placed.
+// Throws TFileError when the file cannot be opened or read; what was placed
+// before stays in the bin sets.
+void AnalyzeFile(const QString& FileName, const TSearchContext& Search,
+                 const TDistributionBins& Bins, IProgressIndicator* ProgressBar);

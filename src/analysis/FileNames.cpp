@@ -1,7 +1,5 @@
 #include "FileNames.h"
 
-std::atomic<bool> SearchCancelled{false};
-
 QString LowerAsciiLetters(const QString& name)
 {
     QString lowered = name;

@@ -1,12 +1,9 @@
-// The process-wide lists of file names that matches refer to, and the flag by
-// which the user cancels a search.
+// The process-wide lists of file names that matches refer to.
 #pragma once
 
 #include <QHash>
 #include <QString>
 #include <QStringList>
-
-#include <atomic>
 
 // File paths with the letters A to Z lowered, only ever appended to. A match
 // names its file by its index here.
@@ -32,6 +29,3 @@ QString LowerAsciiLetters(const QString& name);
 // The file-name list of the workspace being loaded; its saved indexes stand
 // for these entries.
 QStringList& LoadedFileNames();
-
-// Set by the Cancel button of a search; cleared when the analysis of a file starts.
-extern std::atomic<bool> SearchCancelled;

@@ -25,9 +25,7 @@ int main(int argc, char* argv[])
     messages.SetParent(&main);
     main.show();
     const QStringList files = application.arguments().mid(1);
-    for (const QString& file : files)
-        main.AddFileToCorpus(file);
     if (!files.isEmpty())
-        main.UpdateStatusbar();
+        main.AddCommandLineFiles(files);
     return application.exec();
 }

@@ -8,7 +8,7 @@ namespace {
 
 const QStringList DistributionNames = {u"sentence"_s, u"paragraph"_s, u"section"_s, u"text"_s};
 
-std::optional<int> SyntaxNamed(const QString& name)
+std::optional<TSearchSyntax> SyntaxNamed(const QString& name)
 {
     if (name == u"word")
         return ssWordPhrase;
@@ -75,7 +75,7 @@ std::optional<TCliOptions> ParseCliOptions(const QStringList& arguments, QString
             options.Pattern = value;
             havePattern = true;
         } else if (argument == u"--syntax") {
-            const std::optional<int> syntax = SyntaxNamed(value);
+            const std::optional<TSearchSyntax> syntax = SyntaxNamed(value);
             if (!syntax) {
                 error = u"unknown syntax \"%1\" (word, regex or tag)"_s.arg(value);
                 return std::nullopt;

@@ -3,6 +3,8 @@
 //                [--dist sentence,paragraph,section,text] [--json] --pattern TEXT FILE...
 #pragma once
 
+#include "TAppSettings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,7 +13,7 @@
 
 struct TCliOptions {
     // Where the options say nothing, the settings decide.
-    std::optional<int> Syntax;
+    std::optional<TSearchSyntax> Syntax;
     std::optional<std::array<bool, 4>> Distributions; // sentence, paragraph, section, text
     QString SettingsFile;     // read over the defaults; none: the defaults alone
     QString SaveSettingsFile; // the settings as read are written here

@@ -118,7 +118,7 @@ QByteArray PlainReport(const TSearchResults& results)
 {
     QByteArray out;
     for (TDistribution kind : AllDistributions) {
-        const TBinSet* set = results.Bins->Of(kind);
+        const TBinSet* set = results.Bins ? results.Bins->Of(kind) : nullptr;
         if (!set)
             continue;
         AppendLine(out, DistributionTitle(results.Pattern, kind));
@@ -145,7 +145,7 @@ QByteArray JsonReport(const TSearchResults& results)
     out += "],\"distributions\":[";
     bool first = true;
     for (TDistribution kind : AllDistributions) {
-        const TBinSet* set = results.Bins->Of(kind);
+        const TBinSet* set = results.Bins ? results.Bins->Of(kind) : nullptr;
         if (!set)
             continue;
         if (!first)

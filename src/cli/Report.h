@@ -10,8 +10,8 @@
 
 struct TSearchResults {
     QString Pattern;
-    QStringList Errors; // each message the analysis showed, in order
-    const TSearchBins* Bins = nullptr;
+    QStringList Errors;                // each message the analysis showed, in order
+    const TSearchBins* Bins = nullptr; // none when the search did not complete
 };
 
 // For each requested distribution: title, mean and median, totals and the

@@ -53,3 +53,9 @@ void TTerminalProgress::Draw()
     std::fputs(line.toLocal8Bit().constData(), Terminal);
     std::fflush(Terminal);
 }
+
+void TTerminalCorpusProgress::SetPosition(qint64 done)
+{
+    if (done < Files.size())
+        Bar.StartFile(static_cast<int>(done + 1), static_cast<int>(Files.size()), Files[done]);
+}

@@ -5,6 +5,7 @@
 #include "ProgressIndicator.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdio>
 
@@ -28,4 +29,21 @@ private:
     qint64 Maximum = 0;
     qint64 Position = 0;
     int Shown = -1; // the per-mille last drawn
+};
+
+// The files done, which the bar's label names: the next file and its number.
+class TTerminalCorpusProgress : public IProgressIndicator {
+public:
+    TTerminalCorpusProgress(TTerminalProgress& bar, QStringList files)
+        : Bar(bar)
+        , Files(std::move(files))
+    {}
+
+    void SetRange(qint64, qint64) override {}
+    void SetPosition(qint64 done) override;
+    void ProcessEvents() override {}
+
+private:
+    TTerminalProgress& Bar;
+    QStringList Files;
 };

@@ -1,12 +1,12 @@
-// tamborix-cli: one search over files from the command line, run exactly as the
-// application's search command runs it, with the results as text or JSON.
+// tamborix-cli: one search over files from the command line, run by the same
+// search runner as the application's search command, with the results as
+// text or JSON.
 
-#include "AnalyzeFile.h"
 #include "CliOptions.h"
-#include "Distribution.h"
 #include "Error.h"
 #include "MessageSink.h"
 #include "Report.h"
+#include "SearchRunner.h"
 #include "SettingsFile.h"
 #include "TAppSettings.h"
 #include "TerminalProgress.h"
@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <new>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -56,7 +57,6 @@ void WriteOut(const QByteArray& bytes)
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
 }
 
-
 // The settings of the run: the defaults, then the settings file the options
 // name. Returns false after printing why they cannot be had.
 bool PrepareSettings(const TCliOptions& options, TAppSettings& settings)
@@ -82,6 +82,36 @@ bool PrepareSettings(const TCliOptions& options, TAppSettings& settings)
     return true;
 }
 
+// Runs the search and writes its report. Returns the exit status: 0 for a
+// completed search, 1 when the pattern was refused.
+int Search(const TCliOptions& options, const TAppSettings& settings)
+{
+    TCliMessages messages(!options.Json);
+    TSearchRunner runner(settings, messages);
+    std::unique_ptr<TTerminalProgress> bar;
+    std::unique_ptr<TTerminalCorpusProgress> files;
+    if (isatty(fileno(stderr))) {
+        bar = std::make_unique<TTerminalProgress>(stderr);
+        files = std::make_unique<TTerminalCorpusProgress>(*bar, options.Files);
+    }
+    runner.SetProgress(bar.get(), files.get());
+    TSearchRequest request;
+    request.Pattern = options.Pattern;
+    request.Syntax = options.Syntax.value_or(static_cast<TSearchSyntax>(settings.swSyntax));
+    request.Distributions = options.Distributions.value_or(
+        std::array<bool, 4>{settings.srSent, settings.srPara, settings.srSect, settings.srText});
+    request.Files = options.Files;
+    const TSearchResult result = runner.Run(request);
+    files.reset();
+    bar.reset();
+    const bool completed = result.Outcome == TSearchResult::TOutcome::Completed;
+    const TSearchResults report{options.Pattern, messages.Shown,
+                                completed ? &result.Bins : nullptr};
+    if (completed || options.Json)
+        WriteOut(options.Json ? JsonReport(report) : PlainReport(report));
+    return completed ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -102,33 +132,15 @@ int main(int argc, char* argv[])
     TAppSettings settings;
     if (!PrepareSettings(*options, settings))
         return ExitUsage;
-    const int syntax = options->Syntax.value_or(settings.swSyntax);
-    const std::array<bool, 4> distributions = options->Distributions.value_or(
-        std::array<bool, 4>{settings.srSent, settings.srPara, settings.srSect, settings.srText});
-
-    TCliMessages messages(!options->Json);
     try {
-        const TSearchBins bins(settings, distributions);
-        std::unique_ptr<TTerminalProgress> progress;
-        if (isatty(fileno(stderr)))
-            progress = std::make_unique<TTerminalProgress>(stderr);
-        const TDistributionBins sets = bins.Bins();
-        for (qsizetype i = 0; i < options->Files.size(); ++i) {
-            if (progress)
-                progress->StartFile(static_cast<int>(i + 1),
-                                    static_cast<int>(options->Files.size()), options->Files[i]);
-            AnalyzeFile(options->Files[i], options->Pattern, syntax, sets.Sent, sets.Para,
-                        sets.Sect, sets.Text, progress.get(), settings, messages);
-        }
-        progress.reset();
-        const TSearchResults results{options->Pattern, messages.Shown, &bins};
-        WriteOut(options->Json ? JsonReport(results) : PlainReport(results));
+        return Search(*options, settings);
     } catch (const TFileError& e) {
         PrintError(e.Message());
         return ExitUsage;
     } catch (const TError& e) {
         PrintError(e.Message());
-        return 1;
+    } catch (const std::bad_alloc&) {
+        PrintError(u"Not enough memory for the search."_s);
     }
-    return 0;
+    return 1;
 }

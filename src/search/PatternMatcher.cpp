@@ -2,28 +2,28 @@
 
 #include "TAppSettings.h"
 
-TPatternMatcher::TPatternMatcher(const QString& pattern, int syntax, const TAppSettings& settings,
+TPatternMatcher::TPatternMatcher(const TSearchPattern& pattern, const TAppSettings& settings,
                                  const TDelimiters& delimiters, TCharClasses& classes)
     : SkipTags(settings.soSkipTags)
 {
-    switch (syntax) {
+    switch (pattern.Syntax()) {
     case ssWordPhrase:
         if (settings.soWords) {
-            const TPatternItems items = PrepareWordPhrase(pattern, settings, delimiters);
-            WordCount = static_cast<int>(items.size());
-            Words.emplace(items, false, settings, classes);
+            Words.emplace(PrepareWordPhrase(pattern.Text(), settings, delimiters), false, settings,
+                          classes);
             Kind = TMode::Words;
         } else {
-            Characters.emplace(pattern, settings);
+            Characters.emplace(pattern.Text(), settings);
             Kind = TMode::Characters;
         }
         break;
     case ssWordTag:
-        Words.emplace(PrepareWordTag(pattern, settings, delimiters), true, settings, classes);
+        Words.emplace(PrepareWordTag(pattern.Text(), settings, delimiters), true, settings,
+                      classes);
         Kind = TMode::Words;
         break;
     case ssRegularExpression:
-        Expression = std::make_unique<TRegexSearch>(pattern);
+        Expression = std::make_unique<TRegexSearch>(*pattern.Expression());
         Kind = TMode::Expression;
         break;
     }

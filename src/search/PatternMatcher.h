@@ -5,12 +5,11 @@
 #include "CharClasses.h"
 #include "Hit.h"
 #include "RegexSearch.h"
+#include "SearchPattern.h"
 #include "WildcardPattern.h"
 #include "WindowText.h"
 #include "WordMatcher.h"
 #include "WordPattern.h"
-
-#include <QString>
 
 #include <memory>
 #include <optional>
@@ -22,13 +21,10 @@ class TPatternMatcher {
 public:
     enum class TMode { None, Words, Characters, Expression };
 
-    // Prepares pattern for the syntax; classes learns where hits may begin.
-    TPatternMatcher(const QString& pattern, int syntax, const TAppSettings& settings,
+    // Prepares the search's pattern for one file; classes learns where hits
+    // may begin. The pattern must outlive the matcher.
+    TPatternMatcher(const TSearchPattern& pattern, const TAppSettings& settings,
                     const TDelimiters& delimiters, TCharClasses& classes);
-
-    // The number of pattern words of the word form (the run reports a word/phrase
-    // pattern without words as an error).
-    int PatternWordCount() const { return WordCount; }
 
     // The regular expression of a regular-expression search, null otherwise.
     TRegexSearch* Regex() const { return Expression.get(); }
@@ -60,7 +56,6 @@ private:
 
     TMode Kind = TMode::None;
     bool SkipTags = false;
-    int WordCount = 0;
     std::optional<TWordMatcher> Words; // also the word/tag syntax
     std::optional<TWildcardPattern> Characters;
     std::unique_ptr<TRegexSearch> Expression;

@@ -5,6 +5,7 @@
 // window when the window moves on.
 #pragma once
 
+#include "CompiledRegex.h"
 #include "Utf8Subject.h"
 #include "WindowText.h"
 
@@ -18,15 +19,12 @@ struct pcre2_real_match_context_8;
 
 class TRegexSearch {
 public:
-    // Compiles expression; when it does not compile, ErrorText() says why in
-    // the engine's words.
-    explicit TRegexSearch(const QString& expression);
+    // Searches with expression, which must outlive this object; an expression
+    // that did not compile finds nothing.
+    explicit TRegexSearch(const TCompiledRegex& expression);
     ~TRegexSearch();
     TRegexSearch(const TRegexSearch&) = delete;
     TRegexSearch& operator=(const TRegexSearch&) = delete;
-
-    bool IsValid() const { return Code != nullptr; }
-    const QString& ErrorText() const { return Error; }
 
     // Called with the engine's message when a search fails (for instance when
     // the expression backtracks too much); the search then finds nothing more.
@@ -50,10 +48,9 @@ public:
 private:
     void SearchFrom(int p);
 
-    pcre2_real_code_8* Code = nullptr;
+    pcre2_real_code_8* Code = nullptr; // the compiled expression's
     pcre2_real_match_data_8* MatchData = nullptr;
     pcre2_real_match_context_8* MatchContext = nullptr;
-    QString Error;
     bool Failed = false;
     TUtf8Subject Subject;
     int Start = 0; // the pending match's first position, 0 when none

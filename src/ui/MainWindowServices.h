@@ -1,7 +1,9 @@
 // The services of the main window that the child windows use: the status
-// bar's second panel, the client area that holds them, and the display of
-// messages and errors.
+// bar's second panel, the client area that holds them, the display of
+// messages and errors, and the error handler of commands.
 #pragma once
+
+#include "RunCommand.h"
 
 #include <QSize>
 #include <QString>
@@ -30,4 +32,7 @@ public:
     // Warnings and errors for the user (message boxes in the application).
     virtual IMessageSink& Messages() = 0;
     virtual const TAppSettings& Settings() const = 0;
+
+    // Runs a command of a window; whatever it raises is shown as an error.
+    void RunCommand(const std::function<void()>& command) { ::RunCommand(Messages(), command); }
 };

@@ -1,6 +1,5 @@
 #include "uConcordance.h"
 
-#include "Error.h"
 #include "MainWindowServices.h"
 #include "MessageSink.h"
 #include "TBin.h"
@@ -264,11 +263,8 @@ void TfrmConcordance::lbListClick()
     const QModelIndexList selected = lbList->selectionModel()->selectedIndexes();
     if (selected.isEmpty() || selected.front().row() >= Lines.Count())
         return;
-    try {
-        ShowPreview(ReadPreview(Lines.Line(selected.front().row()).Match));
-    } catch (const TFileError& error) {
-        Main.Messages().ShowError(error.Message());
-    }
+    const TMatch& match = Lines.Line(selected.front().row()).Match;
+    Main.RunCommand([&] { ShowPreview(ReadPreview(match)); });
 }
 
 void TfrmConcordance::ShowPreview(const TPreviewText& preview)

@@ -1,6 +1,5 @@
 #include "uFiles.h"
 
-#include "Error.h"
 #include "FileNames.h"
 #include "MessageSink.h"
 #include "uMain.h"
@@ -100,7 +99,7 @@ void TfrmFiles::btnCloseFileClick()
                 SamePath(static_cast<TfrmText*>(child)->FileName(), path))
                 Main.CloseChildWindow(child);
         }
-        Main.RemoveFromCorpus(FileOf(item));
+        Main.Corpus().Remove(FileOf(item));
         delete lbMain->takeItem(row);
     }
     Main.UpdateStatusbar();
@@ -109,11 +108,7 @@ void TfrmFiles::btnCloseFileClick()
 
 void TfrmFiles::btnShowClick()
 {
-    try {
-        ShowSelected();
-    } catch (const TError& error) {
-        Main.Messages().ShowError(error.Message());
-    }
+    Main.RunCommand([this] { ShowSelected(); });
 }
 
 void TfrmFiles::ShowSelected()

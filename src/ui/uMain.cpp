@@ -55,17 +55,6 @@ TfrmMain::~TfrmMain()
     UnloadCorpus();
 }
 
-void TfrmMain::RunCommand(const std::function<void()>& command)
-{
-    try {
-        command();
-    } catch (const TError& error) {
-        MessageSink.ShowError(error.Message());
-    } catch (const std::exception& error) {
-        MessageSink.ShowError(QString::fromLocal8Bit(error.what()));
-    }
-}
-
 void TfrmMain::CreateMenus()
 {
     CreateFileMenu();
@@ -83,7 +72,8 @@ void TfrmMain::CreateFileMenu()
     LoadCorpusFiles1 =
         miFile->addAction(u"Load Corpus File(s)..."_s, QKeySequence(u"Ctrl+L"_s), this,
                           [this] { RunCommand([this] { LoadCorpusFiles1Click(); }); });
-    miUnload = miFile->addAction(u"Unload Corpus"_s, this, [this] { miUnloadClick(); });
+    miUnload = miFile->addAction(u"Unload Corpus"_s, this,
+                                 [this] { RunCommand([this] { miUnloadClick(); }); });
     miViewCorpusFile =
         miFile->addAction(u"View Corpus File..."_s, QKeySequence(u"Ctrl+Alt+V"_s), this,
                           [this] { RunCommand([this] { miViewCorpusFileClick(); }); });
@@ -100,7 +90,7 @@ void TfrmMain::CreateFileMenu()
     miFile->addSeparator();
     miPrinterSetup = miFile->addAction(u"Printer Setup.."_s);
     miFile->addSeparator();
-    miExit = miFile->addAction(u"Exit"_s, QKeySequence(u"Ctrl+Q"_s), this, &QWidget::close);
+    miExit = miFile->addAction(u"Exit"_s, QKeySequence(u"Ctrl+Q"_s), this, [this] { close(); });
     // Their dialogs come later; until then they are shown but cannot be chosen.
     for (QAction* later : {miTextSettings, miOpenWorkspace, miSaveWorkspace, miSaveWorkspaceAs,
                            miSaveWorkspaceonExit, miNormalTags, miPartofSpeechTags, miPrinterSetup})
@@ -123,19 +113,21 @@ void TfrmMain::CreateOtherMenus()
         connect(item, &QAction::triggered, this, [this, item] { DoSearch(item); });
 
     miWindow = menuBar()->addMenu(u"Window"_s);
-    miTile = miWindow->addAction(u"Tile"_s, this, &TfrmMain::TileHorizontally);
-    miCascade = miWindow->addAction(u"Cascade"_s, Area, &QMdiArea::cascadeSubWindows);
+    miTile = miWindow->addAction(u"Tile"_s, this,
+                                 [this] { RunCommand([this] { TileHorizontally(); }); });
+    miCascade = miWindow->addAction(u"Cascade"_s, this,
+                                    [this] { RunCommand([this] { Area->cascadeSubWindows(); }); });
     N6 = miWindow->addSeparator();
 
     miInfo = menuBar()->addMenu(u"Info"_s);
-    miHelp = miInfo->addAction(u"Help"_s, this, &TfrmMain::miHelpClick);
-    About1 = miInfo->addAction(u"About"_s, this, &TfrmMain::About1Click);
+    miHelp = miInfo->addAction(u"Help"_s, this, [this] { RunCommand([this] { miHelpClick(); }); });
+    About1 = miInfo->addAction(u"About"_s, this, [this] { RunCommand([this] { About1Click(); }); });
 }
 
 // The items that need files are enabled only while the corpus holds some.
 void TfrmMain::UpdateMenuState()
 {
-    const bool files = !CorpusFiles.empty();
+    const bool files = !CorpusFiles.IsEmpty();
     miSaveWorkspaceonExit->setChecked(AppSettings.maSaveWorkspaceOnExit);
     for (QAction* item : {miUnload, miViewCorpusFile, miWordPhrase, miRegExp, miWordTag})
         item->setEnabled(files);
@@ -172,22 +164,30 @@ void TfrmMain::SaveSettings()
 
 void TfrmMain::AddFileToCorpus(const QString& FileName)
 {
-    CorpusFiles.push_back(std::make_unique<TCorpusFile>(TCorpusFile{FileName}));
+    CorpusFiles.AddFile(FileName);
+}
+
+// As the open dialog offers only existing files, the command line adds only
+// those: a path that names nothing would stop the next search at its first
+// file.
+void TfrmMain::AddCommandLineFiles(const QStringList& paths)
+{
+    const QStringList refused = CorpusFiles.AddExistingFiles(paths);
+    UpdateStatusbar();
+    if (!refused.isEmpty())
+        MessageSink.ShowWarning(
+            u"These were not loaded into the corpus, since they do not exist or are not files:\n"_s +
+            refused.join(u'\n'));
 }
 
 void TfrmMain::UnloadCorpus()
 {
-    CorpusFiles.clear();
-}
-
-void TfrmMain::RemoveFromCorpus(const TCorpusFile* file)
-{
-    std::erase_if(CorpusFiles, [file](const auto& entry) { return entry.get() == file; });
+    CorpusFiles.Clear();
 }
 
 void TfrmMain::UpdateStatusbar()
 {
-    const size_t count = CorpusFiles.size();
+    const int count = CorpusFiles.Count();
     StatusPanels[0]->setText(count == 0   ? u"No files loaded"_s
                              : count == 1 ? u"1 file in current corpus"_s
                                           : QString::number(count) + u" files in current corpus"_s);

@@ -3,14 +3,12 @@
 // search from the pattern dialog to the opened results windows.
 #pragma once
 
+#include "Corpus.h"
 #include "MainWindowServices.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
-#include <functional>
-#include <memory>
-#include <vector>
 
 class IUserInteraction;
 class QLabel;
@@ -19,11 +17,6 @@ class QMdiSubWindow;
 class QMenu;
 class TAppSettings;
 class TfrmText;
-
-// One file of the corpus, as the file dialog or a workspace gave its path.
-struct TCorpusFile {
-    QString FileName;
-};
 
 class TfrmMain : public QMainWindow, public IMainWindow {
     Q_OBJECT
@@ -39,6 +32,9 @@ public:
     void LoadSettings();
     void SaveSettings();
     void AddFileToCorpus(const QString& FileName);
+    // Adds the files named on the command line that exist, and reports the
+    // others once, in one message.
+    void AddCommandLineFiles(const QStringList& paths);
     void UnloadCorpus();
     void UpdateStatusbar();
     // Opens a text window for the file. Throws TFileError when it cannot be
@@ -47,9 +43,8 @@ public:
     // The search command; sender is the Search menu item that was chosen.
     void DoSearch(QAction* sender);
 
-    const std::vector<std::unique_ptr<TCorpusFile>>& Corpus() const { return CorpusFiles; }
-    // Removes this entry of the corpus (not another with the same path).
-    void RemoveFromCorpus(const TCorpusFile* file);
+    TCorpus& Corpus() { return CorpusFiles; }
+    const TCorpus& Corpus() const { return CorpusFiles; }
     // The child windows, the least recently active first.
     QList<TChildWindow*> ChildWindows() const;
     // Brings a child window to the front and gives it the focus.
@@ -85,8 +80,11 @@ private:
     void RebuildWindowList();
     void SubWindowActivated(QMdiSubWindow* sub);
     void TileHorizontally();
-    // Runs a command; an error it raises is shown in an error box.
-    void RunCommand(const std::function<void()>& command);
+    // The search that the search options dialog stored in the settings.
+    void RunSearch();
+    // The file of the active text window; empty, after a warning, when the
+    // active window holds none.
+    QString ActiveTextFile();
 
     void LoadCorpusFiles1Click();
     void miUnloadClick();
@@ -100,7 +98,7 @@ private:
     IUserInteraction& User;
     const QString SettingsPath;
 
-    std::vector<std::unique_ptr<TCorpusFile>> CorpusFiles;
+    TCorpus CorpusFiles;
     QString WorkSpaceFile;
     QMdiArea* Area;
     QLabel* StatusPanels[2];

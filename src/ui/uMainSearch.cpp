@@ -2,10 +2,8 @@
 // corpus or of the active text window with progress and Cancel, and the
 // results windows.
 
-#include "AnalyzeFile.h"
 #include "Distribution.h"
-#include "Error.h"
-#include "FileNames.h"
+#include "SearchRunner.h"
 #include "TAppSettings.h"
 #include "UserInteraction.h"
 #include "uMain.h"
@@ -14,16 +12,9 @@
 #include "uSearchOptions.h"
 #include "uText.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
-#include <QMenuBar>
 #include <QProgressBar>
 #include <QRadioButton>
-#include <QStatusBar>
-
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -74,73 +65,58 @@ void TfrmMain::DoSearch(QAction* sender)
     if (User.ExecDialog(dialog) != QDialog::Accepted)
         return;
     RunCommand([this] { SaveSettings(); });
+    RunCommand([this] { RunSearch(); });
+}
 
-    std::optional<TSearchBins> bins;
-    RunCommand([&] {
-        bins.emplace(AppSettings, std::array<bool, 4>{dialog.cbSentence->isChecked(),
-                                                      dialog.cbParagraph->isChecked(),
-                                                      dialog.cbSection->isChecked(),
-                                                      dialog.cbText->isChecked()});
-    });
-    if (!bins)
-        return;
-    const QString pattern = dialog.PatternText();
-    const TDistributionBins sets = bins->Bins();
-
+// An error raised by the search (a corpus file that cannot be read, a lack of
+// memory) ends it here, after the main window takes input again, and the
+// error handler of the command shows it; the windows that were open stay.
+void TfrmMain::RunSearch()
+{
+    TSearchRequest request = LastSearchRequest(AppSettings);
     TfrmProgress progress(this);
     progress.setWindowModality(Qt::ApplicationModal);
-    std::optional<QString> failure;
-    bool done = false;
+    TSearchRunner runner(AppSettings, MessageSink);
+    runner.SetProgress(&progress.TextProgress(), &progress.CorpusProgress());
+    progress.OnCancel = [&runner] { runner.Cancel(); };
+    TSearchResult result;
     {
         const TSearchLock lock(this, Searching);
         progress.show();
-        const auto analyze = [&](const QString& file) {
-            AnalyzeFile(file, pattern, AppSettings.swSyntax, sets.Sent, sets.Para, sets.Sect,
-                        sets.Text, &progress.TextProgress(), AppSettings, MessageSink);
-        };
-        try {
-            if (dialog.rbOnlyActive->isChecked()) {
-                progress.pbAll->hide();
-                progress.lblAll->hide();
-                TChildWindow* active = ActiveChildWindow();
-                if (!active) {
-                    MessageSink.ShowWarning(u"There is no active window with text. Please open "
-                                            "some text and make window containing it active."_s);
-                } else if (active->Kind() != TChildWindow::TKind::Text) {
-                    MessageSink.ShowWarning(u"Currently active window contains results. Please "
-                                            "make active other window, wich contains text"_s);
-                } else {
-                    analyze(static_cast<TfrmText*>(active)->FileName());
-                    done = !SearchCancelled;
-                }
-            } else if (CorpusFiles.empty()) {
-                MessageSink.ShowWarning(u"There is no files in current corpus."_s);
-            } else {
-                progress.pbAll->setRange(0, static_cast<int>(CorpusFiles.size()));
-                progress.pbAll->setValue(0);
-                // Copied, since the corpus cannot change during the search.
-                QStringList files;
-                for (const auto& file : CorpusFiles)
-                    files.append(file->FileName);
-                for (qsizetype i = 0; i < files.size(); ++i) {
-                    analyze(files[i]);
-                    if (SearchCancelled)
-                        break;
-                    progress.pbAll->setValue(static_cast<int>(i + 1));
-                    QCoreApplication::processEvents();
-                }
-                done = !SearchCancelled;
-            }
-        } catch (const TError& error) {
-            failure = error.Message();
+        if (AppSettings.swArea == 2) {
+            progress.pbAll->hide();
+            progress.lblAll->hide();
+            request.Files = QStringList(ActiveTextFile());
+            if (request.Files.front().isEmpty())
+                return;
+        } else if (CorpusFiles.IsEmpty()) {
+            MessageSink.ShowWarning(u"There is no files in current corpus."_s);
+            return;
+        } else {
+            request.Files = CorpusFiles.FileNames();
         }
+        result = runner.Run(request);
     }
     // Windows can be activated only once the client area takes input again.
-    if (done && !failure) {
-        for (TDistribution kind : AllDistributions)
-            TfrmResults::OpenResultsWindow(*this, bins->Take(kind), kind, pattern);
-    }
     progress.hide();
-    if (failure)
-        MessageSink.ShowError(*failure);
+    if (result.Outcome != TSearchResult::TOutcome::Completed)
+        return;
+    for (TDistribution kind : AllDistributions)
+        TfrmResults::OpenResultsWindow(*this, result.Bins.Take(kind), kind, request.Pattern);
+}
+
+QString TfrmMain::ActiveTextFile()
+{
+    TChildWindow* active = ActiveChildWindow();
+    if (!active) {
+        MessageSink.ShowWarning(u"There is no active window with text. Please open some text and "
+                                "make window containing it active."_s);
+        return QString();
+    }
+    if (active->Kind() != TChildWindow::TKind::Text) {
+        MessageSink.ShowWarning(u"Currently active window contains results. Please make active "
+                                "other window, wich contains text"_s);
+        return QString();
+    }
+    return static_cast<TfrmText*>(active)->FileName();
 }

@@ -1,7 +1,6 @@
 #include "uProgress.h"
 
-#include "FileNames.h"
-
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
@@ -51,6 +50,7 @@ TfrmProgress::TfrmProgress(QWidget* parent)
     , pbAll(new QProgressBar(this))
     , btnCancel(new QPushButton(u"Cancel"_s, this))
     , TextIndicator(pbText)
+    , CorpusIndicator(pbAll)
 {
     setWindowTitle(u"Processing..."_s);
     auto* layout = new QVBoxLayout(this);
@@ -65,5 +65,17 @@ TfrmProgress::TfrmProgress(QWidget* parent)
 
 void TfrmProgress::btnCancelClick()
 {
-    SearchCancelled = true;
+    if (OnCancel)
+        OnCancel();
+}
+
+void TfrmProgress::reject()
+{
+    btnCancelClick();
+}
+
+void TfrmProgress::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    btnCancelClick();
 }

@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QElapsedTimer>
 
+#include <functional>
+
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -51,10 +53,21 @@ public:
     QPushButton* btnCancel;
 
     IProgressIndicator& TextProgress() { return TextIndicator; }
+    IProgressIndicator& CorpusProgress() { return CorpusIndicator; }
 
-    // Sets SearchCancelled and does nothing else.
+    // What Cancel does: stop the search.
+    std::function<void()> OnCancel;
+    // Runs OnCancel and does nothing else; the dialog stays until the search
+    // has ended.
     void btnCancelClick();
+
+protected:
+    // Escape and the window's close command cancel the search; they do not
+    // hide the dialog while the search goes on.
+    void reject() override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     TProgressBarIndicator TextIndicator;
+    TProgressBarIndicator CorpusIndicator;
 };

@@ -5,7 +5,6 @@
 #include "uResult.h"
 
 #include "DistributionText.h"
-#include "Error.h"
 #include "MainWindowServices.h"
 #include "MessageSink.h"
 #include "uConcordance.h"
@@ -535,9 +534,5 @@ void TfrmResults::OpenConcordance(int binIndex)
     auto* window = new TfrmConcordance(Main);
     window->SetCaption(FTitle + u", position: "_s + lvMain->topLevelItem(binIndex)->text(0));
     Main.AddChildWindow(window, ConcordanceClientSize, true);
-    try {
-        window->GetInfoFromBin(FSavedBinSet.GetBin(binIndex));
-    } catch (const TError& error) {
-        Main.Messages().ShowError(error.Message());
-    }
+    Main.RunCommand([&] { window->GetInfoFromBin(FSavedBinSet.GetBin(binIndex)); });
 }

@@ -1,10 +1,9 @@
-// A fixture for whole analyses of small files written for each case.
+// A fixture for whole searches of small files written for each case.
 #pragma once
 
-#include "../TestSupport.h"
 #include "../CollectedMessages.h"
-#include "AnalyzeFile.h"
-#include "Distribution.h"
+#include "../TestSupport.h"
+#include "SearchRunner.h"
 #include "TAppSettings.h"
 
 #include <gtest/gtest.h>
@@ -15,24 +14,28 @@ class AnalysisTest : public ::testing::Test {
 protected:
     AnalysisTest() { Settings.SetDefaults(); }
 
-    // Analyses files (each its content) with pattern into fresh bin sets.
+    // Searches files (each its content) for pattern in all four distributions.
     void Analyze(const QString& pattern, const QList<QByteArray>& contents,
-                 IProgressIndicator* progress = nullptr, int syntax = ssWordPhrase)
+                 IProgressIndicator* progress = nullptr, TSearchSyntax syntax = ssWordPhrase)
     {
-        Bins = TSearchBins(Settings, {true, true, true, true});
-        const TDistributionBins bins = Bins.Bins();
-        for (qsizetype i = 0; i < contents.size(); ++i) {
-            const QString path = Files.Write(QStringLiteral("file%1.txt").arg(i), contents[i]);
-            AnalyzeFile(path, pattern, syntax, bins.Sent, bins.Para, bins.Sect, bins.Text, progress,
-                        Settings, Messages);
-        }
+        QStringList paths;
+        for (qsizetype i = 0; i < contents.size(); ++i)
+            paths.append(Files.Write(QStringLiteral("file%1.txt").arg(i), contents[i]));
+        Search(pattern, paths, progress, syntax);
     }
-    void Analyze(const QString& pattern, const QByteArray& content, int syntax = ssWordPhrase)
+    void Analyze(const QString& pattern, const QByteArray& content,
+                 TSearchSyntax syntax = ssWordPhrase)
     {
         Analyze(pattern, QList<QByteArray>{content}, nullptr, syntax);
     }
+    void Search(const QString& pattern, const QStringList& paths,
+                IProgressIndicator* progress = nullptr, TSearchSyntax syntax = ssWordPhrase)
+    {
+        Runner.SetProgress(progress, nullptr);
+        Result = Runner.Run({pattern, syntax, {true, true, true, true}, paths});
+    }
 
-    const TBinSet& Set(TDistribution distribution) const { return *Bins.Of(distribution); }
+    const TBinSet& Set(TDistribution distribution) const { return *Result.Bins.Of(distribution); }
     const TBinSet& Sentences() const { return Set(TDistribution::Sentence); }
 
     // The matches of a distribution, in bin order.
@@ -45,8 +48,9 @@ protected:
     }
 
     TAppSettings Settings;
-    TSearchBins Bins;
     TCollectedMessages Messages;
+    TSearchRunner Runner{Settings, Messages};
+    TSearchResult Result;
     TTestFiles Files;
 };
 

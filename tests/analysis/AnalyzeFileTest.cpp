@@ -6,6 +6,8 @@
 #include "TAppSettings.h"
 #include "TextWindow.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -14,15 +16,20 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// A progress indicator whose round of events presses Cancel at a given call.
 class TCancellingProgress : public IProgressIndicator {
 public:
+    explicit TCancellingProgress(TSearchRunner& runner)
+        : Runner(runner)
+    {}
     void SetRange(qint64, qint64) override {}
     void SetPosition(qint64 position) override { Positions.push_back(position); }
     void ProcessEvents() override
     {
         if (++Calls == CancelAt)
-            SearchCancelled = true;
+            Runner.Cancel();
     }
+    TSearchRunner& Runner;
     int CancelAt = 0;
     int Calls = 0;
     std::vector<qint64> Positions;
@@ -72,6 +79,50 @@ TEST_F(AnalysisTest, WordsAreRunsOfNonDelimitersOutsideTags)
     Settings.soWords = false; // count characters
     Analyze(u"zzz"_s, QByteArray("ab c"));
     EXPECT_EQ(Sentences().TotalWords, 3);
+}
+
+// The matcher finds words where the word count counts them: after a tab, and
+// across a line break.
+TEST_F(AnalysisTest, LineBreaksAndTabsSeparateWordsForTheMatcher)
+{
+    const struct {
+        QString Pattern;
+        QByteArray Text;
+        int Word; // of the hit in its sentence
+    } cases[] = {
+        {u"the"_s, "\tThe end", 1},
+        {u"the end"_s, "to the\r\nend", 2},
+        {u"the @ of"_s, "It is the national pastime.\r\n  Of course.", 3},
+    };
+    for (const auto& c : cases) {
+        Analyze(c.Pattern, c.Text);
+        ASSERT_EQ(Sentences().TotalMatches, 1) << c.Text.toStdString();
+        EXPECT_EQ(Hits(TDistribution::Text).at(0).WordsFromBeginning, c.Word);
+    }
+}
+
+// With the default settings every hit has a word in every unit, so it falls
+// into a percentage bin of every distribution, with line feeds or with
+// carriage returns and line feeds, also where markup starts a paragraph.
+TEST_F(AnalysisTest, EveryHitInTheSampleCorpusIsPlacedInEveryDistribution)
+{
+    const QDir samples(QString::fromUtf8(TAMBORIX_SAMPLES_DIR));
+    QList<QByteArray> lineFeeds;
+    QList<QByteArray> crLf;
+    for (const QString& name : samples.entryList({u"*.txt"_s}, QDir::Files)) {
+        lineFeeds.append(FileBytes(samples.filePath(name)));
+        crLf.append(QByteArray(lineFeeds.last()).replace("\n", "\r\n"));
+    }
+    ASSERT_FALSE(lineFeeds.isEmpty());
+    for (const auto& corpus : {lineFeeds, crLf}) {
+        for (const TSearchSyntax syntax : {ssWordPhrase, ssWordTag}) {
+            Analyze(u"the"_s, corpus, nullptr, syntax);
+            ASSERT_GT(Sentences().TotalMatches, 0);
+            for (TDistribution distribution : AllDistributions)
+                EXPECT_EQ(int(Hits(distribution).size()), Sentences().TotalMatches)
+                    << int(distribution) << " " << syntax;
+        }
+    }
 }
 
 TEST_F(AnalysisTest, HitAtMarkupBelongsToTheWordAfterIt)
@@ -154,45 +205,73 @@ TEST_F(AnalysisTest, TheWindowShiftIsInvisible)
     }
 }
 
-TEST_F(AnalysisTest, PatternWithoutWordsIsReportedForEveryFile)
+// One message for the whole search, before any file is read: a pattern
+// without words stops it.
+TEST_F(AnalysisTest, PatternWithoutWordsIsReportedOnceAndRefusesTheSearch)
 {
     Analyze(u" ,, "_s, QList<QByteArray>{"a b", "c", "d"});
-    EXPECT_EQ(Messages.Errors, QStringList(3, u"Error in search pattern."_s));
-    EXPECT_EQ(Sentences().TotalWords, 0);
+    EXPECT_EQ(Messages.Errors, QStringList{u"Error in search pattern."_s});
+    EXPECT_EQ(Result.Outcome, TSearchResult::TOutcome::Refused);
     EXPECT_EQ(Sentences().TotalTexts, 0);
-    EXPECT_EQ(Sentences().TotalSections, 0);
 
     Settings.soWords = false; // the character form has no such error
     Analyze(u""_s, QByteArray("a b"));
-    EXPECT_EQ(Messages.Errors.size(), 3);
+    EXPECT_EQ(Messages.Errors.size(), 1);
+    EXPECT_EQ(Result.Outcome, TSearchResult::TOutcome::Completed);
     EXPECT_EQ(Sentences().TotalWords, 2);
 }
 
 TEST_F(AnalysisTest, CancelStopsTheFileAndPlacesWhatWasFound)
 {
     const QString text = LongText(5000, {{10, u"the"_s}, {4000, u"the"_s}});
-    TCancellingProgress progress;
+    TCancellingProgress progress(Runner);
     progress.CancelAt = 2; // at the second thousand characters
-    Analyze(u"the"_s, {text.toLatin1()}, &progress);
-    EXPECT_TRUE(SearchCancelled);
+    Analyze(u"the"_s, {text.toLatin1(), text.toLatin1()}, &progress);
+    EXPECT_EQ(Result.Outcome, TSearchResult::TOutcome::Cancelled);
     EXPECT_EQ(Hits().size(), 1u);
     EXPECT_EQ(Sentences().TotalMatches, 1);
     EXPECT_EQ(Sentences().TotalWords, 1);
+    EXPECT_EQ(Sentences().TotalTexts, 1); // the second file is not read
     EXPECT_EQ(progress.Positions, (std::vector<qint64>{0, 1000, 2000}));
 
     Analyze(u"the"_s, {text.toLatin1()}, nullptr);
-    EXPECT_FALSE(SearchCancelled); // cleared when a file starts
+    EXPECT_EQ(Result.Outcome, TSearchResult::TOutcome::Completed); // a new search starts afresh
     EXPECT_EQ(Hits().size(), 2u);
 }
 
-TEST_F(AnalysisTest, UnreadableFileRaisesAFileErrorAndAddsNothing)
+// The flag is the search's, not the file's: a Cancel that arrives between two
+// files is not lost when the next file starts.
+TEST_F(AnalysisTest, CancelBetweenFilesStopsTheSearch)
 {
-    Bins = TSearchBins(Settings, {true, false, false, false});
-    const TDistributionBins bins = Bins.Bins();
-    EXPECT_THROW(AnalyzeFile(Files.Path(u"missing.txt"_s), u"the"_s, ssWordPhrase, bins.Sent,
-                             nullptr, nullptr, nullptr, nullptr, Settings, Messages),
-                 TFileError);
-    EXPECT_EQ(Sentences().TotalTexts, 0);
+    TCancellingProgress files(Runner);
+    files.CancelAt = 1; // in the round of events after the first file
+    Runner.SetProgress(nullptr, &files);
+    Result = Runner.Run({u"cat"_s,
+                         ssWordPhrase,
+                         {true, true, true, true},
+                         {Files.Write(u"a.txt"_s, "a cat"), Files.Write(u"b.txt"_s, "b cat")}});
+    EXPECT_EQ(Result.Outcome, TSearchResult::TOutcome::Cancelled);
+    EXPECT_EQ(Sentences().TotalTexts, 1);
+    EXPECT_EQ(files.Positions, (std::vector<qint64>{0, 1}));
+}
+
+// Hits move the position on by more than one character, so the count of
+// characters read jumps over multiples of 1000; the bar and the round of
+// events must come all the same.
+TEST_F(AnalysisTest, ProgressGoesOnWhileHitsAreTaken)
+{
+    const QByteArray text = QByteArray("words ").repeated(834); // 5004 characters
+    for (const TSearchSyntax syntax : {ssRegularExpression, ssWordPhrase}) {
+        TCancellingProgress progress(Runner);
+        Analyze(syntax == ssRegularExpression ? u"\\w+"_s : u"words"_s, {text}, &progress, syntax);
+        EXPECT_EQ(Sentences().TotalMatches, 834);
+        EXPECT_EQ(progress.Calls, 5) << syntax; // past 1000, 2000, 3000, 4000 and 5000
+    }
+}
+
+TEST_F(AnalysisTest, UnreadableFileRaisesAFileError)
+{
+    EXPECT_THROW(Search(u"the"_s, {Files.Path(u"missing.txt"_s)}), TFileError);
 }
 
 TEST_F(AnalysisTest, CharacterFormHitsInsideWords)

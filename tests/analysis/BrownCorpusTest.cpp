@@ -40,8 +40,8 @@ class BrownCorpusTest : public AnalysisTest {
 protected:
     void SetUp() override
     {
-        Files = BrownFiles();
-        if (Files.size() != 500)
+        Brown = BrownFiles();
+        if (Brown.size() != 500)
             GTEST_SKIP() << "the Brown corpus is not in ../shared/corpora/brown";
         // A token without the tag delimiter matches every tag pattern, so
         // punctuation must not cut the corpus's "word/tag" tokens apart:
@@ -54,15 +54,11 @@ protected:
 
     int Search(const QString& pattern)
     {
-        Bins = TSearchBins(Settings, {true, true, true, true});
-        const TDistributionBins bins = Bins.Bins();
-        for (const QString& path : Files)
-            AnalyzeFile(path, pattern, ssWordTag, bins.Sent, bins.Para, bins.Sect, bins.Text,
-                        nullptr, Settings, Messages);
+        AnalysisTest::Search(pattern, Brown, nullptr, ssWordTag);
         return Sentences().TotalMatches;
     }
 
-    QStringList Files;
+    QStringList Brown;
 };
 
 } // namespace
@@ -70,9 +66,9 @@ protected:
 TEST_F(BrownCorpusTest, TagSearchesFindEveryTaggedToken)
 {
     // The tag is what follows the first "/": "5-3/4''/nns" is tagged "4''/nns".
-    EXPECT_EQ(Search(u"&at"_s), CountTokens(Files, u"[^\\s/]+/at"_s));
-    EXPECT_EQ(Search(u"the&at"_s), CountTokens(Files, u"(?i)the/at"_s));
-    EXPECT_EQ(Search(u"&nns"_s), CountTokens(Files, u"[^\\s/]+/nns"_s));
+    EXPECT_EQ(Search(u"&at"_s), CountTokens(Brown, u"[^\\s/]+/at"_s));
+    EXPECT_EQ(Search(u"the&at"_s), CountTokens(Brown, u"(?i)the/at"_s));
+    EXPECT_EQ(Search(u"&nns"_s), CountTokens(Brown, u"[^\\s/]+/nns"_s));
     EXPECT_TRUE(Messages.Errors.isEmpty());
     // Every hit is placed: sentences, paragraphs, sections and texts all have
     // room for it.

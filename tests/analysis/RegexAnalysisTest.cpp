@@ -4,15 +4,16 @@
 
 using namespace Qt::StringLiterals;
 
-TEST_F(AnalysisTest, ExpressionErrorsAreReportedForEveryFile)
+TEST_F(AnalysisTest, ExpressionErrorsAreReportedOnceBeforeAnyFile)
 {
     Analyze(u"(a"_s, QList<QByteArray>{"a b", "c"}, nullptr, ssRegularExpression);
     const QString error = u"Error in regular expression (pattern). Error: TPerlRegEx.Compile() - "
                           "Error in regex at offset 2: missing closing parenthesis"_s;
-    EXPECT_EQ(Messages.Errors, (QStringList{error, error}));
+    EXPECT_EQ(Messages.Errors, QStringList{error});
+    EXPECT_EQ(Result.Outcome, TSearchResult::TOutcome::Refused);
     EXPECT_EQ(Sentences().TotalTexts, 0);
 
-    // An invalid section expression stops every file, after a pattern error too.
+    // An invalid section expression stops the search, after a pattern error too.
     Messages.Errors.clear();
     Settings.tsSectionsType = 2;
     Settings.tsSectionsStart.clear();

@@ -61,21 +61,22 @@ TEST(CliRun, JsonReportHoldsEveryMatch)
     EXPECT_EQ(document.object()[u"distributions"_s].toArray().size(), 2);
 }
 
-TEST(CliRun, PatternErrorsAreReportedAndTheSearchGoesOn)
+// A pattern that cannot be used is reported once, whatever the number of
+// files, and nothing is searched.
+TEST(CliRun, PatternErrorsAreReportedOnceAndEndTheSearch)
 {
     const TCliResult json = RunCli({u"--syntax"_s, u"word"_s, u"--json"_s, u"--pattern"_s, u" , "_s,
                                     u"Small.txt"_s, u"Small.txt"_s});
-    EXPECT_EQ(json.ExitCode, 0);
-    const QJsonObject result = QJsonDocument::fromJson(json.Out).object();
-    EXPECT_EQ(result[u"errors"_s].toArray(),
-              QJsonArray({u"Error in search pattern."_s, u"Error in search pattern."_s}));
-    const QJsonObject first = result[u"distributions"_s].toArray()[0].toObject();
-    EXPECT_EQ(first[u"totals"_s].toObject()[u"TotalWords"_s].toInt(), 0);
+    EXPECT_EQ(json.ExitCode, 1);
+    EXPECT_EQ(json.Out, "{\"errors\":[\"Error in search pattern.\"],\"distributions\":[]}\n");
 
-    const TCliResult plain =
-        RunCli({u"--syntax"_s, u"word"_s, u"--pattern"_s, u","_s, u"Small.txt"_s});
-    EXPECT_EQ(plain.ExitCode, 0);
-    EXPECT_EQ(plain.Err, "tamborix-cli: Error in search pattern.\n");
+    const TCliResult plain = RunCli(
+        {u"--syntax"_s, u"regex"_s, u"--pattern"_s, u"(a"_s, u"Small.txt"_s, u"Small.txt"_s});
+    EXPECT_EQ(plain.ExitCode, 1);
+    EXPECT_TRUE(plain.Out.isEmpty());
+    EXPECT_EQ(plain.Err, "tamborix-cli: Error in regular expression (pattern). Error: "
+                         "TPerlRegEx.Compile() - Error in regex at offset 2: missing closing "
+                         "parenthesis\n");
 }
 
 TEST(CliRun, UnreadableFileAndBadUsageExitWithTwo)

@@ -7,6 +7,7 @@
 #include "../TestText.h"
 #include "CharClasses.h"
 #include "PatternMatcher.h"
+#include "SearchPattern.h"
 #include "TAppSettings.h"
 #include "TDelimiters.h"
 
@@ -19,7 +20,8 @@ inline QStringList FindHits(const QString& pattern, const QString& text,
 {
     const TDelimiters delimiters(settings);
     TCharClasses classes(settings, delimiters);
-    TPatternMatcher matcher(pattern, syntax, settings, delimiters, classes);
+    const TSearchPattern prepared(pattern, static_cast<TSearchSyntax>(syntax), settings);
+    TPatternMatcher matcher(prepared, settings, delimiters, classes);
     const TTestText window(text);
     if (TRegexSearch* regex = matcher.Regex())
         regex->SetWindow(window.View());

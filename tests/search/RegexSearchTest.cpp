@@ -50,7 +50,8 @@ TEST(RegexSearch, UnpairedSurrogatesAreSearchedAround)
 TEST(RegexSearch, AMatchPassedOverIsReplacedByTheNextOne)
 {
     const TTestText text(u"ab ab ab"_s);
-    TRegexSearch regex(u"ab"_s);
+    const TCompiledRegex ab(u"ab"_s);
+    TRegexSearch regex(ab);
     regex.SetWindow(text.View());
     EXPECT_EQ(regex.PendingStart(), 1);
     EXPECT_EQ(regex.TakeAt(2), 0); // the scan is past the match at 1
@@ -64,7 +65,8 @@ TEST(RegexSearch, PendingMatchMovesWithTheWindow)
 {
     const TTestText before(u"xx ab"_s);
     const TTestText after(u"ab ab"_s);
-    TRegexSearch regex(u"ab"_s);
+    const TCompiledRegex ab(u"ab"_s);
+    TRegexSearch regex(ab);
     regex.SetWindow(before.View());
     ASSERT_EQ(regex.PendingStart(), 4);
     regex.ShiftWindow(after.View(), 4, 3); // still ahead of the scan
@@ -87,7 +89,7 @@ TEST(RegexSearch, CompileErrorsInTheEnginesWords)
          u"TPerlRegEx.Compile() - Error in regex at offset 5: range out of order in character class"_s},
     };
     for (const auto& [expression, error] : cases) {
-        const TRegexSearch regex(expression);
+        const TCompiledRegex regex(expression);
         EXPECT_FALSE(regex.IsValid());
         EXPECT_EQ(regex.ErrorText(), error);
     }
@@ -96,7 +98,8 @@ TEST(RegexSearch, CompileErrorsInTheEnginesWords)
 TEST(RegexSearch, BacktrackingWithoutEndFailsOnce)
 {
     const TTestText text(QString(40, u'a') + u"b aaa"_s);
-    TRegexSearch regex(u"(a+)+$"_s);
+    const TCompiledRegex expression(u"(a+)+$"_s);
+    TRegexSearch regex(expression);
     QStringList failures;
     regex.OnFailure = [&](const QString& message) { failures.append(message); };
     regex.SetWindow(text.View());

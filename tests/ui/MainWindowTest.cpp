@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -25,10 +26,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <new>
 
 using namespace Qt::StringLiterals;
 
@@ -104,7 +108,7 @@ TEST_F(MainWindowTest, CorpusAndStatusBar)
 
     Main.miUnload->trigger();
     EXPECT_EQ(Main.StatusText(0), u"No files loaded"_s);
-    EXPECT_TRUE(Main.Corpus().empty());
+    EXPECT_TRUE(Main.Corpus().IsEmpty());
     EXPECT_FALSE(Main.miWordTag->isEnabled());
 }
 
@@ -173,7 +177,7 @@ TEST_F(MainWindowTest, MenuOfTheActiveWindowIsMerged)
     table->actions().first()->trigger(); // "View concordances"
     EXPECT_EQ(titles(), u"File Concordance Options Search Window Info"_s);
 
-    Main.LoadFileNewWindow(Main.Corpus()[0]->FileName);
+    Main.LoadFileNewWindow(Main.Corpus()[0].FileName);
     EXPECT_EQ(titles(), u"File Options Search Window Info"_s);
     for (TChildWindow* child : Main.ChildWindows())
         Main.CloseChildWindow(child);
@@ -293,7 +297,7 @@ TEST_F(MainWindowTest, ScopeWarnings)
 TEST_F(MainWindowTest, SearchOfTheActiveTextWindow)
 {
     LoadCorpus({"a cat", "cat cat cat"});
-    Main.LoadFileNewWindow(Main.Corpus()[1]->FileName);
+    Main.LoadFileNewWindow(Main.Corpus()[1].FileName);
     AnswerSearch(u"cat"_s, {true, false, false, false}, true);
     Main.DoSearch(Main.miWordPhrase);
     ASSERT_EQ(WindowTitles().size(), 2);
@@ -301,20 +305,82 @@ TEST_F(MainWindowTest, SearchOfTheActiveTextWindow)
     EXPECT_EQ(static_cast<TfrmResults*>(Main.ActiveChildWindow())->SavedBinSet().TotalMatches, 3);
 }
 
-TEST_F(MainWindowTest, CancelDuringASearchOpensNothing)
+// Cancel pressed as a person presses it, with the mouse or with Escape,
+// while a search that would take seconds runs: the search stops within a
+// moment and opens nothing, and the bars moved until then. Large files take
+// the press inside a file; many small ones mostly between two files.
+TEST_F(MainWindowTest, CancelDuringALongSearchStopsIt)
 {
-    const QByteArray long_text = QByteArray(5000, ' ') + "cat";
-    LoadCorpus({long_text, long_text, long_text});
-    AnswerSearch(u"cat"_s);
-    // Pressed while the first file is read, when the analysis lets events through.
-    QTimer::singleShot(0, [this] {
-        for (auto* progress : Main.findChildren<TfrmProgress*>())
-            progress->btnCancel->click();
-    });
-    Main.DoSearch(Main.miWordPhrase);
+    const QByteArray large =
+        QByteArray("The river rose in the night and the road flooded. ").repeated(8000);
+    const QByteArray small = QByteArray("words ").repeated(483);
+    for (const bool escape : {false, true}) {
+        Main.miUnload->trigger();
+        LoadCorpus(escape ? QList<QByteArray>(2000, small) : QList<QByteArray>(20, large));
+        AnswerSearch(u"\\w+"_s);
+        int barValue = -1; // of the text when the files are large, else of the corpus
+        bool shown = false;
+        QTimer::singleShot(300, [&] {
+            for (auto* progress : Main.findChildren<TfrmProgress*>()) {
+                barValue = (escape ? progress->pbAll : progress->pbText)->value();
+                if (escape)
+                    QTest::keyClick(progress, Qt::Key_Escape);
+                else
+                    QTest::mouseClick(progress->btnCancel, Qt::LeftButton);
+                shown = progress->isVisible();
+            }
+        });
+        Main.DoSearch(Main.miRegExp);
+        EXPECT_GT(barValue, 0) << "the progress bar did not move";
+        EXPECT_TRUE(shown) << "the progress dialog went away while the search ran";
+        EXPECT_TRUE(WindowTitles().isEmpty());
+        EXPECT_TRUE(Main.centralWidget()->isEnabled());
+        EXPECT_TRUE(Main.menuBar()->isEnabled());
+    }
+}
+
+// A pattern that cannot be used is reported once for the whole corpus, and
+// no results are shown for a search that did not run.
+TEST_F(MainWindowTest, PatternErrorIsShownOnceAndOpensNothing)
+{
+    LoadCorpus({"a cat", "b cat", "c cat"});
+    AnswerSearch(u"(cat"_s);
+    Main.DoSearch(Main.miRegExp);
+    ASSERT_EQ(Messages.Errors.size(), 1);
+    EXPECT_TRUE(Messages.Errors[0].startsWith(u"Error in regular expression (pattern). Error: "_s));
     EXPECT_TRUE(WindowTitles().isEmpty());
     EXPECT_TRUE(Main.centralWidget()->isEnabled());
-    EXPECT_TRUE(Main.menuBar()->isEnabled());
+}
+
+// Whatever a command raises ends the command with a message; the program and
+// its windows stay.
+TEST_F(MainWindowTest, ErrorsOfACommandAreShownNotFatal)
+{
+    LoadCorpus({"a cat"});
+    AnswerSearch(u"cat"_s);
+    Main.DoSearch(Main.miWordPhrase);
+    const QStringList windows = WindowTitles();
+    Main.RunCommand([] { throw std::bad_alloc(); });
+    Main.RunCommand([] { throw 42; });
+    EXPECT_EQ(Messages.Errors, (QStringList{u"There is not enough memory to finish the command."_s,
+                                            u"The command ended with an unknown error."_s}));
+    EXPECT_EQ(WindowTitles(), windows);
+}
+
+TEST_F(MainWindowTest, CommandLineFilesThatAreNoFilesAreNotLoaded)
+{
+    const QString file = Files.Write(u"a.txt"_s, "a cat");
+    const QString missing = Files.Path(u"missing.txt"_s);
+    const QString folder = QFileInfo(file).absolutePath();
+    Main.AddCommandLineFiles({missing, folder, file});
+    EXPECT_EQ(Main.Corpus().FileNames(), QStringList{file});
+    EXPECT_EQ(Main.StatusText(0), u"1 file in current corpus"_s);
+    EXPECT_EQ(Messages.Warnings, QStringList{u"These were not loaded into the corpus, since they "
+                                             "do not exist or are not files:\n"_s +
+                                             missing + u'\n' + folder});
+    AnswerSearch(u"cat"_s);
+    Main.DoSearch(Main.miWordPhrase);
+    EXPECT_EQ(WindowTitles().size(), 4);
 }
 
 TEST_F(MainWindowTest, UnreadableCorpusFileEndsTheSearch)
@@ -342,9 +408,9 @@ TEST_F(MainWindowTest, WindowListMostRecentFirst)
             items.append(item->text() + (item->isChecked() ? u"*"_s : QString()));
     }
     EXPECT_EQ(items, (QStringList{u"Text0.txt*"_s, u"Text2.txt"_s, u"Text1.txt"_s}));
-    EXPECT_EQ(Main.StatusText(1), u"Text File: "_s + Main.Corpus()[0]->FileName);
+    EXPECT_EQ(Main.StatusText(1), u"Text File: "_s + Main.Corpus()[0].FileName);
     EXPECT_EQ(Main.ActiveChildWindow()->windowTitle(),
-              u"Text file - ["_s + Main.Corpus()[0]->FileName + u"]"_s);
+              u"Text file - ["_s + Main.Corpus()[0].FileName + u"]"_s);
     EXPECT_EQ(Main.ActiveChildWindow()->size(), QSize(507, 350));
 }
 
@@ -392,7 +458,7 @@ TEST_F(MainWindowTest, TextWindowOfAMissingFileStaysOpen)
 TEST_F(MainWindowTest, FileListRemovesAndShows)
 {
     LoadCorpus({"one", "two"});
-    const QString first = Main.Corpus()[0]->FileName;
+    const QString first = Main.Corpus()[0].FileName;
     Main.AddFileToCorpus(first); // the same path twice
     Main.LoadFileNewWindow(first);
     Main.LoadFileNewWindow(first);
@@ -403,20 +469,20 @@ TEST_F(MainWindowTest, FileListRemovesAndShows)
         files.btnCloseFileClick();
         EXPECT_EQ(files.lbMain->count(), 2);
     }
-    EXPECT_EQ(Main.Corpus().size(), 2u);
-    EXPECT_EQ(Main.Corpus()[0]->FileName, first);
+    EXPECT_EQ(Main.Corpus().Count(), 2);
+    EXPECT_EQ(Main.Corpus()[0].FileName, first);
     QApplication::processEvents();
     EXPECT_TRUE(Main.ChildWindows().isEmpty()); // both of its windows closed
     EXPECT_EQ(Main.StatusText(0), u"2 files in current corpus"_s);
 
-    Main.LoadFileNewWindow(Main.Corpus()[1]->FileName);
+    Main.LoadFileNewWindow(Main.Corpus()[1].FileName);
     Main.LoadFileNewWindow(first);
     TfrmFiles files(Main);
     files.lbMain->setCurrentRow(1);
     files.btnShowClick(); // already open: brought to the front
     EXPECT_EQ(Main.ChildWindows().size(), 2);
     EXPECT_EQ(static_cast<TfrmText*>(Main.ActiveChildWindow())->FileName(),
-              Main.Corpus()[1]->FileName);
+              Main.Corpus()[1].FileName);
 }
 
 TEST_F(MainWindowTest, HelpFileMissing)

@@ -1,0 +1,77 @@
+// The search: one pattern over a list of corpus files, every hit placed into
+// the bin sets of the requested distributions. The windowed application, the
+// command-line runner, the benchmarks and the tests all search through it.
+#pragma once
+
+#include "Distribution.h"
+#include "TAppSettings.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <atomic>
+
+class IMessageSink;
+class IProgressIndicator;
+
+struct TSearchRequest {
+    QString Pattern; // as the user typed it
+    TSearchSyntax Syntax = ssWordPhrase;
+    // Sentence, paragraph, section, text: the bin sets to fill.
+    std::array<bool, 4> Distributions{true, true, true, true};
+    QStringList Files; // in corpus order; a path may repeat
+};
+
+struct TSearchResult {
+    enum class TOutcome {
+        Completed, // every file was searched
+        Cancelled, // the user stopped the search
+        Refused,   // the pattern or the section expression cannot be used
+    };
+    TOutcome Outcome = TOutcome::Refused;
+    // The hits and totals of the files searched, one bin set per requested
+    // distribution; meant to be shown only when the search completed.
+    TSearchBins Bins;
+};
+
+// The search that the search options dialog stored in the settings: the last
+// pattern of the chosen syntax and the chosen distributions; no files yet.
+TSearchRequest LastSearchRequest(const TAppSettings& settings);
+
+class TSearchRunner {
+public:
+    // The settings must not change while a search runs.
+    TSearchRunner(const TAppSettings& settings, IMessageSink& messages);
+
+    // Where the search reports how far it has read the current file and how
+    // many files it has done; each of them may be absent. Through them the
+    // user interface handles pending events, which is how Cancel reaches a
+    // running search.
+    void SetProgress(IProgressIndicator* fileProgress, IProgressIndicator* corpusProgress)
+    {
+        FileProgress = fileProgress;
+        CorpusProgress = corpusProgress;
+    }
+    // Off, the analysis takes every position in a full pass (for tests that
+    // compare the two ways).
+    void SetPlainRuns(bool on) { PlainRuns = on; }
+
+    // Searches the files in order. A pattern or section expression that
+    // cannot be used is reported once, before any file is read, and refuses
+    // the search. Throws TFileError when a file cannot be opened or read, and
+    // TError when the bin settings describe no bins.
+    TSearchResult Run(const TSearchRequest& request);
+
+    // Stops the running search at its next look at the flag; the search then
+    // reports itself cancelled.
+    void Cancel() { SearchCancelled = true; }
+
+private:
+    const TAppSettings& Settings;
+    IMessageSink& Messages;
+    IProgressIndicator* FileProgress = nullptr;
+    IProgressIndicator* CorpusProgress = nullptr;
+    bool PlainRuns = true;
+    std::atomic<bool> SearchCancelled{false};
+};
