@@ -5,12 +5,21 @@
 #include "SettingsFile.h"
 #include "TAppSettings.h"
 #include "UserInteraction.h"
+#include "Version.h"
 #include "uMain.h"
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstring>
+
 int main(int argc, char* argv[])
 {
+    // Answered before the application object, which needs a display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("tamborix %s\n", TamborixVersion);
+        return 0;
+    }
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Tamborix"));
 

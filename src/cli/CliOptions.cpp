@@ -19,6 +19,27 @@ std::optional<TSearchSyntax> SyntaxNamed(const QString& name)
     return std::nullopt;
 }
 
+struct TFlag {
+    QStringView Name;
+    bool TCliOptions::*Field;
+};
+
+// The options that take no value.
+constexpr TFlag Flags[] = {
+    {u"--json", &TCliOptions::Json},
+    {u"--help", &TCliOptions::Help},
+    {u"--version", &TCliOptions::Version},
+};
+
+bool* FlagNamed(TCliOptions& options, const QString& argument)
+{
+    for (const TFlag& flag : Flags) {
+        if (argument == flag.Name)
+            return &(options.*flag.Field);
+    }
+    return nullptr;
+}
+
 bool ReadDistributions(const QString& list, std::array<bool, 4>& distributions)
 {
     distributions.fill(false);
@@ -37,7 +58,8 @@ QString CliUsage()
 {
     return u"usage: tamborix-cli [--settings FILE] [--save-settings FILE] "
            "[--syntax word|regex|tag] [--dist sentence,paragraph,section,text] [--json] "
-           "--pattern TEXT FILE..."_s;
+           "--pattern TEXT FILE...\n"
+           "       tamborix-cli --help | --version"_s;
 }
 
 std::optional<TCliOptions> ParseCliOptions(const QStringList& arguments, QString& error)
@@ -55,8 +77,8 @@ std::optional<TCliOptions> ParseCliOptions(const QStringList& arguments, QString
             optionsEnd = true;
             continue;
         }
-        if (argument == u"--json" || argument == u"--help") {
-            (argument == u"--json" ? options.Json : options.Help) = true;
+        if (bool* flag = FlagNamed(options, argument)) {
+            *flag = true;
             continue;
         }
         // Options with a value: "--name value" or "--name=value".
@@ -99,7 +121,7 @@ std::optional<TCliOptions> ParseCliOptions(const QStringList& arguments, QString
             return std::nullopt;
         }
     }
-    if (options.Help)
+    if (options.Help || options.Version)
         return options;
     if (!havePattern) {
         error = u"--pattern is required"_s;

@@ -1,4 +1,5 @@
 // The command line of tamborix-cli:
+//   tamborix-cli --help | --version
 //   tamborix-cli [--settings FILE] [--save-settings FILE] [--syntax word|regex|tag]
 //                [--dist sentence,paragraph,section,text] [--json] --pattern TEXT FILE...
 #pragma once
@@ -19,12 +20,14 @@ struct TCliOptions {
     QString SaveSettingsFile; // the settings as read are written here
     bool Json = false;
     bool Help = false;
+    bool Version = false;
     QString Pattern;
     QStringList Files;
 };
 
 // Reads the arguments (without the program name). On bad usage returns none
-// and sets error to a one-line message.
+// and sets error to a one-line message. --help and --version need no other
+// argument.
 std::optional<TCliOptions> ParseCliOptions(const QStringList& arguments, QString& error);
 
 // The usage text printed for --help and after a usage error.

@@ -10,6 +10,7 @@
 #include "SettingsFile.h"
 #include "TAppSettings.h"
 #include "TerminalProgress.h"
+#include "Version.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -127,6 +128,10 @@ int main(int argc, char* argv[])
     }
     if (options->Help) {
         std::printf("%s\n", CliUsage().toLocal8Bit().constData());
+        return 0;
+    }
+    if (options->Version) {
+        std::printf("tamborix-cli %s\n", TamborixVersion);
         return 0;
     }
     TAppSettings settings;

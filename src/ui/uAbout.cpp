@@ -1,4 +1,7 @@
+// The about box: the product's name and version, its makers, and OK.
 #include "uAbout.h"
+
+#include "Version.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -39,7 +42,7 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(picture);
     layout->addWidget(Centred(u"Tamborix"_s, this, true));
-    layout->addWidget(Centred(u"Version 1.0"_s, this, true));
+    layout->addWidget(Centred(u"Version "_s + QString::fromLatin1(TamborixVersion), this, true));
     layout->addWidget(Centred(u"Made by Tamborix contributors"_s, this));
     layout->addWidget(Centred(u"Programmed by Tamborix contributors"_s, this));
     layout->addWidget(buttons);

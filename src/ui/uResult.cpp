@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -144,6 +145,7 @@ public:
     std::function<void(int index)> OnBarClick;
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
@@ -151,6 +153,8 @@ private:
     // As many ticks on the frequency axis as leave room between their labels,
     // so that a small window (say, one of four tiled) keeps its labels whole.
     void ScaleFrequencyAxis();
+    // The height of the plot area that a view of the given height leaves.
+    int PlotHeight(int viewHeight) const;
     // The index of the bar under pos (view coordinates), or -1.
     int BarAt(QPointF pos) const;
 
@@ -199,7 +203,6 @@ TResultsChart::TResultsChart(QWidget* parent)
     Series1->attachAxis(axisLeft);
     // The chart's theme would draw the value marks in white, as if inside the bars.
     Bars->setLabelColor(axisLeft->labelsColor());
-    connect(chart(), &QChart::plotAreaChanged, this, [this] { ScaleFrequencyAxis(); });
 }
 
 void TResultsChart::SetBars(const QList<qreal>& values, const QStringList& captions)
@@ -211,11 +214,31 @@ void TResultsChart::SetBars(const QList<qreal>& values, const QStringList& capti
     ScaleFrequencyAxis();
 }
 
+// The scale follows the view's height, which nothing in the chart can change.
+// Following the plot area instead fed back on itself: new tick labels change
+// the room the axes take, which moves the plot area, which rescales the axis,
+// from inside the chart's own layout and without end.
+void TResultsChart::resizeEvent(QResizeEvent* event)
+{
+    QChartView::resizeEvent(event);
+    ScaleFrequencyAxis();
+}
+
+// Under the plot lie the captions, wrapped to two lines in a narrow view, the
+// axis title, and the spacing around them and the tick marks, about one more
+// line of captions.
+int TResultsChart::PlotHeight(int viewHeight) const
+{
+    const int labelHeight = QFontMetrics(axisBottom->labelsFont()).height();
+    const int titleHeight = QFontMetrics(axisBottom->titleFont()).height();
+    const QMargins margins = chart()->margins();
+    return viewHeight - margins.top() - margins.bottom() - 3 * labelHeight - titleHeight;
+}
+
 void TResultsChart::ScaleFrequencyAxis()
 {
     const int labelHeight = QFontMetrics(axisLeft->labelsFont()).height();
-    const int plotHeight = static_cast<int>(chart()->plotArea().height());
-    const int maxTicks = std::clamp(plotHeight / (2 * labelHeight), 1, 6);
+    const int maxTicks = std::clamp(PlotHeight(height()) / (2 * labelHeight), 1, 6);
     const TFrequencyScale scale = FrequencyScale(Highest, maxTicks);
     // The axis makes its ticks at each change, so range and interval never
     // meet in a state of many ticks: a coarser interval comes first, a finer

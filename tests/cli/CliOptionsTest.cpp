@@ -1,7 +1,7 @@
 #include "CliOptions.h"
-#include "TAppSettings.h"
 
 #include "../TestSupport.h"
+#include "TAppSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -66,4 +66,28 @@ TEST(CliOptions, BadUsageIsExplained)
         EXPECT_FALSE(Parse(arguments, &error)) << arguments.join(u' ').toStdString();
         EXPECT_EQ(error, message);
     }
+}
+
+TEST(CliOptions, HelpAndVersionNeedNoPatternOrFiles)
+{
+    const struct {
+        QStringList Arguments;
+        bool Help;
+        bool Version;
+    } cases[] = {
+        {{u"--version"_s}, false, true},
+        {{u"--help"_s}, true, false},
+        {{u"--pattern"_s, u"x"_s, u"--version"_s}, false, true},
+        {{u"--version"_s, u"--help"_s}, true, true},
+    };
+    for (const auto& c : cases) {
+        const std::optional<TCliOptions> options = Parse(c.Arguments);
+        ASSERT_TRUE(options) << c.Arguments.join(u' ').toStdString();
+        EXPECT_EQ(options->Help, c.Help);
+        EXPECT_EQ(options->Version, c.Version);
+    }
+    // After "--" it is a file name.
+    QString error;
+    EXPECT_FALSE(Parse({u"--"_s, u"--version"_s}, &error));
+    EXPECT_EQ(error, u"--pattern is required"_s);
 }

@@ -118,6 +118,11 @@ QBarCategoryAxis* BottomAxis(const TfrmResults& window)
     return qobject_cast<QBarCategoryAxis*>(window.Chart()->chart()->axes(Qt::Horizontal).first());
 }
 
+QValueAxis* FrequencyAxis(const TfrmResults& window)
+{
+    return qobject_cast<QValueAxis*>(window.Chart()->chart()->axes(Qt::Vertical).first());
+}
+
 // The labels under the bars as the user reads them.
 QStringList BarLabels(const TfrmResults& window)
 {
@@ -272,12 +277,59 @@ TEST(ResultsWindow, FrequencyAxisKeepsAFewTicks)
     for (const int highest : {200000, 3, 70000}) {
         window->GetInfoFromBinSet(PositionBins(u"1"_s, {highest}));
         QApplication::processEvents();
-        const auto* axis =
-            qobject_cast<QValueAxis*>(window->Chart()->chart()->axes(Qt::Vertical).first());
+        const QValueAxis* axis = FrequencyAxis(*window);
         ASSERT_TRUE(axis);
         EXPECT_GE(axis->max(), highest);
         EXPECT_LE(axis->max() / axis->tickInterval(), 6) << highest;
     }
+}
+
+// Rescaling the frequency axis changes its labels, and with them the plot
+// area; a rescale on every change of the plot area never settled at some
+// sizes, and the program died. The windows go through what a user did: four
+// tiled, one maximised, all cascaded, then one dragged from tiny to large and
+// back. A hang fails by the test's time limit. At every size the labels of the
+// frequency axis keep a label's height apart, unless there are only two.
+TEST(ResultsWindow, ResizingFromTinyToLargeSettlesWithWholeLabels)
+{
+    TTestMainWindow main;
+    QList<QMdiSubWindow*> frames;
+    for (int i = 0; i < 4; ++i) {
+        Open(main, PercentageBins({22, 14, 16}));
+        frames.append(main.Area->activeSubWindow());
+    }
+    const QSize client = main.ClientAreaSize();
+    for (int i = 0; i < 4; ++i)
+        frames[i]->setGeometry(0, i * client.height() / 4, client.width(), client.height() / 4);
+    QApplication::processEvents();
+    frames[0]->showMaximized();
+    QApplication::processEvents();
+    main.Area->cascadeSubWindows();
+    QApplication::processEvents();
+
+    main.resize(1280, 960);
+    const auto* window = qobject_cast<TfrmResults*>(frames[1]->widget());
+    const QValueAxis* axis = FrequencyAxis(*window);
+    const int labelHeight = QFontMetrics(axis->labelsFont()).height();
+    QStringList crowded;
+    const auto resize = [&](QSize size) {
+        frames[1]->resize(size);
+        QApplication::processEvents();
+        const qreal intervals = axis->max() / axis->tickInterval();
+        if (intervals > 1 &&
+            window->Chart()->chart()->plotArea().height() / intervals < labelHeight)
+            crowded.append(u"%1x%2"_s.arg(size.width()).arg(size.height()));
+    };
+    for (int round = 0; round < 3; ++round) {
+        for (int height = 60; height <= 700; height += 7)
+            resize({height * 6 / 5 + 60, height});
+        for (int height = 700; height >= 60; height -= 11)
+            resize({height * 4 / 3, height});
+    }
+    EXPECT_EQ(crowded, QStringList());
+    resize({900, 700});
+    EXPECT_GE(axis->max(), 22);
+    EXPECT_GE(axis->max() / axis->tickInterval(), 3);
 }
 
 TEST(ResultsWindow, KeepsItsOwnCopyOfTheBinSet)

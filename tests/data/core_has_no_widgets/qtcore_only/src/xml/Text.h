@@ -1,0 +1,4 @@
+#include <QtCore/QString>
+#include <QtEndian>
+#include <QStringList>
+// Drawn by the window, not here: #include <QPainter>
