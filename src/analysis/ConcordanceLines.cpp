@@ -1,58 +1,21 @@
 #include "ConcordanceLines.h"
 
-#include "Cp1252.h"
-#include "Error.h"
+#include "CorpusFileReader.h"
 #include "FileNames.h"
 #include "Markup.h"
 #include "TBin.h"
 #include "TDelimiters.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QtEndian>
-
 #include <algorithm>
-#include <limits>
-#include <memory>
 #include <numeric>
 #include <string>
 #include <string_view>
 #include <utility>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 constexpr qint64 LineContext = 50;     // characters on each side of a row's hit
 constexpr qint64 PreviewContext = 500; // and of the preview's
-
-// FileNameCache holds paths with the letters A to Z lowered, as file names
-// compare on the systems that corpora come from. Where the file system tells
-// the cases apart, each part of the path is matched the same way; a part that
-// matches nothing is kept, so that opening fails with the system's reason.
-QString PathOnDisk(const QString& cached)
-{
-    if (cached.isEmpty() || QFileInfo::exists(cached))
-        return cached;
-    const QStringList parts = cached.split(u'/');
-    QString path = parts.front(); // empty before the "/" of the root
-    for (qsizetype i = 1; i < parts.size(); ++i) {
-        QString next = path + u'/' + parts[i];
-        if (!parts[i].isEmpty() && !QFileInfo::exists(next)) {
-            const QDir folder(path.isEmpty() ? u"/"_s : path);
-            const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden |
-                                                         QDir::System | QDir::NoDotAndDotDot);
-            const auto found = std::find_if(entries.begin(), entries.end(), [&](const QString& e) {
-                return LowerAsciiLetters(e) == parts[i];
-            });
-            if (found != entries.end())
-                next = folder.filePath(*found);
-        }
-        path = next;
-    }
-    return path;
-}
 
 // A stretch of a file, in bytes; never negative.
 struct TPiece {
@@ -88,104 +51,16 @@ std::array<TPiece, 3> PiecesOf(const TMatch& match, qint64 size, qint64 context)
             piece(end + unit, end + span < size ? context : (size - end) / unit - 1)};
 }
 
-// The bytes at offset at of span, count of them, as text: UTF-16LE, where a
-// last odd byte is lost, or Windows-1252. Bytes outside span are not there.
-QString Decode(QByteArrayView span, qint64 at, qint64 count, bool unicode)
+// The texts before, of and after the hit of match, with context characters
+// on each side. Throws TFileError.
+std::array<QString, 3> ReadTexts(TCorpusFileReader& file, const TMatch& match, qint64 context)
 {
-    const qint64 first = std::clamp<qint64>(at, 0, span.size());
-    const qint64 last = std::clamp<qint64>(at + count, first, span.size());
-    const char* bytes = span.data() + first;
-    if (unicode) {
-        QString text((last - first) / 2, Qt::Uninitialized);
-        qFromLittleEndian<char16_t>(bytes, text.size(), text.data());
-        return text;
-    }
-    QString text(last - first, Qt::Uninitialized);
-    ConvertCp1252(reinterpret_cast<const unsigned char*>(bytes),
-                  reinterpret_cast<char16_t*>(text.data()), text.size());
-    return text;
+    const std::array<TPiece, 3> pieces = PiecesOf(match, file.Size(), context);
+    std::array<QString, 3> texts;
+    for (size_t i = 0; i < pieces.size(); ++i)
+        texts[i] = file.ReadRange(pieces[i].From, pieces[i].Bytes, match.isUnicode);
+    return texts;
 }
-
-// A corpus file, open for one load or one preview. Reads stop at the end that
-// the file had when it was opened.
-class TCorpusFile {
-public:
-    // name as FileNameCache holds it. Throws TFileError.
-    explicit TCorpusFile(const QString& name)
-        : File(PathOnDisk(name))
-    {
-        if (!File.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-            throw TFileError::CannotOpen(name, File.errorString());
-        Size = File.size();
-    }
-
-    // The texts before, of and after the hit of match, with context characters
-    // on each side. Throws TFileError.
-    std::array<QString, 3> ReadTexts(const TMatch& match, qint64 context)
-    {
-        const std::array<TPiece, 3> pieces = PiecesOf(match, Size, context);
-        qint64 from = std::numeric_limits<qint64>::max();
-        qint64 to = 0;
-        for (const TPiece& piece : pieces) {
-            if (piece.Bytes > 0) {
-                from = std::min(from, piece.From);
-                to = std::max(to, piece.From + piece.Bytes);
-            }
-        }
-        from = std::max<qint64>(from, 0);
-        to = std::min(to, Size);
-        std::array<QString, 3> texts;
-        if (from >= to)
-            return texts;
-        const QByteArrayView span = Read(from, to);
-        for (size_t i = 0; i < pieces.size(); ++i)
-            texts[i] = Decode(span, pieces[i].From - from, pieces[i].Bytes, match.isUnicode);
-        return texts;
-    }
-
-private:
-    // The hits of a bin come in the order of the file, so a read fetches a
-    // chunk of the file that serves the hits after it too.
-    static constexpr qint64 ChunkSize = 64 * 1024;
-
-    // The bytes from from up to to, or fewer when the file has shrunk
-    // meanwhile; valid until the next read.
-    QByteArrayView Read(qint64 from, qint64 to)
-    {
-        if (from < ChunkStart || to > ChunkStart + Chunk.size())
-            FillChunk(from, std::max(to - from, ChunkSize));
-        const qint64 at = from - ChunkStart;
-        return QByteArrayView(Chunk).sliced(at, std::min<qint64>(to - from, Chunk.size() - at));
-    }
-
-    void FillChunk(qint64 from, qint64 count)
-    {
-        if (!File.seek(from))
-            throw ReadError();
-        Chunk.resize(std::min(count, Size - from));
-        qint64 total = 0;
-        while (total < Chunk.size()) {
-            const qint64 got = File.read(Chunk.data() + total, Chunk.size() - total);
-            if (got < 0)
-                throw ReadError();
-            if (got == 0)
-                break;
-            total += got;
-        }
-        Chunk.truncate(total);
-        ChunkStart = from;
-    }
-
-    TFileError ReadError() const
-    {
-        return TFileError::CannotRead(File.fileName(), File.errorString());
-    }
-
-    QFile File;
-    qint64 Size = 0;
-    QByteArray Chunk;
-    qint64 ChunkStart = 0;
-};
 
 // The files of one load, each opened when its first hit is met. A bin holds
 // the hits file by file, so few files need to stay open at once; keeping at
@@ -193,7 +68,7 @@ private:
 // many files the corpus has.
 class TOpenFiles {
 public:
-    TCorpusFile& Get(int fileNameIndex)
+    TCorpusFileReader& Get(int fileNameIndex)
     {
         const auto found = std::find_if(Files.rbegin(), Files.rend(), [&](const auto& file) {
             return file.first == fileNameIndex;
@@ -204,14 +79,14 @@ public:
             if (Files.size() == MaxOpen)
                 Files.erase(Files.begin());
             const QString name = FileNameCache().Names().value(fileNameIndex);
-            Files.emplace_back(fileNameIndex, std::make_unique<TCorpusFile>(name));
+            Files.emplace_back(fileNameIndex, TCorpusFileReader(name, TPathCase::LowerAtoZ));
         }
-        return *Files.back().second;
+        return Files.back().second;
     }
 
 private:
     static constexpr size_t MaxOpen = 64;
-    std::vector<std::pair<int, std::unique_ptr<TCorpusFile>>> Files; // most recently used last
+    std::vector<std::pair<int, TCorpusFileReader>> Files; // most recently used last
 };
 
 void RemoveLineBreaks(QString& text)
@@ -335,7 +210,7 @@ void TConcordanceLines::Load(const TBin& bin, const TDelimiters& delimiters)
         TConcordanceLine& line = lines[static_cast<size_t>(i)];
         line.Match = bin.GetMatch(i);
         line.OriOrder = i;
-        auto texts = files.Get(line.Match.FileNameIndex).ReadTexts(line.Match, LineContext);
+        auto texts = ReadTexts(files.Get(line.Match.FileNameIndex), line.Match, LineContext);
         for (QString& text : texts)
             RemoveLineBreaks(text);
         line.TextBefore = std::move(texts[0]);
@@ -372,7 +247,8 @@ int CompareSort(const TConcordanceLine& m1, const TConcordanceLine& m2, int sort
 
 TPreviewText ReadPreview(const TMatch& match)
 {
-    TCorpusFile file(FileNameCache().Names().value(match.FileNameIndex));
-    auto texts = file.ReadTexts(match, PreviewContext);
+    TCorpusFileReader file(FileNameCache().Names().value(match.FileNameIndex),
+                           TPathCase::LowerAtoZ);
+    auto texts = ReadTexts(file, match, PreviewContext);
     return {std::move(texts[0]), std::move(texts[1]), std::move(texts[2])};
 }

@@ -4,12 +4,13 @@
 // Windows-1252 text, one byte to one character.
 #pragma once
 
+#include "CorpusFileReader.h"
 #include "WindowText.h"
 
-#include <QFile>
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class IProgressIndicator;
@@ -23,8 +24,11 @@ public:
 
     // Opens the file for reading. Throws TFileError.
     void Open(const QString& fileName);
+    // Reads from file, which tests may hold in memory.
+    void Open(TCorpusFileReader file);
     // Detects the encoding of the opened file and fills the first window; sets
-    // the progress range to the file's size in bytes. Throws TFileError.
+    // the progress range to the file's size in bytes. REQUIRES: a file is open.
+    // Throws TFileError.
     void OpenWindow(IProgressIndicator* progress);
     // Moves the characters after index Half to the front and refills the rest.
     // REQUIRES: !Eof(). Throws TFileError.
@@ -42,9 +46,8 @@ public:
 
 private:
     void FillWindow(int from);
-    qint64 ReadFully(char* into, qint64 count);
 
-    QFile File;
+    std::optional<TCorpusFileReader> File;
     // Index 0 holds the character before the window (0 at the file's start),
     // indexes 1..Size the window, and one more slot stays 0 after its end.
     std::vector<char16_t> Buffer;

@@ -1,33 +1,14 @@
 #include "uText.h"
 
-#include "Cp1252.h"
-#include "Error.h"
+#include "CorpusFileReader.h"
 #include "MainWindowServices.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QStringDecoder>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
-
-QString ReadTextFile(const QString& fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw TFileError::CannotOpen(fileName, file.errorString());
-    const QByteArray bytes = file.readAll();
-    const auto bom = [&](const char* mark) { return bytes.startsWith(mark); };
-    if (bom("\xFF\xFE"))
-        return QStringDecoder(QStringDecoder::Utf16LE).decode(bytes.mid(2));
-    if (bom("\xFE\xFF"))
-        return QStringDecoder(QStringDecoder::Utf16BE).decode(bytes.mid(2));
-    if (bom("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.mid(3));
-    return Cp1252ToString(bytes);
-}
 
 TfrmText::TfrmText(IMainWindow& main, QWidget* parent)
     : TChildWindow(parent)
@@ -50,7 +31,7 @@ TfrmText::TfrmText(IMainWindow& main, QWidget* parent)
 void TfrmText::LoadFromFile(const QString& fileName)
 {
     Path = fileName;
-    RichEdit->setPlainText(ReadTextFile(fileName));
+    RichEdit->setPlainText(TCorpusFileReader(fileName).WholeText());
     if (Main.ActiveChildWindow() == this)
         Main.SetActiveWindowText(u"Text File: "_s + Path);
     setWindowTitle(u"Text file - ["_s + Path + u"]"_s);

@@ -31,7 +31,3 @@ private:
     IMainWindow& Main;
     QString Path;
 };
-
-// The text of a file as a viewer shows it: a byte-order mark selects UTF-16
-// little- or big-endian or UTF-8; without one the text is 8-bit.
-QString ReadTextFile(const QString& fileName);

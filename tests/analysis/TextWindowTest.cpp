@@ -52,6 +52,28 @@ TEST(TTextWindow, Utf16LosesALastOddByte)
     EXPECT_EQ(WindowText(window), u"ab\u0100"_s);
 }
 
+// Only UTF-16LE is Unicode to the analysis: any other mark is read as the
+// 8-bit text it stands for, so that byte offsets stay character offsets.
+TEST(TTextWindow, OtherMarksAreEightBitText)
+{
+    const struct {
+        QByteArray Bytes;
+        QString Text;
+    } cases[] = {
+        {"\xEF\xBB\xBFxy", u"\u00EF\u00BB\u00BFxy"_s},
+        {QByteArray("\xFE\xFF\x00z", 4), u"\u00FE\u00FF\u0000z"_s},
+        {"\xFF", u"\u00FF"_s},
+    };
+    for (const auto& c : cases) {
+        TTextWindow window;
+        window.Open(TCorpusFileReader(c.Bytes, u"memory"_s));
+        window.OpenWindow(nullptr);
+        EXPECT_FALSE(window.IsUnicode());
+        EXPECT_EQ(WindowText(window), c.Text);
+        EXPECT_EQ(window.WindowFileOffset(), -1);
+    }
+}
+
 // The window is refilled half at a time; the character before its first
 // index stays visible, and byte offsets move on with it.
 TEST(TTextWindow, ShiftMovesTheSecondHalfToTheFront)

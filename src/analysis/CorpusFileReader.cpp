@@ -1,0 +1,187 @@
+#include "CorpusFileReader.h"
+
+#include "Cp1252.h"
+#include "Error.h"
+#include "FileNames.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QtEndian>
+
+#include <algorithm>
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The longest byte-order mark, in bytes.
+constexpr qint64 LongestMark = 3;
+
+// The hits of a bin come in the order of the file, so a range read fetches at
+// least this much, which serves the hits after it too.
+constexpr qint64 ChunkSize = 64 * 1024;
+
+TTextEncoding EncodingOfMark(QByteArrayView start)
+{
+    if (start.startsWith("\xFF\xFE"))
+        return TTextEncoding::Utf16Le;
+    if (start.startsWith("\xFE\xFF"))
+        return TTextEncoding::Utf16Be;
+    if (start.startsWith("\xEF\xBB\xBF"))
+        return TTextEncoding::Utf8;
+    return TTextEncoding::Cp1252;
+}
+
+// Lowered names are those of the systems that corpora come from, where names
+// compare without the case of A to Z. A part that matches nothing is kept, so
+// that opening fails with the system's reason.
+QString PathOnDisk(const QString& lowered)
+{
+    if (lowered.isEmpty() || QFileInfo::exists(lowered))
+        return lowered;
+    const QStringList parts = lowered.split(u'/');
+    QString path = parts.front(); // empty before the "/" of the root
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        QString next = path + u'/' + parts[i];
+        if (!parts[i].isEmpty() && !QFileInfo::exists(next)) {
+            const QDir folder(path.isEmpty() ? u"/"_s : path);
+            const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden |
+                                                         QDir::System | QDir::NoDotAndDotDot);
+            const auto found = std::find_if(entries.begin(), entries.end(), [&](const QString& e) {
+                return LowerAsciiLetters(e) == parts[i];
+            });
+            if (found != entries.end())
+                next = folder.filePath(*found);
+        }
+        path = next;
+    }
+    return path;
+}
+
+// Unbuffered: the analysis reads half a window at a time straight into its
+// buffer, and the range reads keep their own chunk.
+std::unique_ptr<QIODevice> OpenFile(const QString& path, TPathCase pathCase)
+{
+    auto file = std::make_unique<QFile>(pathCase == TPathCase::LowerAtoZ ? PathOnDisk(path) : path);
+    if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        throw TFileError::CannotOpen(path, file->errorString());
+    return file;
+}
+
+std::unique_ptr<QIODevice> OpenBuffer(const QByteArray& bytes)
+{
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->setData(bytes);
+    buffer->open(QIODevice::ReadOnly);
+    return buffer;
+}
+
+QString DecodeRange(QByteArrayView bytes, bool unicode)
+{
+    if (unicode) {
+        QString text(bytes.size() / 2, Qt::Uninitialized);
+        qFromLittleEndian<char16_t>(bytes.data(), text.size(), text.data());
+        return text;
+    }
+    QString text(bytes.size(), Qt::Uninitialized);
+    ConvertCp1252(reinterpret_cast<const unsigned char*>(bytes.data()),
+                  reinterpret_cast<char16_t*>(text.data()), text.size());
+    return text;
+}
+
+} // namespace
+
+TCorpusFileReader::TCorpusFileReader(const QString& path, TPathCase pathCase)
+    : TCorpusFileReader(OpenFile(path, pathCase), path)
+{}
+
+TCorpusFileReader::TCorpusFileReader(const QByteArray& bytes, QString name)
+    : TCorpusFileReader(OpenBuffer(bytes), std::move(name))
+{}
+
+TCorpusFileReader::TCorpusFileReader(std::unique_ptr<QIODevice> device, QString name)
+    : Device(std::move(device))
+    , Name(std::move(name))
+    , FileSize(Device->size())
+{
+    std::array<char, LongestMark> start{};
+    Mark = EncodingOfMark(QByteArrayView(start.data(), Read(start.data(), LongestMark)));
+    Seek(0);
+}
+
+TCorpusFileReader::TCorpusFileReader(TCorpusFileReader&&) noexcept = default;
+TCorpusFileReader& TCorpusFileReader::operator=(TCorpusFileReader&&) noexcept = default;
+TCorpusFileReader::~TCorpusFileReader() = default;
+
+void TCorpusFileReader::Seek(qint64 offset)
+{
+    if (!Device->seek(offset))
+        throw TFileError::CannotRead(Name, Device->errorString());
+}
+
+qint64 TCorpusFileReader::Read(char* into, qint64 count)
+{
+    qint64 total = 0;
+    while (total < count) {
+        const qint64 got = Device->read(into + total, count - total);
+        if (got < 0)
+            throw TFileError::CannotRead(Name, Device->errorString());
+        if (got == 0)
+            break;
+        total += got;
+    }
+    return total;
+}
+
+QString TCorpusFileReader::ReadRange(qint64 from, qint64 count, bool unicode)
+{
+    if (count <= 0 || from >= FileSize)
+        return {};
+    // Written so that no offset, however far out, overflows.
+    const qint64 first = std::max<qint64>(from, 0);
+    const qint64 last =
+        from < 0 ? std::min(from + count, FileSize) : from + std::min(count, FileSize - from);
+    if (last <= first)
+        return {};
+    return DecodeRange(Bytes(first, last), unicode);
+}
+
+QString TCorpusFileReader::WholeText()
+{
+    Seek(0);
+    QByteArray bytes(FileSize, Qt::Uninitialized);
+    bytes.truncate(Read(bytes.data(), bytes.size()));
+    switch (Mark) {
+    case TTextEncoding::Utf16Le:
+        return QStringDecoder(QStringDecoder::Utf16LE).decode(bytes.mid(2));
+    case TTextEncoding::Utf16Be:
+        return QStringDecoder(QStringDecoder::Utf16BE).decode(bytes.mid(2));
+    case TTextEncoding::Utf8:
+        return QString::fromUtf8(bytes.mid(3));
+    case TTextEncoding::Cp1252:
+        break;
+    }
+    return Cp1252ToString(bytes);
+}
+
+// The bytes from from up to to, fewer when the file has shrunk since it was
+// opened; valid until the next read.
+QByteArrayView TCorpusFileReader::Bytes(qint64 from, qint64 to)
+{
+    if (from < ChunkStart || to > ChunkStart + Chunk.size())
+        FillChunk(from, std::max(to - from, ChunkSize));
+    const qint64 at = from - ChunkStart;
+    return QByteArrayView(Chunk).sliced(at, std::min<qint64>(to - from, Chunk.size() - at));
+}
+
+void TCorpusFileReader::FillChunk(qint64 from, qint64 count)
+{
+    Seek(from);
+    Chunk.resize(std::min(count, FileSize - from));
+    Chunk.truncate(Read(Chunk.data(), Chunk.size()));
+    ChunkStart = from;
+}

@@ -1,0 +1,72 @@
+// The one way in to a corpus file: opening it with the one error text,
+// finding a path that is kept with A to Z lowered, the encoding its byte-order
+// mark names, and reading it in the three ways the program needs: in order for
+// the analysis, by byte ranges for the concordance, and whole for a viewer.
+// Tests hand in files held in memory.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+class QIODevice;
+
+// The encodings that a byte-order mark names; a file without one is Windows-1252.
+enum class TTextEncoding { Cp1252, Utf16Le, Utf16Be, Utf8 };
+
+// How the path of a file to open is spelt.
+enum class TPathCase {
+    Exact,
+    // A to Z lowered, as FileNameCache keeps paths: where the file system tells
+    // the cases apart, each part of the path is matched ignoring the case of A to Z.
+    LowerAtoZ,
+};
+
+class TCorpusFileReader {
+public:
+    // Opens the file at path for reading. Throws TFileError naming path as
+    // given when it cannot be opened or its start cannot be read.
+    explicit TCorpusFileReader(const QString& path, TPathCase pathCase = TPathCase::Exact);
+    // A file held in memory; name stands for it in error messages.
+    TCorpusFileReader(const QByteArray& bytes, QString name);
+    // REQUIRES: device is open for reading and can seek. Throws TFileError.
+    TCorpusFileReader(std::unique_ptr<QIODevice> device, QString name);
+    TCorpusFileReader(TCorpusFileReader&&) noexcept;
+    TCorpusFileReader& operator=(TCorpusFileReader&&) noexcept;
+    ~TCorpusFileReader();
+
+    // The size in bytes when the file was opened; no read goes beyond it.
+    qint64 Size() const { return FileSize; }
+    // The encoding that the byte-order mark at the file's start names.
+    TTextEncoding Encoding() const { return Mark; }
+
+    // Moves the position of Read to byte offset. REQUIRES: 0 <= offset <= Size().
+    // Throws TFileError.
+    void Seek(qint64 offset);
+    // Reads count bytes from the position into into, fewer only where the file
+    // ends; returns how many came. Throws TFileError.
+    qint64 Read(char* into, qint64 count);
+
+    // The text of the count bytes from byte offset from, cut to the file: UTF-16LE
+    // when unicode, where a last odd byte is lost, otherwise Windows-1252. Any
+    // offsets are allowed; outside the file there is no text. Reads near each
+    // other share one read from the file. Moves the position of Read. Throws
+    // TFileError.
+    QString ReadRange(qint64 from, qint64 count, bool unicode);
+
+    // The whole text as a viewer shows it, in the encoding of the mark, without
+    // the mark. Moves the position of Read. Throws TFileError.
+    QString WholeText();
+
+private:
+    QByteArrayView Bytes(qint64 from, qint64 to);
+    void FillChunk(qint64 from, qint64 count);
+
+    std::unique_ptr<QIODevice> Device;
+    QString Name;
+    qint64 FileSize = 0;
+    TTextEncoding Mark = TTextEncoding::Cp1252;
+    QByteArray Chunk; // the bytes from ChunkStart, kept for the range reads after
+    qint64 ChunkStart = 0;
+};
