@@ -31,7 +31,7 @@ void SaveSettings(const TAppSettings& settings, const QString& path)
     settings.ToXml(*document);
     const QFileInfo file(path);
     const QDir parent = file.dir();
-    if (!parent.exists() && !QDir().mkdir(parent.path()))
+    if (!parent.exists() && !QDir().mkpath(parent.path()))
         throw TFileError(u"Cannot create folder \"%1\"."_s.arg(parent.path()));
     document->SaveToFile(path);
 }

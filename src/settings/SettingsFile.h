@@ -16,6 +16,7 @@ QString SettingsFilePath();
 // before it stay.
 void LoadSettings(TAppSettings& settings, const QString& path);
 
-// Writes settings to the file, creating its folder (one level) when missing.
+// Writes settings to the file, creating its folder, and every folder above it,
+// when missing: on a new account even the configuration folder may not exist.
 // The old file is replaced only when the new one is complete. Throws TFileError.
 void SaveSettings(const TAppSettings& settings, const QString& path);

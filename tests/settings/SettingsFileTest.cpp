@@ -38,8 +38,9 @@ TEST(SettingsFile, EverySettingSurvivesSaveAndLoad)
     settings.psEmbeddedInWord = true;
 
     TTestFiles files;
-    const QString path = files.Path(u"Tamborix/settings2.xml"_s);
-    SaveSettings(settings, path); // creates the folder
+    // A new account has no configuration folder yet.
+    const QString path = files.Path(u"home/.config/Tamborix/settings2.xml"_s);
+    SaveSettings(settings, path);
     TAppSettings loaded;
     LoadSettings(loaded, path);
     EXPECT_TRUE(loaded == settings);
