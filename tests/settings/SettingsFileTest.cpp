@@ -250,17 +250,29 @@ TEST(SettingsFile, MissingValuesAndTheirFallBacks)
     EXPECT_TRUE(settings.srSent && settings.srPara && settings.srSect && settings.srText);
 }
 
+// The reading order differs from the written one: psBeforeWord is read before
+// psDelimeter, which is written before it.
 TEST(SettingsFile, AValueThatDoesNotConvertStopsTheReading)
 {
+    struct TCase {
+        QString Children;
+        QString TAppSettings::*ReadBefore; // holds "[" from the file
+        QString TAppSettings::*NotRead;    // keeps its default
+    };
+    const TCase cases[] = {
+        {u"<TagStart Value=\"[\"/><tsSectionsType Value=\"two\"/><wcStar Value=\"#\"/>"_s,
+         &TAppSettings::TagStart, &TAppSettings::wcStar},
+        {u"<TagStop Value=\"[\"/><psDelimeter Value=\"#\"/><psBeforeWord Value=\"yes\"/>"_s,
+         &TAppSettings::TagStop, &TAppSettings::psDelimeter},
+    };
     TTestFiles files;
-    TAppSettings settings;
-    const QString path = files.Write(
-        u"bad.xml"_s,
-        SettingsFile(
-            u"<TagStart Value=\"[\"/><tsSectionsType Value=\"two\"/><wcStar Value=\"#\"/>"_s));
-    EXPECT_THROW(LoadSettings(settings, path), TXmlError);
-    EXPECT_EQ(settings.TagStart, u"["_s); // read before the error
-    EXPECT_EQ(settings.wcStar, u"*"_s);   // still the default
+    for (const TCase& c : cases) {
+        TAppSettings settings;
+        EXPECT_THROW(LoadSettings(settings, files.Write(u"bad.xml"_s, SettingsFile(c.Children))),
+                     TXmlError);
+        EXPECT_EQ(settings.*c.ReadBefore, u"["_s) << c.Children.toStdString();
+        EXPECT_EQ(settings.*c.NotRead, DefaultSettings().*c.NotRead) << c.Children.toStdString();
+    }
 }
 
 TEST(SettingsFile, UnreadableOrMissingFileLeavesTheDefaults)
