@@ -57,7 +57,9 @@ public:
     const TXmlNodeList& Children() const { return ChildList; }
     // Appends a new empty element as the last child and returns it.
     IXmlNode AddElement(const QString& name);
-    // The first child whose name equals name exactly; AddElement(name) if none.
+    // The first child whose name equals name exactly, or null when there is none.
+    IXmlNode FindChild(const QString& name) const;
+    // FindChild(name), or AddElement(name) when there is none.
     IXmlNode FindOrAddChild(const QString& name);
     // The first child whose name equals name exactly. Throws TXmlError
     // "Error: not found child element "name"." when there is none.
