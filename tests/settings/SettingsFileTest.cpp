@@ -2,6 +2,7 @@
 
 #include "../DefaultSettings.h"
 #include "../TestSupport.h"
+#include "SettingsFields.h"
 #include "TAppSettings.h"
 #include "XmlNode.h"
 
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <variant>
 
 using namespace Qt::StringLiterals;
 
@@ -97,6 +99,15 @@ TAppSettings EveryFieldChanged()
 TEST(SettingsFile, EverySettingSurvivesSaveAndLoad)
 {
     const TAppSettings settings = EveryFieldChanged();
+    // A field that kept its default would come back whether it was read or not.
+    for (const TSettingsField& field : SettingsFields) {
+        std::visit(
+            [&](auto member) {
+                EXPECT_NE(settings.*member, DefaultSettings().*member)
+                    << field.Name.toString().toStdString();
+            },
+            field.Member);
+    }
     TTestFiles files;
     // A new account has no configuration folder yet.
     const QString path = files.Path(u"home/.config/Tamborix/settings2.xml"_s);
@@ -223,12 +234,16 @@ TEST(SettingsFile, MissingValuesAndTheirFallBacks)
             u"a.xml"_s,
             SettingsFile(
                 u"<srSent Value=\"0\"/><srPara Value=\"0\"/><srText Value=\"0\"/>"
+                "<TagStartArray><Item2 Value=\"c\"/><x Value=\"?\"/><Item0 "
+                "Value=\"a\"/></TagStartArray>"
                 "<SentencesExceptions><x Value=\"e.g.\"/><Item7/><y Value=\"z\"/></SentencesExceptions>"_s)));
     EXPECT_EQ(settings.WrdDelims, u",. ;/\\:'\"`~()[]{}"_s);
     EXPECT_TRUE(settings.srSent && settings.srPara && settings.srSect && settings.srText);
     EXPECT_EQ(settings.sdAtMaxWords, 0);
     EXPECT_TRUE(settings.wcStar.isEmpty()); // not the default
     EXPECT_EQ(settings.tsSentencesExceptions, (QStringList{u"e.g."_s, u""_s, u"z"_s}));
+    // The tag starts, unlike the lists, are found by their names.
+    EXPECT_EQ(settings.psTagsStart, (std::array{u"a"_s, u""_s, u"c"_s, u""_s}));
 
     LoadSettings(
         settings,
