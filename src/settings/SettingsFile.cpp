@@ -22,6 +22,11 @@ void LoadSettings(TAppSettings& settings, const QString& path)
         return;
     const IXmlDocument document = NewXmlDocument();
     document->LoadFromFile(path);
+    // FromXml would take any other document, an empty one included, for
+    // settings that are all empty.
+    if (!document->FindChild(u"Settings"_s))
+        throw TXmlError(
+            u"The file \"%1\" holds no settings: it has no \"Settings\" element."_s.arg(path));
     settings.FromXml(*document);
 }
 

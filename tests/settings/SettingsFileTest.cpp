@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <gtest/gtest.h>
 
@@ -208,6 +209,47 @@ TEST(SettingsFile, WritesTheFixedForm)
     const QString written = QStringDecoder(
         QStringDecoder::Utf16LE, QStringDecoder::Flag::ConvertInitialBom)(FileBytes(path));
     EXPECT_EQ(written, expected);
+}
+
+// A user may edit the file by hand, and the editor may store it in another
+// encoding; a document that holds no settings is refused rather than read as
+// empty settings.
+TEST(SettingsFile, ReadsEachEncodingAndRefusesADocumentWithoutSettings)
+{
+    TTestFiles files;
+    const QString saved = files.Path(u"saved.xml"_s);
+    SaveSettings(EveryFieldChanged(), saved);
+    const QString text = QStringDecoder(QStringDecoder::Utf16LE)(FileBytes(saved));
+    const QByteArray utf16Be = QStringEncoder(QStringEncoder::Utf16BE)(text);
+    struct TCase {
+        const char* What;
+        QByteArray Bytes;
+        bool HoldsSettings;
+    };
+    const TCase cases[] = {
+        {"UTF-16LE as saved", FileBytes(saved), true},
+        {"UTF-16LE with a mark", Utf16Le(text, true), true},
+        {"UTF-16BE with a mark", "\xFE\xFF" + utf16Be, true},
+        {"UTF-8 with a mark", "\xEF\xBB\xBF" + text.toUtf8(), true},
+        {"UTF-8", text.toUtf8(), true},
+        {"an empty file", QByteArray(), false},
+        {"another document", Utf16Le(u"\r\n<Workspace Version=\"2\"/>"_s, false), false},
+    };
+    for (const TCase& c : cases) {
+        const QString path = files.Write(u"settings2.xml"_s, c.Bytes);
+        TAppSettings settings = c.HoldsSettings ? DefaultSettings() : EveryFieldChanged();
+        try {
+            LoadSettings(settings, path);
+            EXPECT_TRUE(c.HoldsSettings) << c.What;
+        } catch (const TXmlError& e) {
+            EXPECT_FALSE(c.HoldsSettings) << c.What << ": " << e.what();
+            EXPECT_EQ(
+                e.Message(),
+                u"The file \"%1\" holds no settings: it has no \"Settings\" element."_s.arg(path));
+        }
+        EXPECT_TRUE(settings == (c.HoldsSettings ? EveryFieldChanged() : DefaultSettings()))
+            << c.What;
+    }
 }
 
 TEST(SettingsFile, WrittenFormBeginsWithTheTagStart)
