@@ -22,6 +22,11 @@ void LoadSettings(TAppSettings& settings, const QString& path)
         return;
     const IXmlDocument document = NewXmlDocument();
     document->LoadFromFile(path);
+    // FromXml would take any other document, an empty one included, for
+    // settings that are all empty.
+    if (!document->FindChild(u"Settings"_s))
+        throw TXmlError(
+            u"The file \"%1\" holds no settings: it has no \"Settings\" element."_s.arg(path));
     settings.FromXml(*document);
 }
 
@@ -31,7 +36,7 @@ void SaveSettings(const TAppSettings& settings, const QString& path)
     settings.ToXml(*document);
     const QFileInfo file(path);
     const QDir parent = file.dir();
-    if (!parent.exists() && !QDir().mkdir(parent.path()))
+    if (!parent.exists() && !QDir().mkpath(parent.path()))
         throw TFileError(u"Cannot create folder \"%1\"."_s.arg(parent.path()));
     document->SaveToFile(path);
 }

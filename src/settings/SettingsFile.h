@@ -11,11 +11,13 @@ class TAppSettings;
 QString SettingsFilePath();
 
 // Gives settings their defaults and then, when the file exists, the values it
-// holds. Throws TXmlError or TFileError when it cannot be read: after a reader
-// error the defaults stay, after a value that does not convert the values read
-// before it stay.
+// holds; the file may also be in UTF-8 or UTF-16BE, as a text editor may leave
+// it. Throws TXmlError or TFileError when it cannot be read: after a reader
+// error, or for a document without the element "Settings", the defaults stay;
+// after a value that does not convert the values read before it stay.
 void LoadSettings(TAppSettings& settings, const QString& path);
 
-// Writes settings to the file, creating its folder (one level) when missing.
+// Writes settings to the file, creating its folder, and every folder above it,
+// when missing: on a new account even the configuration folder may not exist.
 // The old file is replaced only when the new one is complete. Throws TFileError.
 void SaveSettings(const TAppSettings& settings, const QString& path);

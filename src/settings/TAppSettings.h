@@ -15,12 +15,12 @@
 
 class TXmlDocument;
 
+// A new object has empty texts, false flags, zero integers and empty lists;
+// call SetDefaults to give it the defaults. The class declares no constructor:
+// as an aggregate its members can be counted, which keeps the table of fields
+// in SettingsFields.h complete.
 class TAppSettings {
 public:
-    // A new object has empty texts, false flags, zero integers and empty lists;
-    // call SetDefaults to give it the defaults.
-    TAppSettings() = default;
-
     // Empties both lists and gives every field its default value.
     void SetDefaults();
 

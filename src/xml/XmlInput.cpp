@@ -2,6 +2,7 @@
 
 #include "Error.h"
 
+#include <QByteArrayView>
 #include <QIODevice>
 
 using namespace Qt::StringLiterals;
@@ -10,34 +11,58 @@ namespace {
 
 constexpr qsizetype BufferBytes = 65536;
 
+struct TEncoding {
+    QStringConverter::Encoding Encoding;
+    qsizetype MarkBytes;
+};
+
+// Markup and blanks, with which XML text begins, are ASCII: as UTF-16 they
+// have a zero byte beside them, as UTF-8 they do not.
+TEncoding DetectEncoding(QByteArrayView head)
+{
+    if (head.startsWith("\xEF\xBB\xBF"))
+        return {QStringConverter::Utf8, 3};
+    if (head.startsWith("\xFF\xFE"))
+        return {QStringConverter::Utf16LE, 2};
+    if (head.startsWith("\xFE\xFF"))
+        return {QStringConverter::Utf16BE, 2};
+    if (head.size() >= 2 && head[1] == '\0')
+        return {QStringConverter::Utf16LE, 0};
+    if (head.size() >= 2 && head[0] == '\0')
+        return {QStringConverter::Utf16BE, 0};
+    return {QStringConverter::Utf8, 0};
+}
+
+// The mark is skipped here, so that a second one reads as the character
+// U+FEFF.
+QStringDecoder OpenDecoder(QIODevice& device)
+{
+    const TEncoding encoding = DetectEncoding(device.peek(3));
+    device.skip(encoding.MarkBytes);
+    return QStringDecoder(encoding.Encoding, QStringConverter::Flag::ConvertInitialBom);
+}
+
 } // namespace
 
 TXmlInput::TXmlInput(QIODevice& device, const QString& source)
     : Device(device)
     , Source(source)
-    , Bytes(BufferBytes + 1, Qt::Uninitialized)
+    , Decoder(OpenDecoder(device))
+    , Bytes(BufferBytes, Qt::Uninitialized)
 {}
 
-// A read may end on an odd byte even before the end of the input; that byte
-// is kept and becomes the low half of the next code unit.
+// The decoder keeps a character cut by the end of a read for the next one.
 bool TXmlInput::Refill()
 {
     for (;;) {
-        const qint64 read = Device.read(Bytes.data() + Pending, BufferBytes);
+        const qint64 read = Device.read(Bytes.data(), BufferBytes);
         if (read < 0)
             throw TFileError::CannotRead(Source, Device.errorString());
         if (read == 0)
             return false;
-        const qsizetype total = Pending + read;
-        const auto* bytes = reinterpret_cast<const unsigned char*>(Bytes.constData());
-        Chars.resize(static_cast<size_t>(total / 2));
-        for (size_t k = 0; k < Chars.size(); ++k)
-            Chars[k] = static_cast<char16_t>(bytes[2 * k] | bytes[2 * k + 1] << 8);
-        Pending = total % 2;
-        if (Pending)
-            Bytes[0] = Bytes[total - 1];
+        Chars = Decoder.decode(QByteArrayView(Bytes.constData(), read));
         Pos = 0;
-        if (!Chars.empty())
+        if (!Chars.isEmpty())
             return true;
     }
 }

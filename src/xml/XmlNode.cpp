@@ -48,24 +48,26 @@ IXmlNode TXmlNode::AddElement(const QString& name)
     return element;
 }
 
-IXmlNode TXmlNode::FindOrAddChild(const QString& name)
+IXmlNode TXmlNode::FindChild(const QString& name) const
 {
     const int id = XmlNameTable().Find(name);
-    for (const IXmlNode& child : ChildList.Nodes) {
-        if (child->NameId == id)
-            return child;
-    }
-    return AddElement(name);
+    const auto found = std::find_if(ChildList.Nodes.begin(), ChildList.Nodes.end(),
+                                    [id](const IXmlNode& child) { return child->NameId == id; });
+    return found == ChildList.Nodes.end() ? nullptr : *found;
+}
+
+IXmlNode TXmlNode::FindOrAddChild(const QString& name)
+{
+    IXmlNode child = FindChild(name);
+    return child ? child : AddElement(name);
 }
 
 IXmlNode TXmlNode::RequireChild(const QString& name) const
 {
-    const int id = XmlNameTable().Find(name);
-    for (const IXmlNode& child : ChildList.Nodes) {
-        if (child->NameId == id)
-            return child;
-    }
-    throw TXmlError(u"Error: not found child element \"%1\"."_s.arg(name));
+    IXmlNode child = FindChild(name);
+    if (!child)
+        throw TXmlError(u"Error: not found child element \"%1\"."_s.arg(name));
+    return child;
 }
 
 void TXmlNode::ClearChildren()

@@ -57,7 +57,9 @@ public:
     const TXmlNodeList& Children() const { return ChildList; }
     // Appends a new empty element as the last child and returns it.
     IXmlNode AddElement(const QString& name);
-    // The first child whose name equals name exactly; AddElement(name) if none.
+    // The first child whose name equals name exactly, or null when there is none.
+    IXmlNode FindChild(const QString& name) const;
+    // FindChild(name), or AddElement(name) when there is none.
     IXmlNode FindOrAddChild(const QString& name);
     // The first child whose name equals name exactly. Throws TXmlError
     // "Error: not found child element "name"." when there is none.
@@ -155,11 +157,13 @@ class TXmlDocument : public TXmlNode {
 public:
     TXmlDocument();
 
-    // Removes all children and attributes, then reads the file. Throws
-    // TFileError when it cannot be opened, TXmlError for malformed content;
-    // the nodes read before the error stay.
+    // Removes all children and attributes, then reads the file: UTF-16LE as
+    // SaveToFile writes it, or UTF-8, UTF-16LE or UTF-16BE with a byte-order
+    // mark, or UTF-8 or UTF-16BE without one, told apart by the first bytes.
+    // Throws TFileError when it cannot be opened, TXmlError for malformed
+    // content; the nodes read before the error stay.
     void LoadFromFile(const QString& FileName);
-    // Reads bytes (UTF-16LE code units) as LoadFromFile reads a file's.
+    // Reads bytes as LoadFromFile reads a file's.
     void LoadFromBytes(const QByteArray& bytes);
     // Replaces the file with the document's text: written beside it first and
     // renamed over it, so that a failed save leaves the old file whole.

@@ -39,6 +39,7 @@ private:
     bool PreserveWhiteSpace;
 };
 
-// Reads device (UTF-16LE) into document's children; source names the input in
-// file errors. Throws TXmlError or TFileError.
+// Reads device into document's children, in the encoding its first bytes tell
+// (see TXmlInput); source names the input in file errors. Throws TXmlError or
+// TFileError.
 void ReadXml(QIODevice& device, const QString& source, TXmlNode& document, bool preserveWhiteSpace);

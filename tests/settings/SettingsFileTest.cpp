@@ -2,13 +2,19 @@
 
 #include "../DefaultSettings.h"
 #include "../TestSupport.h"
+#include "SettingsFields.h"
 #include "TAppSettings.h"
 #include "XmlNode.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <gtest/gtest.h>
+
+#include <limits>
+#include <variant>
 
 using namespace Qt::StringLiterals;
 
@@ -20,29 +26,230 @@ QByteArray SettingsFile(const QString& children)
     return Utf16Le(u"<Settings>"_s + children + u"</Settings>"_s, false);
 }
 
+// Every field away from its default, each integer and text a value of its
+// own, so that a field written or read under another's name shows.
+TAppSettings EveryFieldChanged()
+{
+    TAppSettings s = DefaultSettings();
+    s.TagStart = u"<<"_s;
+    s.TagStop = u">>"_s;
+    s.psEmbeddedInWord = true;
+    s.psOutsideOfWord = false;
+    s.psDelimeter = u" _\t"_s;
+    s.psTagsStart = {u"<w"_s, u"<c "_s, u"&"_s, u"\"q\""_s};
+    s.psTagStop = u"/>"_s;
+    s.psBeforeWord = true;
+    s.tsHeaderStartTag = u"<h>"_s;
+    s.tsHeaderStopTag = u"</h>"_s;
+    s.tsBodyStartTag = u"<b>"_s;
+    s.tsBodyStopTag = u"</b>"_s;
+    s.tsSectionsType = 2;
+    s.tsSectionsStart = u"  <Sec a='1' b=\"2\">\r\n  "_s;
+    s.tsSectionsStop = u"</Sec>"_s;
+    s.tsParagraphsType = 0;
+    s.tsParagraphsStart = u"<p>"_s;
+    s.tsParagraphsStop = u"</p>"_s;
+    s.tsSentencesType = -1;
+    s.tsSentencesStart = u"<s>"_s;
+    s.tsSentencesStop = u"</s>"_s;
+    s.tsSentencesDelimiters = u".;"_s;
+    s.tsSentencesAbbrevDetect = false;
+    s.tsSentencesIncQuotes = false;
+    s.tsSentencesExceptions = {u"e.g."_s, u""_s, u"i.e. <x>"_s};
+    s.tsSentencesCapital = true;
+    s.wcStar = u"#"_s;
+    s.wcQuestion = u"_?"_s;
+    s.wcPercent = u"~"_s;
+    s.soWords = false;
+    s.sdAmpersant = u"/"_s;
+    s.sdAt = u"@@"_s;
+    s.sdAtMinWords = 4;
+    s.sdAtMaxWords = -7;
+    s.soSkipTags = false;
+    s.soForwardBinsPreffered = false;
+    s.maSaveWorkspaceOnExit = true;
+    s.SentType = 12;
+    s.SentPercentBins = 5;
+    s.SentPositions = u"1 Other"_s;
+    s.ParaType = 13;
+    s.ParaPercentBins = 6;
+    s.ParaPositions = u"2 Other"_s;
+    s.SectType = 14;
+    s.SectPercentBins = 7;
+    s.SectPositions = u"3 Other"_s;
+    s.TextType = 15;
+    s.TextPercentBins = std::numeric_limits<int>::max();
+    s.TextPositions = u"1# # Other"_s;
+    s.ExclSentLessThan = 3;
+    s.ExclParaLessThan = std::numeric_limits<int>::min();
+    s.swPatternHistory = {u"the & a"_s, u"colo%r"_s};
+    s.swDistrOver = 9;
+    s.swSyntax = ssWordPhrase;
+    s.swArea = 16;
+    s.stWordPhrase = u"cat"_s;
+    s.stRegEx = u"c.t"_s;
+    s.stWordTag = u"cat&NN"_s;
+    s.srSent = s.srPara = s.srSect = s.srText = false;
+    s.WrdDelims = u" \u2014"_s;
+    s.soCaseSensitive = true;
+    return s;
+}
+
 } // namespace
 
 TEST(SettingsFile, EverySettingSurvivesSaveAndLoad)
 {
-    TAppSettings settings = DefaultSettings();
-    settings.TagStart = u"<<"_s;
-    settings.psDelimeter = u" _\t"_s;
-    settings.psTagsStart = {u"<w"_s, u"<c "_s, u"&"_s, u"\"q\""_s};
-    settings.tsSectionsStart = u"  <Sec a='1' b=\"2\">\r\n  "_s;
-    settings.tsSentencesExceptions = {u"e.g."_s, u""_s, u"i.e. <x>"_s};
-    settings.swPatternHistory = {u"the & a"_s, u"colo%r"_s};
-    settings.sdAtMaxWords = -7;
-    settings.soCaseSensitive = true;
-    settings.srPara = false;
-    settings.WrdDelims = u" \u2014"_s;
-    settings.psEmbeddedInWord = true;
-
+    const TAppSettings settings = EveryFieldChanged();
+    // A field that kept its default would come back whether it was read or not.
+    for (const TSettingsField& field : SettingsFields) {
+        std::visit(
+            [&](auto member) {
+                EXPECT_NE(settings.*member, DefaultSettings().*member)
+                    << field.Name.toString().toStdString();
+            },
+            field.Member);
+    }
     TTestFiles files;
-    const QString path = files.Path(u"Tamborix/settings2.xml"_s);
-    SaveSettings(settings, path); // creates the folder
+    // A new account has no configuration folder yet.
+    const QString path = files.Path(u"home/.config/Tamborix/settings2.xml"_s);
+    SaveSettings(settings, path);
     TAppSettings loaded;
     LoadSettings(loaded, path);
     EXPECT_TRUE(loaded == settings);
+}
+
+// Files written by one build are read by the next: the text is fixed to the
+// character, element order included.
+TEST(SettingsFile, WritesTheFixedForm)
+{
+    TTestFiles files;
+    const QString path = files.Path(u"settings2.xml"_s);
+    SaveSettings(EveryFieldChanged(), path);
+    QString expected = uR"xml(
+<Settings>
+	<TagStart Value="&lt;&lt;"/>
+	<TagStop Value="&gt;&gt;"/>
+	<psEmbeddedInWord Value="1"/>
+	<psOutsideOfWord Value="0"/>
+	<psDelimeter Value=" _	"/>
+	<psTagStop Value="/&gt;"/>
+	<psBeforeWord Value="1"/>
+	<TagStartArray>
+		<Item0 Value="&lt;w"/>
+		<Item1 Value="&lt;c "/>
+		<Item2 Value="&amp;"/>
+		<Item3 Value="&quot;q&quot;"/>
+	</TagStartArray>
+	<tsHeaderStartTag Value="&lt;h&gt;"/>
+	<tsHeaderStopTag Value="&lt;/h&gt;"/>
+	<tsBodyStartTag Value="&lt;b&gt;"/>
+	<tsBodyStopTag Value="&lt;/b&gt;"/>
+	<tsSectionsType Value="2"/>
+	<tsSectionsStart Value="  &lt;Sec a='1' b=&quot;2&quot;&gt;
+  "/>
+	<tsSectionsStop Value="&lt;/Sec&gt;"/>
+	<tsParagraphsType Value="0"/>
+	<tsParagraphsStart Value="&lt;p&gt;"/>
+	<tsParagraphsStop Value="&lt;/p&gt;"/>
+	<tsSentencesType Value="-1"/>
+	<tsSentencesStart Value="&lt;s&gt;"/>
+	<tsSentencesStop Value="&lt;/s&gt;"/>
+	<tsSentencesDelimiters Value=".;"/>
+	<tsSentencesAbbrevDetect Value="0"/>
+	<tsSentencesIncQuotes Value="0"/>
+	<tsSentencesCapital Value="1"/>
+	<maSaveWorkspaceOnExit Value="1"/>
+	<wcStar Value="#"/>
+	<wcQuestion Value="_?"/>
+	<wcPercent Value="~"/>
+	<soWords Value="0"/>
+	<sdAmpersant Value="/"/>
+	<sdAt Value="@@"/>
+	<sdAtMinWords Value="4"/>
+	<sdAtMaxWords Value="-7"/>
+	<soSkipTags Value="0"/>
+	<soForwardBinsPreffered Value="0"/>
+	<SentType Value="12"/>
+	<SentPercentBins Value="5"/>
+	<SentPositions Value="1 Other"/>
+	<ParaType Value="13"/>
+	<ParaPercentBins Value="6"/>
+	<ParaPositions Value="2 Other"/>
+	<SectType Value="14"/>
+	<SectPercentBins Value="7"/>
+	<SectPositions Value="3 Other"/>
+	<TextType Value="15"/>
+	<TextPercentBins Value="2147483647"/>
+	<TextPositions Value="1# # Other"/>
+	<ExclSentLessThan Value="3"/>
+	<ExclParaLessThan Value="-2147483648"/>
+	<swDistrOver Value="9"/>
+	<swSyntax Value="1"/>
+	<swArea Value="16"/>
+	<stWordPhrase Value="cat"/>
+	<stRegEx Value="c.t"/>
+	<stWordTag Value="cat&amp;NN"/>
+	<srSent Value="0"/>
+	<srPara Value="0"/>
+	<srSect Value="0"/>
+	<srText Value="0"/>
+	<WrdDelims Value=" —"/>
+	<soCaseSensitive Value="1"/>
+	<SentencesExceptions>
+		<Item0 Value="e.g."/>
+		<Item1 Value=""/>
+		<Item2 Value="i.e. &lt;x&gt;"/>
+	</SentencesExceptions>
+	<PatternHistory>
+		<Item0 Value="the &amp; a"/>
+		<Item1 Value="colo%r"/>
+	</PatternHistory>
+</Settings>)xml"_s;
+    expected.replace(u"\n"_s, u"\r\n"_s);
+    const QString written = QStringDecoder(
+        QStringDecoder::Utf16LE, QStringDecoder::Flag::ConvertInitialBom)(FileBytes(path));
+    EXPECT_EQ(written, expected);
+}
+
+// A user may edit the file by hand, and the editor may store it in another
+// encoding; a document that holds no settings is refused rather than read as
+// empty settings.
+TEST(SettingsFile, ReadsEachEncodingAndRefusesADocumentWithoutSettings)
+{
+    TTestFiles files;
+    const QString saved = files.Path(u"saved.xml"_s);
+    SaveSettings(EveryFieldChanged(), saved);
+    const QString text = QStringDecoder(QStringDecoder::Utf16LE)(FileBytes(saved));
+    const QByteArray utf16Be = QStringEncoder(QStringEncoder::Utf16BE)(text);
+    struct TCase {
+        const char* What;
+        QByteArray Bytes;
+        bool HoldsSettings;
+    };
+    const TCase cases[] = {
+        {"UTF-16LE as saved", FileBytes(saved), true},
+        {"UTF-16LE with a mark", Utf16Le(text, true), true},
+        {"UTF-16BE with a mark", "\xFE\xFF" + utf16Be, true},
+        {"UTF-8 with a mark", "\xEF\xBB\xBF" + text.toUtf8(), true},
+        {"UTF-8", text.toUtf8(), true},
+        {"an empty file", QByteArray(), false},
+        {"another document", Utf16Le(u"\r\n<Workspace Version=\"2\"/>"_s, false), false},
+    };
+    for (const TCase& c : cases) {
+        const QString path = files.Write(u"settings2.xml"_s, c.Bytes);
+        TAppSettings settings = c.HoldsSettings ? DefaultSettings() : EveryFieldChanged();
+        try {
+            LoadSettings(settings, path);
+            EXPECT_TRUE(c.HoldsSettings) << c.What;
+        } catch (const TXmlError& e) {
+            EXPECT_FALSE(c.HoldsSettings) << c.What << ": " << e.what();
+            EXPECT_EQ(
+                e.Message(),
+                u"The file \"%1\" holds no settings: it has no \"Settings\" element."_s.arg(path));
+        }
+        EXPECT_TRUE(settings == (c.HoldsSettings ? EveryFieldChanged() : DefaultSettings()))
+            << c.What;
+    }
 }
 
 TEST(SettingsFile, WrittenFormBeginsWithTheTagStart)
@@ -69,12 +276,16 @@ TEST(SettingsFile, MissingValuesAndTheirFallBacks)
             u"a.xml"_s,
             SettingsFile(
                 u"<srSent Value=\"0\"/><srPara Value=\"0\"/><srText Value=\"0\"/>"
+                "<TagStartArray><Item2 Value=\"c\"/><x Value=\"?\"/><Item0 "
+                "Value=\"a\"/></TagStartArray>"
                 "<SentencesExceptions><x Value=\"e.g.\"/><Item7/><y Value=\"z\"/></SentencesExceptions>"_s)));
     EXPECT_EQ(settings.WrdDelims, u",. ;/\\:'\"`~()[]{}"_s);
     EXPECT_TRUE(settings.srSent && settings.srPara && settings.srSect && settings.srText);
     EXPECT_EQ(settings.sdAtMaxWords, 0);
     EXPECT_TRUE(settings.wcStar.isEmpty()); // not the default
     EXPECT_EQ(settings.tsSentencesExceptions, (QStringList{u"e.g."_s, u""_s, u"z"_s}));
+    // The tag starts, unlike the lists, are found by their names.
+    EXPECT_EQ(settings.psTagsStart, (std::array{u"a"_s, u""_s, u"c"_s, u""_s}));
 
     LoadSettings(
         settings,
@@ -96,17 +307,29 @@ TEST(SettingsFile, MissingValuesAndTheirFallBacks)
     EXPECT_TRUE(settings.srSent && settings.srPara && settings.srSect && settings.srText);
 }
 
+// The reading order differs from the written one: psBeforeWord is read before
+// psDelimeter, which is written before it.
 TEST(SettingsFile, AValueThatDoesNotConvertStopsTheReading)
 {
+    struct TCase {
+        QString Children;
+        QString TAppSettings::*ReadBefore; // holds "[" from the file
+        QString TAppSettings::*NotRead;    // keeps its default
+    };
+    const TCase cases[] = {
+        {u"<TagStart Value=\"[\"/><tsSectionsType Value=\"two\"/><wcStar Value=\"#\"/>"_s,
+         &TAppSettings::TagStart, &TAppSettings::wcStar},
+        {u"<TagStop Value=\"[\"/><psDelimeter Value=\"#\"/><psBeforeWord Value=\"yes\"/>"_s,
+         &TAppSettings::TagStop, &TAppSettings::psDelimeter},
+    };
     TTestFiles files;
-    TAppSettings settings;
-    const QString path = files.Write(
-        u"bad.xml"_s,
-        SettingsFile(
-            u"<TagStart Value=\"[\"/><tsSectionsType Value=\"two\"/><wcStar Value=\"#\"/>"_s));
-    EXPECT_THROW(LoadSettings(settings, path), TXmlError);
-    EXPECT_EQ(settings.TagStart, u"["_s); // read before the error
-    EXPECT_EQ(settings.wcStar, u"*"_s);   // still the default
+    for (const TCase& c : cases) {
+        TAppSettings settings;
+        EXPECT_THROW(LoadSettings(settings, files.Write(u"bad.xml"_s, SettingsFile(c.Children))),
+                     TXmlError);
+        EXPECT_EQ(settings.*c.ReadBefore, u"["_s) << c.Children.toStdString();
+        EXPECT_EQ(settings.*c.NotRead, DefaultSettings().*c.NotRead) << c.Children.toStdString();
+    }
 }
 
 TEST(SettingsFile, UnreadableOrMissingFileLeavesTheDefaults)

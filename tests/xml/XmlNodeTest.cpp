@@ -48,6 +48,8 @@ TEST(XmlNode, FindOrAddChildTakesTheFirstExactMatchOrAppends)
     document->AddElement(u"a"_s);
     EXPECT_EQ(document->FindOrAddChild(u"a"_s), first);
     EXPECT_EQ(document->RequireChild(u"a"_s), first);
+    EXPECT_EQ(document->FindChild(u"a"_s), first);
+    EXPECT_EQ(document->FindChild(u"A"_s), nullptr);
     document->FindOrAddChild(u"A"_s);
     document->FindOrAddChild(u"never seen before"_s);
     EXPECT_EQ(ChildNames(*document), u"a b a A never seen before"_s);
