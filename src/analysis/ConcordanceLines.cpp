@@ -89,9 +89,13 @@ private:
     std::vector<std::pair<int, TCorpusFileReader>> Files; // most recently used last
 };
 
-void RemoveLineBreaks(QString& text)
+// Each line break (CR LF, CR or LF) becomes one blank, so that the words on
+// either side of it stay apart on the one line of a row.
+void ReplaceLineBreaks(QString& text)
 {
-    text.removeIf([](QChar c) { return c == u'\r' || c == u'\n'; });
+    text.replace(QLatin1StringView("\r\n"), QLatin1StringView(" "));
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', u' ');
 }
 
 // A sort key: text with only its letters A to Z lowered.
@@ -144,25 +148,25 @@ std::array<std::u16string_view, 2> FirstTwoWords(std::u16string_view text,
     return words;
 }
 
-// The keys are taken from the texts without their tags; stripped is reused
-// from row to row.
-void SetSortKeys(TConcordanceLine& line, const TDelimiters& delimiters, std::u16string& stripped)
+// The sort words are taken from the texts as read, without their tags, so
+// that their line breaks separate words as the delimiters say; stripped is
+// reused from row to row.
+void SetSortWords(TConcordanceLine& line, const QString& before, const QString& after,
+                  const TDelimiters& delimiters, std::u16string& stripped)
 {
     stripped.clear();
-    const std::u16string_view before = View(line.TextBefore);
-    AppendWithoutTags(before.data(), before.data() + before.size(), stripped);
-    const auto left = LastTwoWords(stripped, delimiters);
-    line.SortWords[0] = SortKey(left[0]);
-    line.SortWords[1] = SortKey(left[1]);
+    const std::u16string_view left = View(before);
+    AppendWithoutTags(left.data(), left.data() + left.size(), stripped);
+    const auto lastTwo = LastTwoWords(stripped, delimiters);
+    line.SortWords[0] = SortKey(lastTwo[0]);
+    line.SortWords[1] = SortKey(lastTwo[1]);
 
     stripped.clear();
-    const std::u16string_view after = View(line.TextAfter);
-    AppendWithoutTags(after.data(), after.data() + after.size(), stripped);
-    const auto right = FirstTwoWords(stripped, delimiters);
-    line.SortWords[2] = SortKey(right[0]);
-    line.SortWords[3] = SortKey(right[1]);
-
-    line.SortMatch = SortKey(View(line.TextMatch));
+    const std::u16string_view right = View(after);
+    AppendWithoutTags(right.data(), right.data() + right.size(), stripped);
+    const auto firstTwo = FirstTwoWords(stripped, delimiters);
+    line.SortWords[2] = SortKey(firstTwo[0]);
+    line.SortWords[3] = SortKey(firstTwo[1]);
 }
 
 const QString* SortText(const TConcordanceLine& line, int key)
@@ -211,12 +215,13 @@ void TConcordanceLines::Load(const TBin& bin, const TDelimiters& delimiters)
         line.Match = bin.GetMatch(i);
         line.OriOrder = i;
         auto texts = ReadTexts(files.Get(line.Match.FileNameIndex), line.Match, LineContext);
+        SetSortWords(line, texts[0], texts[2], delimiters, stripped);
         for (QString& text : texts)
-            RemoveLineBreaks(text);
+            ReplaceLineBreaks(text);
         line.TextBefore = std::move(texts[0]);
         line.TextMatch = std::move(texts[1]);
         line.TextAfter = std::move(texts[2]);
-        SetSortKeys(line, delimiters, stripped);
+        line.SortMatch = SortKey(View(line.TextMatch));
     }
     Lines = std::move(lines);
     Order.resize(Lines.size());

@@ -241,7 +241,7 @@ TEST_F(MainWindowTest, ConcordanceOfASearchReadsTheHitsBack)
     }
     lines.sort();
     EXPECT_EQ(lines, (QStringList{u"The [cat] sat. A cat ran."_s, u"The cat sat. A [cat] ran."_s,
-                                  u"\u00DCber die [cat].End"_s}));
+                                  u"\u00DCber die [cat]. End"_s}));
     EXPECT_TRUE(Messages.Errors.isEmpty());
 }
 
