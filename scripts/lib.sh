@@ -8,6 +8,7 @@ PACKAGES=(
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev libpcre2-dev
     libgtest-dev
     python3
+    desktop-file-utils
     clang libclang-rt-14-dev
 )
 

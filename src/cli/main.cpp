@@ -31,6 +31,12 @@ void PrintError(const QString& text)
     std::fprintf(stderr, "tamborix-cli: %s\n", text.toLocal8Bit().constData());
 }
 
+// A failure with a file, named in front unless the message names it.
+void PrintFileError(const QString& file, const QString& message)
+{
+    PrintError(message.contains(file) ? message : file + u": "_s + message);
+}
+
 // Messages of the analysis: printed as they come, and kept for the JSON form.
 class TCliMessages : public IMessageSink {
 public:
@@ -70,14 +76,14 @@ bool PrepareSettings(const TCliOptions& options, TAppSettings& settings)
             LoadSettings(settings, options.SettingsFile);
         }
     } catch (const TError& e) {
-        PrintError(options.SettingsFile + u": "_s + e.Message());
+        PrintFileError(options.SettingsFile, e.Message());
         return false;
     }
     try {
         if (!options.SaveSettingsFile.isEmpty())
             SaveSettings(settings, options.SaveSettingsFile);
     } catch (const TError& e) {
-        PrintError(options.SaveSettingsFile + u": "_s + e.Message());
+        PrintFileError(options.SaveSettingsFile, e.Message());
         return false;
     }
     return true;
