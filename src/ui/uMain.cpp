@@ -33,14 +33,14 @@ TfrmMain::TfrmMain(TAppSettings& settings, IMessageSink& messages, IUserInteract
     setWindowTitle(u"Tamborix"_s);
     setCentralWidget(Area);
     connect(Area, &QMdiArea::subWindowActivated, this, &TfrmMain::SubWindowActivated);
-    // The second panel is 250 wide at least and takes the rest of the bar, so
-    // that long window titles show whole.
+    // The panels are 150 and 250 wide at least. The first grows where the
+    // font needs more for "500 files in current corpus"; the second takes the
+    // rest of the bar, so that long window titles show whole.
     for (int i = 0; i < 2; ++i) {
         StatusPanels[i] = new QLabel(this);
         StatusPanels[i]->setMinimumWidth(i == 0 ? 150 : 250);
         statusBar()->addWidget(StatusPanels[i], i);
     }
-    StatusPanels[0]->setMaximumWidth(150);
     CreateMenus();
     UpdateMenuState();
     resize(716, 528 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());

@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -26,12 +27,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <new>
 
 using namespace Qt::StringLiterals;
@@ -103,6 +106,19 @@ TEST_F(MainWindowTest, CorpusAndStatusBar)
     User.FilesToOpen = {User.FilesToOpen[0]};
     Main.LoadCorpusFiles1->trigger(); // the same file again
     EXPECT_EQ(Main.StatusText(0), u"3 files in current corpus"_s);
+    // The text shows whole, also where the font needs more than 150 pixels.
+    for (int i = 0; i < 1997; ++i)
+        Main.AddFileToCorpus(User.FilesToOpen[0]);
+    Main.UpdateStatusbar();
+    QApplication::processEvents();
+    const QList<QLabel*> panels = Main.statusBar()->findChildren<QLabel*>();
+    const auto first = std::find_if(panels.begin(), panels.end(), [](const QLabel* panel) {
+        return panel->text() == u"2000 files in current corpus"_s;
+    });
+    ASSERT_NE(first, panels.end());
+    const int textWidth = (*first)->fontMetrics().horizontalAdvance((*first)->text());
+    EXPECT_GT(textWidth, 150);
+    EXPECT_GE((*first)->width(), textWidth);
     emit Main.miSearch->aboutToShow();
     EXPECT_TRUE(Main.miWordPhrase->isEnabled() && Main.miRegExp->isEnabled());
 
