@@ -223,7 +223,8 @@ void TfrmConcordance::AddSortItems(QMenu* sort)
 {
     const auto addItem = [this](QMenu* menu, const QString& caption, int sort1, int sort2) {
         QAction* item = menu->addAction(caption);
-        connect(item, &QAction::triggered, this, [this, sort1, sort2] { SortClick(sort1, sort2); });
+        connect(item, &QAction::triggered, this,
+                [this, sort1, sort2] { Main.RunCommand([=, this] { SortClick(sort1, sort2); }); });
         return item;
     };
     for (const TSortCaption& primary : SortCaptions) {

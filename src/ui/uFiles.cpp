@@ -49,7 +49,8 @@ TfrmFiles::TfrmFiles(TfrmMain& main)
     layout->addLayout(buttons);
     setFixedSize(sizeHint().expandedTo(QSize(583, 265)));
 
-    connect(btnCloseFile, &QPushButton::clicked, this, &TfrmFiles::btnCloseFileClick);
+    connect(btnCloseFile, &QPushButton::clicked, this,
+            [this] { Main.RunCommand([this] { btnCloseFileClick(); }); });
     connect(btnShow, &QPushButton::clicked, this, &TfrmFiles::btnShowClick);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
     connect(lbMain, &QListWidget::currentRowChanged, this, &TfrmFiles::SetButtons);

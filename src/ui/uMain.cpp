@@ -110,7 +110,8 @@ void TfrmMain::CreateOtherMenus()
     miRegExp = miSearch->addAction(u"Regular Expression..."_s);
     miWordTag = miSearch->addAction(u"Word/Tag..."_s);
     for (QAction* item : {miWordPhrase, miRegExp, miWordTag})
-        connect(item, &QAction::triggered, this, [this, item] { DoSearch(item); });
+        connect(item, &QAction::triggered, this,
+                [this, item] { RunCommand([this, item] { DoSearch(item); }); });
 
     miWindow = menuBar()->addMenu(u"Window"_s);
     miTile = miWindow->addAction(u"Tile"_s, this,
