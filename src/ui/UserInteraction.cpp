@@ -3,6 +3,8 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -27,6 +29,42 @@ QStringList TDesktopInteraction::OpenCorpusFiles(QWidget* parent)
 bool TDesktopInteraction::OpenDocument(const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+namespace {
+
+QString ChosenFile(QWidget* parent, const TFileDialogSpec& spec, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, spec.Title);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setNameFilters(spec.Filters);
+    dialog.setDefaultSuffix(spec.DefaultSuffix);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+} // namespace
+
+QString TDesktopInteraction::OpenFileName(QWidget* parent, const TFileDialogSpec& spec)
+{
+    return ChosenFile(parent, spec, QFileDialog::AcceptOpen);
+}
+
+QString TDesktopInteraction::SaveFileName(QWidget* parent, const TFileDialogSpec& spec)
+{
+    return ChosenFile(parent, spec, QFileDialog::AcceptSave);
+}
+
+bool TDesktopInteraction::InputText(QWidget* parent, const QString& caption, const QString& prompt,
+                                    QString& text)
+{
+    bool ok = false;
+    const QString entered =
+        QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, text, &ok);
+    if (ok)
+        text = entered;
+    return ok;
 }
 
 void TMessageBoxes::ShowWarning(const QString& text)

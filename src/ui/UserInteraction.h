@@ -10,6 +10,14 @@
 class QDialog;
 class QWidget;
 
+// What a file dialog shows: its title, its name filters (such as
+// "Text Files (*.txt)") and the extension given to a name typed without one.
+struct TFileDialogSpec {
+    QString Title;
+    QStringList Filters;
+    QString DefaultSuffix;
+};
+
 class IUserInteraction {
 public:
     virtual ~IUserInteraction() = default;
@@ -19,6 +27,14 @@ public:
     virtual QStringList OpenCorpusFiles(QWidget* parent) = 0;
     // Asks the desktop to open a document with its viewer.
     virtual bool OpenDocument(const QString& path) = 0;
+    // An existing file chosen in an open dialog; empty on Cancel.
+    virtual QString OpenFileName(QWidget* parent, const TFileDialogSpec& spec) = 0;
+    // A file name chosen in a save dialog, in an existing folder; empty on Cancel.
+    virtual QString SaveFileName(QWidget* parent, const TFileDialogSpec& spec) = 0;
+    // The single-line input dialog: text holds what is shown at first and,
+    // on OK, what was entered. False on Cancel.
+    virtual bool InputText(QWidget* parent, const QString& caption, const QString& prompt,
+                           QString& text) = 0;
 };
 
 // Real dialogs and the desktop's document viewer.
@@ -27,6 +43,10 @@ public:
     int ExecDialog(QDialog& dialog) override;
     QStringList OpenCorpusFiles(QWidget* parent) override;
     bool OpenDocument(const QString& path) override;
+    QString OpenFileName(QWidget* parent, const TFileDialogSpec& spec) override;
+    QString SaveFileName(QWidget* parent, const TFileDialogSpec& spec) override;
+    bool InputText(QWidget* parent, const QString& caption, const QString& prompt,
+                   QString& text) override;
 };
 
 // Messages as modal boxes with one OK button: "Warning" for conditions the

@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 
 class TScriptedUser : public IUserInteraction {
 public:
@@ -16,6 +17,11 @@ public:
     std::deque<std::function<int(QDialog&)>> DialogSteps;
     QStringList FilesToOpen;
     QStringList OpenedDocuments;
+    // Answers to the open and save dialogs, in turn; none left is Cancel.
+    std::deque<QString> FileNames;
+    QList<TFileDialogSpec> FileDialogsShown;
+    // Answers to the input dialog, in turn; nullopt or none left is Cancel.
+    std::deque<std::optional<QString>> TextAnswers;
     int DialogsShown = 0;
 
     int ExecDialog(QDialog& dialog) override
@@ -32,5 +38,28 @@ public:
     {
         OpenedDocuments.append(path);
         return true;
+    }
+    QString OpenFileName(QWidget*, const TFileDialogSpec& spec) override { return NextFile(spec); }
+    QString SaveFileName(QWidget*, const TFileDialogSpec& spec) override { return NextFile(spec); }
+    bool InputText(QWidget*, const QString&, const QString&, QString& text) override
+    {
+        if (TextAnswers.empty())
+            return false;
+        const std::optional<QString> answer = TextAnswers.front();
+        TextAnswers.pop_front();
+        if (answer)
+            text = *answer;
+        return answer.has_value();
+    }
+
+private:
+    QString NextFile(const TFileDialogSpec& spec)
+    {
+        FileDialogsShown.append(spec);
+        if (FileNames.empty())
+            return QString();
+        const QString name = FileNames.front();
+        FileNames.pop_front();
+        return name;
     }
 };
