@@ -42,4 +42,10 @@ public:
     {
         return TFileError(QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, reason));
     }
+    // The one text for a file that cannot be created or written, with the
+    // system's reason.
+    static TFileError CannotCreate(const QString& fileName, const QString& reason)
+    {
+        return TFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason));
+    }
 };

@@ -1,5 +1,6 @@
 #include "Cp1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -46,4 +47,21 @@ QString Cp1252ToString(const QByteArray& bytes)
     ConvertCp1252(reinterpret_cast<const unsigned char*>(bytes.constData()),
                   reinterpret_cast<char16_t*>(text.data()), bytes.size());
     return text;
+}
+
+std::optional<QByteArray> StringToCp1252(QStringView text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80 || (c >= 0xA0 && c < 0x100)) {
+            bytes[i] = static_cast<char>(c);
+            continue;
+        }
+        const auto* high = std::find(Cp1252High.begin(), Cp1252High.end(), c);
+        if (high == Cp1252High.end())
+            return std::nullopt;
+        bytes[i] = static_cast<char>(0x80 + (high - Cp1252High.begin()));
+    }
+    return bytes;
 }
