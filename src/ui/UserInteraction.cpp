@@ -31,6 +31,11 @@ bool TDesktopInteraction::OpenDocument(const QString& path)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
+bool TDesktopInteraction::OpenUrl(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
+}
+
 namespace {
 
 QString ChosenFile(QWidget* parent, const TFileDialogSpec& spec, QFileDialog::AcceptMode mode)

@@ -6,6 +6,7 @@
 #include "MessageSink.h"
 
 #include <QStringList>
+#include <QUrl>
 
 class QDialog;
 class QWidget;
@@ -27,6 +28,10 @@ public:
     virtual QStringList OpenCorpusFiles(QWidget* parent) = 0;
     // Asks the desktop to open a document with its viewer.
     virtual bool OpenDocument(const QString& path) = 0;
+    // Asks the desktop to open a document given by its URL, such as a file
+    // with a section anchor. Without a viewer for URLs, the local file opens
+    // at its start.
+    virtual bool OpenUrl(const QUrl& url) { return OpenDocument(url.toLocalFile()); }
     // An existing file chosen in an open dialog; empty on Cancel.
     virtual QString OpenFileName(QWidget* parent, const TFileDialogSpec& spec) = 0;
     // A file name chosen in a save dialog, in an existing folder; empty on Cancel.
@@ -43,6 +48,7 @@ public:
     int ExecDialog(QDialog& dialog) override;
     QStringList OpenCorpusFiles(QWidget* parent) override;
     bool OpenDocument(const QString& path) override;
+    bool OpenUrl(const QUrl& url) override;
     QString OpenFileName(QWidget* parent, const TFileDialogSpec& spec) override;
     QString SaveFileName(QWidget* parent, const TFileDialogSpec& spec) override;
     bool InputText(QWidget* parent, const QString& caption, const QString& prompt,

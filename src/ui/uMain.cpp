@@ -2,6 +2,7 @@
 
 #include "ChildWindow.h"
 #include "Error.h"
+#include "HelpGuide.h"
 #include "SettingsFile.h"
 #include "TAppSettings.h"
 #include "UserInteraction.h"
@@ -11,7 +12,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -238,12 +238,7 @@ void TfrmMain::LoadFileNewWindow(const QString& FileName)
 
 void TfrmMain::miHelpClick()
 {
-    const QString help = QCoreApplication::applicationDirPath() + u"/Help/Tamborix.chm"_s;
-    if (QFileInfo::exists(help))
-        User.OpenDocument(help);
-    else
-        MessageSink.ShowError(
-            u"Help file not found. Expected location: <ApplicationDir>\\Help\\Tamborix.chm"_s);
+    ShowGuide(User, MessageSink);
 }
 
 void TfrmMain::About1Click()

@@ -500,10 +500,3 @@ TEST_F(MainWindowTest, FileListRemovesAndShows)
     EXPECT_EQ(static_cast<TfrmText*>(Main.ActiveChildWindow())->FileName(),
               Main.Corpus()[1].FileName);
 }
-
-TEST_F(MainWindowTest, HelpFileMissing)
-{
-    Main.miHelp->trigger();
-    EXPECT_EQ(Messages.Errors.value(0),
-              u"Help file not found. Expected location: <ApplicationDir>\\Help\\Tamborix.chm"_s);
-}

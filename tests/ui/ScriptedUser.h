@@ -17,6 +17,7 @@ public:
     std::deque<std::function<int(QDialog&)>> DialogSteps;
     QStringList FilesToOpen;
     QStringList OpenedDocuments;
+    QList<QUrl> OpenedUrls;
     // Answers to the open and save dialogs, in turn; none left is Cancel.
     std::deque<QString> FileNames;
     QList<TFileDialogSpec> FileDialogsShown;
@@ -37,6 +38,11 @@ public:
     bool OpenDocument(const QString& path) override
     {
         OpenedDocuments.append(path);
+        return true;
+    }
+    bool OpenUrl(const QUrl& url) override
+    {
+        OpenedUrls.append(url);
         return true;
     }
     QString OpenFileName(QWidget*, const TFileDialogSpec& spec) override { return NextFile(spec); }
