@@ -87,6 +87,9 @@ public:
     }
     QStringList OpenCorpusFiles(QWidget*) override { return {}; }
     bool OpenDocument(const QString&) override { return false; }
+    QString OpenFileName(QWidget*, const TFileDialogSpec&) override { return {}; }
+    QString SaveFileName(QWidget*, const TFileDialogSpec&) override { return {}; }
+    bool InputText(QWidget*, const QString&, const QString&, QString&) override { return false; }
 };
 
 // Processor time from OK until the results windows are painted.
