@@ -7,8 +7,10 @@
 TWordMatcher::TWordMatcher(const TPatternItems& items, bool tags, const TAppSettings& settings,
                            TCharClasses& classes)
     : Classes(classes)
-    , MinWords(settings.sdAtMinWords)
-    , MaxWords(settings.sdAtMaxWords)
+    , Segments{{0, 0}}
+    , MinWords(std::max(settings.sdAtMinWords, 0))
+    , MaxWords(settings.sdAtMinWords > settings.sdAtMaxWords ? MinWords
+                                                             : std::max(settings.sdAtMaxWords, 0))
     , SkipTags(settings.soSkipTags)
     , PosTagStop(TMarker(settings.psTagStop).UpperText())
     , TagStart(settings.TagStart)
@@ -17,11 +19,16 @@ TWordMatcher::TWordMatcher(const TPatternItems& items, bool tags, const TAppSett
     for (const TPatternItem& item : items) {
         const bool word = item.Kind == TPatternItem::Word;
         const bool tagged = tags && item.Kind != TPatternItem::Between && !item.Tag.isEmpty();
+        if (item.Kind == TPatternItem::Between)
+            Segments.push_back({static_cast<int>(Items.size()) + 1, 0});
+        else
+            ++Segments.back().Length;
         Items.push_back({item.Kind, word ? TWordGlob(item.Text, settings) : TWordGlob(),
                          tagged ? TWordGlob(item.Tag, settings) : TWordGlob(), tagged});
-        if (item.Kind == TPatternItem::Between)
-            GapCounts.push_back(0);
     }
+    const std::int64_t gaps = std::ssize(Segments) - 1;
+    SlotsNeeded = std::max<std::int64_t>(std::ssize(Items) - gaps + gaps * MaxWords, 1);
+    Counts.resize(static_cast<size_t>(gaps));
     if (tags)
         Tags.emplace(settings);
     for (const QString& start : settings.psTagsStart) {
@@ -60,51 +67,31 @@ bool TWordMatcher::MatchPhrases(const TWindowText& text, int a, THit& hit)
 {
     if (Items.empty())
         return false;
-    std::fill(GapCounts.begin(), GapCounts.end(), MinWords);
-    do {
-        if (MatchPhrase(text, a, hit))
-            return true;
-    } while (NextCombination());
-    return false;
+    return Segments.size() == 1 ? MatchPhrase(text, a, hit) : MatchWithGaps(text, a, hit);
 }
 
-// Steps to the next combination of gap counts: the first count goes up fastest.
-bool TWordMatcher::NextCombination()
-{
-    if (MinWords > MaxWords)
-        return false;
-    for (int& count : GapCounts) {
-        if (++count <= MaxWords)
-            return true;
-        count = MinWords;
-    }
-    return false;
-}
-
+// One attempt of a pattern without intervening-words items.
 bool TWordMatcher::MatchPhrase(const TWindowText& text, int start, THit& hit)
 {
     int a = start;
-    int firstEnd = 0; // 0: not set
-    int e = start;
-    size_t gap = 0;
+    int firstEnd = 0;
+    TSlot slot{};
     for (const TItem& item : Items) {
-        const int words = item.Kind == TPatternItem::Between ? GapCounts[gap++] : 1;
-        for (int w = 0; w < words; ++w) {
-            if (!MatchNextWord(text, item, a, firstEnd, e))
-                return false;
-        }
+        if (!NextSlot(text, a, firstEnd, slot) || !Compare(item, text, slot.Start, slot.End))
+            return false;
     }
-    if (firstEnd == 0)
+    if (slot.FirstEnd == 0)
         return false;
-    hit = {start, e - 1, firstEnd - 1};
+    hit = {start, slot.End - 1, slot.FirstEnd - 1};
     return true;
 }
 
-// Compares the token at a with one pattern word, passing over tokens that are
-// made only of tags; a moves to the start of the token after it.
-bool TWordMatcher::MatchNextWord(const TWindowText& text, const TItem& item, int& a, int& firstEnd,
-                                 int& e)
+// Finds the token that the next pattern word is compared with, passing over
+// tokens made only of tags, and leaves its compared word taken; a moves to the
+// start of the token after it. False when the token cannot be reached.
+bool TWordMatcher::NextSlot(const TWindowText& text, int& a, int& firstEnd, TSlot& slot)
 {
+    int e = a;
     for (;;) {
         e = TokenEnd(text, a);
         if (firstEnd == 0)
@@ -117,13 +104,158 @@ bool TWordMatcher::MatchNextWord(const TWindowText& text, const TItem& item, int
             firstEnd = 0;
         if (next > text.Length)
             break; // at the end of the text the empty word is compared
-        if (next <= a)
-            return false; // a tag without end at the last character: no progress
+        if (next <= a) {
+            slot = {a, e, firstEnd, true}; // a tag without end at the last character
+            return false;
+        }
         a = next;
     }
-    const bool matched = Compare(item, text, a, e);
+    slot = {a, e, firstEnd, false};
     a = NextTokenStart(text, e);
-    return matched;
+    return true;
+}
+
+// The gap counts are tried in a fixed order (the first count goes up fastest)
+// and the first combination that matches gives the hit. Trying each
+// combination would cost (counts per gap)^gaps attempts at every start.
+// Instead: the words an attempt consumes are the same whatever the pattern
+// (Slots), so a segment's outcome depends only on the slot it begins at.
+// Forward, the slots each segment can begin at are found; backward, the
+// counts are chosen, the last gap's first, each the least that still leads
+// to a hit: the combination that the fixed order meets first.
+bool TWordMatcher::MatchWithGaps(const TWindowText& text, int start, THit& hit)
+{
+    Slots.clear();
+    WalkFrom = start;
+    WalkFirstEnd = 0;
+    SlotsEnded = false;
+    ExtendSlots(text, std::max(Segments.front().Length, 1));
+    if (!SegmentMatches(text, Segments.front(), 0))
+        return false; // no count changes the first segment
+    ExtendSlots(text, SlotsNeeded);
+    if (!ReachSegments(text) || !FinalSlotsLeadToHit())
+        return false;
+    for (size_t gap = Segments.size() - 1; gap-- > 0;) {
+        Counts[gap] = FirstGapCount(gap);
+        KeepStartsLeadingTo(gap, Counts[gap]);
+    }
+    std::int64_t at = 0;
+    for (size_t gap = 0; gap + 1 < Segments.size(); ++gap)
+        at = Clamp(at + Segments[gap].Length + Counts[gap]);
+    const TSlot& last = SlotAt(at + Segments.back().Length - 1);
+    hit = {start, last.End - 1, last.FirstEnd - 1};
+    return true;
+}
+
+// Walks on until Slots holds count slots, or fewer when the text runs out:
+// from a dead slot on, or once a slot repeats the one before it (past the end
+// of the text), every further slot is the last one.
+void TWordMatcher::ExtendSlots(const TWindowText& text, std::int64_t count)
+{
+    while (std::ssize(Slots) < count && !SlotsEnded) {
+        TSlot slot{};
+        SlotsEnded = !NextSlot(text, WalkFrom, WalkFirstEnd, slot) ||
+                     (!Slots.empty() && slot == Slots.back());
+        Slots.push_back(slot);
+    }
+}
+
+// The segment's items compared with the slots from at on.
+bool TWordMatcher::SegmentMatches(const TWindowText& text, const TSegment& segment, int at)
+{
+    for (int i = 0; i < segment.Length; ++i) {
+        const TSlot& slot = SlotAt(std::int64_t{at} + i);
+        if (slot.Dead)
+            return false;
+        TakeComparedWord(text, slot.Start, slot.End);
+        if (!Compare(Items[static_cast<size_t>(segment.First + i)], text, slot.Start, slot.End))
+            return false;
+    }
+    return true;
+}
+
+// Reach holds a row per segment over the slot indexes 0 .. Slots.size(), the
+// last standing for every index beyond: 1 where the segment can begin with
+// all segments before it matched, 2 where it was found not to match. False
+// when some segment can begin nowhere.
+bool TWordMatcher::ReachSegments(const TWindowText& text)
+{
+    const size_t width = Slots.size() + 1;
+    Reach.assign(Segments.size() * width, 0);
+    Reach[0] = 1;
+    for (size_t gap = 0; gap + 1 < Segments.size(); ++gap) {
+        const std::uint8_t* from = &Reach[gap * width];
+        std::uint8_t* to = &Reach[(gap + 1) * width];
+        bool reached = false;
+        for (size_t p = 0; p < width; ++p) {
+            if (from[p] != 1)
+                continue;
+            const std::int64_t after = static_cast<std::int64_t>(p) + Segments[gap].Length;
+            for (std::int64_t count = MinWords; count <= MaxWords; ++count) {
+                const int at = Clamp(after + count);
+                if (to[at] == 0)
+                    to[at] = SegmentMatches(text, Segments[gap + 1], at) ? 1 : 2;
+                reached = reached || to[at] == 1;
+                if (static_cast<size_t>(at) == width - 1)
+                    break; // larger counts reach the same slot
+            }
+        }
+        if (!reached)
+            return false;
+    }
+    return true;
+}
+
+// Leads marks where the last segment can begin and end the attempt with a
+// hit: the last slot it consumes is reachable and a first end is set.
+bool TWordMatcher::FinalSlotsLeadToHit()
+{
+    const size_t width = Slots.size() + 1;
+    const std::uint8_t* reach = &Reach[(Segments.size() - 1) * width];
+    Leads.assign(width, 0);
+    bool any = false;
+    for (size_t p = 0; p < width; ++p) {
+        const std::int64_t last = static_cast<std::int64_t>(p) + Segments.back().Length - 1;
+        if (reach[p] != 1 || last < 0)
+            continue;
+        const TSlot& slot = SlotAt(last);
+        Leads[p] = !slot.Dead && slot.FirstEnd != 0;
+        any = any || Leads[p];
+    }
+    return any;
+}
+
+// The least count of the gap that leads from a start of the segment before it
+// to a start in Leads. There is one: every start in Leads was reached so.
+int TWordMatcher::FirstGapCount(size_t gap) const
+{
+    const size_t width = Slots.size() + 1;
+    const std::uint8_t* reach = &Reach[gap * width];
+    const std::int64_t length = Segments[gap].Length;
+    int count = MinWords;
+    for (; count < MaxWords; ++count) {
+        for (size_t p = 0; p < width; ++p) {
+            if (reach[p] == 1 && Leads[Clamp(static_cast<std::int64_t>(p) + length + count)])
+                return count;
+        }
+        if (static_cast<size_t>(Clamp(length + count)) == width - 1)
+            break; // larger counts reach the same slots
+    }
+    return count;
+}
+
+// Narrows Leads to the starts of the segment before the gap from which count
+// leads into Leads.
+void TWordMatcher::KeepStartsLeadingTo(size_t gap, int count)
+{
+    const size_t width = Slots.size() + 1;
+    const std::uint8_t* reach = &Reach[gap * width];
+    Scratch.assign(width, 0);
+    for (size_t p = 0; p < width; ++p) {
+        Scratch[p] = reach[p] == 1 &&
+                     Leads[Clamp(static_cast<std::int64_t>(p) + Segments[gap].Length + count)];
+    }
+    Leads.swap(Scratch);
 }
 
 // The compared word against the pattern word; with tags, its word part, and

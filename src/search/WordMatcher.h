@@ -13,6 +13,7 @@
 #include "WordGlob.h"
 #include "WordPattern.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -68,18 +69,54 @@ private:
         bool HasTag; // an empty tag pattern matches every tag
     };
 
+    // One word of the text as a phrase attempt consumes it: the token compared
+    // (Start..End-1), the first end of the attempt after it (0: unset) and
+    // whether the token could not be reached (an unterminated tag at the
+    // last character).
+    struct TSlot {
+        int Start;
+        int End;
+        int FirstEnd;
+        bool Dead;
+        bool operator==(const TSlot&) const = default;
+    };
+    // A run of pattern items between intervening-words items.
+    struct TSegment {
+        int First; // index into Items
+        int Length;
+    };
+
     void MarkMatchStarts(const TAppSettings& settings, TCharClasses& classes) const;
     bool MatchPhrases(const TWindowText& text, int a, THit& hit);
     bool MatchPhrase(const TWindowText& text, int start, THit& hit);
-    bool MatchNextWord(const TWindowText& text, const TItem& item, int& a, int& firstEnd, int& e);
-    bool NextCombination();
+    bool NextSlot(const TWindowText& text, int& a, int& firstEnd, TSlot& slot);
+    bool MatchWithGaps(const TWindowText& text, int start, THit& hit);
+    void ExtendSlots(const TWindowText& text, std::int64_t count);
+    const TSlot& SlotAt(std::int64_t k) const
+    {
+        return Slots[static_cast<size_t>(std::min<std::int64_t>(k, std::ssize(Slots) - 1))];
+    }
+    // Where Slots has ended, every index from Slots.size() on stands for the
+    // same: at or beyond the last slot.
+    int Clamp(std::int64_t at) const
+    {
+        return static_cast<int>(std::min<std::int64_t>(at, std::ssize(Slots)));
+    }
+    bool SegmentMatches(const TWindowText& text, const TSegment& segment, int at);
+    bool ReachSegments(const TWindowText& text);
+    bool FinalSlotsLeadToHit();
+    int FirstGapCount(size_t gap) const;
+    void KeepStartsLeadingTo(size_t gap, int count);
     bool Compare(const TItem& item, const TWindowText& text, int a, int e);
     int PassTag(const TWindowText& text, int k, const std::u16string& stop) const;
     void TakeComparedWord(const TWindowText& text, int a, int e);
 
     const TCharClasses& Classes;
     std::vector<TItem> Items;
-    std::vector<int> GapCounts; // one per intervening-words item
+    // The items cut at the intervening-words items: one segment more than gaps.
+    std::vector<TSegment> Segments;
+    // The counts one intervening-words item takes, least first; a negative
+    // setting counts as 0, and a least above the most is the only count.
     int MinWords = 0;
     int MaxWords = 0;
     bool SkipTags = false;
@@ -95,4 +132,18 @@ private:
     std::u16string WordBuffer;
     std::optional<TTagStyle> Tags;
     std::u16string PartBuffer;
+
+    // Scratch of the search with gaps, kept to reuse its memory: the slots
+    // from the start onward, and per segment the slot indexes at which it may
+    // begin (Reach) and, while choosing the counts, at which it leads to a hit
+    // (Leads).
+    std::vector<TSlot> Slots;
+    int WalkFrom = 0;
+    int WalkFirstEnd = 0;
+    bool SlotsEnded = false;
+    std::int64_t SlotsNeeded = 1; // by the longest expanded pattern
+    std::vector<std::uint8_t> Reach;
+    std::vector<std::uint8_t> Leads;
+    std::vector<std::uint8_t> Scratch;
+    std::vector<int> Counts;
 };

@@ -1,6 +1,15 @@
+#include "WordMatcher.h"
+
 #include "MatcherTestSupport.h"
+#include "WordPattern.h"
+
+#include <QDir>
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <random>
 
 using namespace Qt::StringLiterals;
 
@@ -16,6 +25,105 @@ void ExpectHits(const TCase& c, const TAppSettings& settings)
 {
     EXPECT_EQ(FindHits(c.Pattern, c.Text, settings), c.Hits)
         << c.Pattern.toStdString() << " in " << c.Text.toStdString();
+}
+
+// Intervening words the slow and certain way: a matcher without gaps for each
+// combination of gap counts, tried in the order the first count goes up
+// fastest; the first that matches gives the hit.
+class TEveryCombination {
+public:
+    TEveryCombination(const TPatternItems& items, bool tags, const TAppSettings& settings,
+                      const TDelimiters& delimiters)
+        : Classes(settings, delimiters)
+    {
+        const int gaps = static_cast<int>(std::count_if(
+            items.begin(), items.end(), [](auto& i) { return i.Kind == TPatternItem::Between; }));
+        std::vector<int> counts(static_cast<size_t>(gaps), settings.sdAtMinWords);
+        for (;;) {
+            TPatternItems expanded;
+            size_t gap = 0;
+            for (const TPatternItem& item : items) {
+                if (item.Kind != TPatternItem::Between)
+                    expanded.push_back(item);
+                for (int w = 0; item.Kind == TPatternItem::Between && w < counts[gap]; ++w)
+                    expanded.push_back({TPatternItem::AnyWord, QString(), QString()});
+                gap += item.Kind == TPatternItem::Between;
+            }
+            // Marking one class table for all only lets more starts be tried.
+            Matchers.push_back(std::make_unique<TWordMatcher>(expanded, tags, settings, Classes));
+            if (!NextCombination(counts, settings))
+                break;
+        }
+    }
+
+    std::optional<THit> At(const TWindowText& text, int p)
+    {
+        THit hit;
+        for (const auto& matcher : Matchers) {
+            if (matcher->MatchAt(text, p, hit))
+                return hit;
+        }
+        return std::nullopt;
+    }
+
+private:
+    static bool NextCombination(std::vector<int>& counts, const TAppSettings& settings)
+    {
+        if (settings.sdAtMinWords > settings.sdAtMaxWords)
+            return false;
+        for (int& count : counts) {
+            if (++count <= settings.sdAtMaxWords)
+                return true;
+            count = settings.sdAtMinWords;
+        }
+        return false;
+    }
+
+    TCharClasses Classes;
+    std::vector<std::unique_ptr<TWordMatcher>> Matchers;
+};
+
+// Compares the matcher with trying every combination at every word start of
+// text; returns the number of hits.
+int ExpectSameHitsAsEveryCombination(const QString& pattern, const QString& text,
+                                     const TAppSettings& settings, bool tags = false)
+{
+    const TDelimiters delimiters(settings);
+    const TPatternItems items = tags ? PrepareWordTag(pattern, settings, delimiters)
+                                     : PrepareWordPhrase(pattern, settings, delimiters);
+    TCharClasses classes(settings, delimiters);
+    TWordMatcher matcher(items, tags, settings, classes);
+    TEveryCombination reference(items, tags, settings, delimiters);
+    const TTestText window(text);
+    const TWindowText view = window.View();
+    int hits = 0;
+    for (int p = 1; p <= view.Length; ++p) {
+        if (!matcher.IsWordStart(view, p))
+            continue;
+        THit hit;
+        const bool found = matcher.MatchAt(view, p, hit);
+        const std::optional<THit> expected = reference.At(view, p);
+        EXPECT_EQ(found, expected.has_value()) << "at " << p;
+        if (!found || !expected)
+            continue;
+        ++hits;
+        EXPECT_EQ(hit.BeginIndex, expected->BeginIndex) << "at " << p;
+        EXPECT_EQ(hit.EndIndex, expected->EndIndex) << "at " << p;
+        EXPECT_EQ(hit.NewPos, expected->NewPos) << "at " << p;
+    }
+    return hits;
+}
+
+QString RandomWords(std::mt19937& random, int count)
+{
+    static const QStringList pieces = {u"a "_s, u"b "_s,      u"the "_s, u"cat "_s,     u"x"_s,
+                                       u", "_s, u"  "_s,      u"<b>"_s,  u"</b> "_s,    u"<w NN>"_s,
+                                       u"A"_s,  u"\r\n"_s,    u"c d "_s, u"<w AT>a "_s, u"b&NN"_s,
+                                       u"<"_s,  u"<x> <y> "_s};
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += pieces[static_cast<qsizetype>(random() % pieces.size())];
+    return text;
 }
 
 } // namespace
@@ -102,4 +210,49 @@ TEST(WordForm, TheFileStartIsAWordStart)
     TAppSettings settings = DefaultSettings();
     settings.WrdDelims.clear(); // no delimiters at all: one word
     ExpectHits({u"ab*"_s, u"abc"_s, {u"abc@1"_s}}, settings);
+}
+
+// The counts of several gaps are chosen without trying every combination;
+// the hits must stay those of trying them in order, also where the text runs
+// out, where tokens are only tags and where pattern words match nothing.
+TEST(WordForm, GapCountsFindTheHitOfTheFirstCombinationThatMatches)
+{
+    const QString patterns[] = {u"a @ b"_s,     u"@ b"_s,         u"a @"_s,
+                                u"a @ @ b"_s,   u"a @ b @ a"_s,   u"@ @"_s,
+                                u"a @ % @ *"_s, u"x @ a b @ %"_s, u"* @ the @ c @ d"_s};
+    const std::pair<int, int> ranges[] = {{1, 2}, {0, 3}, {2, 4}, {3, 1}, {-1, 2}, {0, 0}};
+    std::mt19937 random(7);
+    for (int round = 0; round < 12; ++round) {
+        const QString text = RandomWords(random, 5 + round * 3);
+        for (const auto& [least, most] : ranges) {
+            TAppSettings settings = DefaultSettings();
+            settings.sdAtMinWords = least;
+            settings.sdAtMaxWords = most;
+            settings.soSkipTags = round % 3 != 2;
+            for (const QString& pattern : patterns) {
+                SCOPED_TRACE(pattern.toStdString() + " in " + text.toStdString());
+                ExpectSameHitsAsEveryCombination(pattern, text, settings);
+            }
+            SCOPED_TRACE(text.toStdString());
+            ExpectSameHitsAsEveryCombination(u"a&NN @ b @ &AT"_s, text, settings, true);
+        }
+    }
+}
+
+// Three gaps of up to 20 words each: 8000 combinations at every start, which
+// the search must not try one by one.
+TEST(WordForm, ManyLongGapsOnTheSampleCorpus)
+{
+    TAppSettings settings = DefaultSettings();
+    settings.sdAtMaxWords = 20;
+    const QDir samples(QString::fromUtf8(TAMBORIX_SAMPLES_DIR));
+    int hits = 0;
+    for (const QString& name : samples.entryList({u"*.txt"_s}, QDir::Files)) {
+        const QString text = QString::fromLatin1(FileBytes(samples.filePath(name)));
+        for (const QString& pattern : {u"a @ b @ c @ d"_s, u"the @ the @ the @ the"_s}) {
+            SCOPED_TRACE((pattern + u" in "_s + name).toStdString());
+            hits += ExpectSameHitsAsEveryCombination(pattern, text, settings);
+        }
+    }
+    EXPECT_GT(hits, 0);
 }
