@@ -17,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 
 using namespace Qt::StringLiterals;
@@ -62,35 +63,40 @@ void TfrmMain::CreateMenus()
     for (QMenu* menu : {miFile, miSearch, miWindow})
         connect(menu, &QMenu::aboutToShow, this, &TfrmMain::UpdateMenuState);
     connect(miWindow, &QMenu::aboutToShow, this, &TfrmMain::RebuildWindowList);
+    // F10 opens the first menu, as it does on the common Linux desktops.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this, [this] {
+        if (menuBar()->isEnabled())
+            menuBar()->setActiveAction(menuBar()->actions().constFirst());
+    });
 }
 
 void TfrmMain::CreateFileMenu()
 {
-    miFile = menuBar()->addMenu(u"File"_s);
-    miTextSettings = miFile->addAction(u"Text Settings..."_s);
+    miFile = menuBar()->addMenu(u"&File"_s);
+    miTextSettings = miFile->addAction(u"&Text Settings..."_s);
     miFile->addSeparator();
     LoadCorpusFiles1 =
-        miFile->addAction(u"Load Corpus File(s)..."_s, QKeySequence(u"Ctrl+L"_s), this,
+        miFile->addAction(u"&Load Corpus File(s)..."_s, QKeySequence(u"Ctrl+L"_s), this,
                           [this] { RunCommand([this] { LoadCorpusFiles1Click(); }); });
-    miUnload = miFile->addAction(u"Unload Corpus"_s, this,
+    miUnload = miFile->addAction(u"&Unload Corpus"_s, this,
                                  [this] { RunCommand([this] { miUnloadClick(); }); });
     miViewCorpusFile =
-        miFile->addAction(u"View Corpus File..."_s, QKeySequence(u"Ctrl+Alt+V"_s), this,
+        miFile->addAction(u"&View Corpus File..."_s, QKeySequence(u"Ctrl+Alt+V"_s), this,
                           [this] { RunCommand([this] { miViewCorpusFileClick(); }); });
     miFile->addSeparator();
-    miOpenWorkspace = miFile->addAction(u"Open Workspace..."_s);
-    miSaveWorkspace = miFile->addAction(u"Save Workspace..."_s);
-    miSaveWorkspaceAs = miFile->addAction(u"Save Workspace As..."_s);
-    miSaveWorkspaceonExit = miFile->addAction(u"Save Workspace on Exit"_s);
+    miOpenWorkspace = miFile->addAction(u"&Open Workspace..."_s);
+    miSaveWorkspace = miFile->addAction(u"&Save Workspace..."_s);
+    miSaveWorkspaceAs = miFile->addAction(u"Save Workspace &As..."_s);
+    miSaveWorkspaceonExit = miFile->addAction(u"Save &Workspace on Exit"_s);
     miSaveWorkspaceonExit->setCheckable(true);
     miFile->addSeparator();
-    miTagSettings = miFile->addMenu(u"Tag Settings"_s);
-    miNormalTags = miTagSettings->addAction(u"Normal Tags..."_s);
-    miPartofSpeechTags = miTagSettings->addAction(u"Part of Speech Tags..."_s);
+    miTagSettings = miFile->addMenu(u"Ta&g Settings"_s);
+    miNormalTags = miTagSettings->addAction(u"&Normal Tags..."_s);
+    miPartofSpeechTags = miTagSettings->addAction(u"&Part of Speech Tags..."_s);
     miFile->addSeparator();
-    miPrinterSetup = miFile->addAction(u"Printer Setup.."_s);
+    miPrinterSetup = miFile->addAction(u"&Printer Setup.."_s);
     miFile->addSeparator();
-    miExit = miFile->addAction(u"Exit"_s, QKeySequence(u"Ctrl+Q"_s), this, [this] { close(); });
+    miExit = miFile->addAction(u"E&xit"_s, QKeySequence(u"Ctrl+Q"_s), this, [this] { close(); });
     // Their dialogs come later; until then they are shown but cannot be chosen.
     for (QAction* later : {miTextSettings, miOpenWorkspace, miSaveWorkspace, miSaveWorkspaceAs,
                            miSaveWorkspaceonExit, miNormalTags, miPartofSpeechTags, miPrinterSetup})
@@ -99,30 +105,31 @@ void TfrmMain::CreateFileMenu()
 
 void TfrmMain::CreateOtherMenus()
 {
-    miOptions = menuBar()->addMenu(u"Options"_s);
-    GeneralOptions1 = miOptions->addAction(u"General Options..."_s);
-    miTextSettingsO = miOptions->addAction(u"Text Settings..."_s);
+    miOptions = menuBar()->addMenu(u"&Options"_s);
+    GeneralOptions1 = miOptions->addAction(u"&General Options..."_s);
+    miTextSettingsO = miOptions->addAction(u"&Text Settings..."_s);
     GeneralOptions1->setEnabled(false);
     miTextSettingsO->setEnabled(false);
 
-    miSearch = menuBar()->addMenu(u"Search"_s);
-    miWordPhrase = miSearch->addAction(u"Word/Phrase..."_s);
-    miRegExp = miSearch->addAction(u"Regular Expression..."_s);
-    miWordTag = miSearch->addAction(u"Word/Tag..."_s);
+    miSearch = menuBar()->addMenu(u"&Search"_s);
+    miWordPhrase = miSearch->addAction(u"&Word/Phrase..."_s);
+    miRegExp = miSearch->addAction(u"&Regular Expression..."_s);
+    miWordTag = miSearch->addAction(u"Word/&Tag..."_s);
     for (QAction* item : {miWordPhrase, miRegExp, miWordTag})
         connect(item, &QAction::triggered, this,
                 [this, item] { RunCommand([this, item] { DoSearch(item); }); });
 
-    miWindow = menuBar()->addMenu(u"Window"_s);
-    miTile = miWindow->addAction(u"Tile"_s, this,
+    miWindow = menuBar()->addMenu(u"&Window"_s);
+    miTile = miWindow->addAction(u"&Tile"_s, this,
                                  [this] { RunCommand([this] { TileHorizontally(); }); });
-    miCascade = miWindow->addAction(u"Cascade"_s, this,
+    miCascade = miWindow->addAction(u"&Cascade"_s, this,
                                     [this] { RunCommand([this] { Area->cascadeSubWindows(); }); });
     N6 = miWindow->addSeparator();
 
-    miInfo = menuBar()->addMenu(u"Info"_s);
-    miHelp = miInfo->addAction(u"Help"_s, this, [this] { RunCommand([this] { miHelpClick(); }); });
-    About1 = miInfo->addAction(u"About"_s, this, [this] { RunCommand([this] { About1Click(); }); });
+    miInfo = menuBar()->addMenu(u"&Info"_s);
+    miHelp = miInfo->addAction(u"&Help"_s, this, [this] { RunCommand([this] { miHelpClick(); }); });
+    About1 =
+        miInfo->addAction(u"&About"_s, this, [this] { RunCommand([this] { About1Click(); }); });
 }
 
 // The items that need files are enabled only while the corpus holds some.

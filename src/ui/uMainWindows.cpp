@@ -109,7 +109,10 @@ void TfrmMain::RebuildWindowList()
         const TChildWindow* child = ChildOf(sub);
         if (!child)
             continue;
-        auto* item = new QAction(child->WindowListCaption(), miWindow);
+        // A caption is shown as it is: an "&" in a file name or a pattern
+        // marks no access key.
+        auto* item =
+            new QAction(QString(child->WindowListCaption()).replace(u'&', u"&&"_s), miWindow);
         item->setCheckable(true);
         item->setChecked(sub == Area->currentSubWindow());
         connect(item, &QAction::triggered, this, [this, sub] { miWindowItemClick(sub); });

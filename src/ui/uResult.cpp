@@ -380,17 +380,17 @@ QWidget* TfrmResults::CreateHistogram()
 // they are shown disabled.
 void TfrmResults::CreateMenu()
 {
-    miResults = new QMenu(u"Results"_s, this);
-    QMenu* miSave = miResults->addMenu(u"Save"_s);
-    AddDisabledAction(miSave, u"Histogram..."_s);
-    AddDisabledAction(miSave, u"Table..."_s, false);
-    AddDisabledAction(miSave, u"Histogram and Table..."_s, false);
+    miResults = new QMenu(u"&Results"_s, this);
+    QMenu* miSave = miResults->addMenu(u"&Save"_s);
+    AddDisabledAction(miSave, u"&Histogram..."_s);
+    AddDisabledAction(miSave, u"&Table..."_s, false);
+    AddDisabledAction(miSave, u"Histogram &and Table..."_s, false);
     miSave->addSeparator()->setVisible(false);
-    AddDisabledAction(miSave, u"Data to File (.csv)"_s);
-    QMenu* miPrint = miResults->addMenu(u"Print"_s);
-    AddDisabledAction(miPrint, u"Histogram..."_s);
-    AddDisabledAction(miPrint, u"Table..."_s);
-    AddDisabledAction(miPrint, u"Histogram and Table..."_s);
+    AddDisabledAction(miSave, u"&Data to File (.csv)"_s);
+    QMenu* miPrint = miResults->addMenu(u"&Print"_s);
+    AddDisabledAction(miPrint, u"&Histogram..."_s);
+    AddDisabledAction(miPrint, u"&Table..."_s);
+    AddDisabledAction(miPrint, u"Histogram &and Table..."_s);
 }
 
 void TfrmResults::OpenResultsWindow(IMainWindow& main, const TBinSet* binSet, TDistribution kind,

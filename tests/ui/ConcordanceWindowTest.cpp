@@ -73,7 +73,7 @@ protected:
         for (const QString& caption : captions) {
             found = nullptr;
             for (QAction* action : menu ? menu->actions() : QList<QAction*>()) {
-                if (action->text() == caption)
+                if (VisibleText(action) == caption)
                     found = action;
             }
             if (!found)
@@ -136,7 +136,7 @@ TEST_F(ConcordanceWindowTest, MenuHoldsTheSortCommands)
 {
     TfrmConcordance* window = Open();
     ASSERT_TRUE(window->MergedMenu());
-    EXPECT_EQ(window->MergedMenu()->title(), u"Concordance"_s);
+    EXPECT_EQ(VisibleText(window->MergedMenu()->menuAction()), u"Concordance"_s);
     const QString expected = uR"(Sort
   2nd Left
     No Second Sort
@@ -144,19 +144,19 @@ TEST_F(ConcordanceWindowTest, MenuHoldsTheSortCommands)
     Search Term
     1st Right
     2nd Right
-  1st &Left
+  1st Left
     No Second Sort
     2nd Left
     Search Term
     1st Right
     2nd Right
-  &Search Term
+  Search Term
     No Second Sort
     2nd Left
     1st Left
     1st Right
     2nd Right
-  1st &Right
+  1st Right
     No Second Sort
     2nd Left
     1st Left
@@ -172,7 +172,7 @@ TEST_F(ConcordanceWindowTest, MenuHoldsTheSortCommands)
   1st Right, 1st Left [Ctrl+F1]
   1st Left, 1st Right [Ctrl+Shift+F1]
   -
-  &Original Order
+  Original Order
 Save To File... (disabled)
 Print... (disabled))"_s;
     EXPECT_EQ(Outline(window->MergedMenu()).join(u'\n'), expected);
@@ -188,20 +188,20 @@ TEST_F(ConcordanceWindowTest, SortingKeepsTheSelectedRow)
     AddHit(u"x charlie "_s, u"four"_s, u" c"_s);
     TfrmConcordance* window = Open();
     Select(window, 1);
-    const QStringList original = {u"Sort"_s, u"&Original Order"_s};
+    const QStringList original = {u"Sort"_s, u"Original Order"_s};
     const struct {
         QStringList Item;
         QString Row1; // the hit that the selected row shows afterwards
     } cases[] = {
-        {{u"Sort"_s, u"1st &Left"_s, u"No Second Sort"_s}, u"three"_s},
+        {{u"Sort"_s, u"1st Left"_s, u"No Second Sort"_s}, u"three"_s},
         {original, u"two"_s},
         {{u"Sort"_s, u"1st Left, 1st Right"_s}, u"two"_s},
         {original, u"two"_s},
         {{u"Sort"_s, u"1st Right, 1st Left"_s}, u"two"_s},
         {original, u"two"_s},
-        {{u"Sort"_s, u"1st &Right"_s, u"No Second Sort"_s}, u"one"_s},
-        {{u"Sort"_s, u"1st &Left"_s, u"1st Right"_s}, u"two"_s},
-        {{u"Sort"_s, u"&Search Term"_s, u"No Second Sort"_s}, u"one"_s},
+        {{u"Sort"_s, u"1st Right"_s, u"No Second Sort"_s}, u"one"_s},
+        {{u"Sort"_s, u"1st Left"_s, u"1st Right"_s}, u"two"_s},
+        {{u"Sort"_s, u"Search Term"_s, u"No Second Sort"_s}, u"one"_s},
         {{u"Sort"_s, u"2nd Right"_s, u"2nd Left"_s}, u"three"_s},
         {original, u"two"_s},
     };

@@ -134,7 +134,7 @@ TEST_F(MainWindowTest, MenuBar)
     QStringList lines;
     for (QAction* top : Main.menuBar()->actions()) {
         emit top->menu()->aboutToShow();
-        lines += top->text();
+        lines += VisibleText(top);
         lines += Outline(top->menu(), u"  "_s);
     }
     const QString expected = uR"(File
@@ -180,7 +180,7 @@ TEST_F(MainWindowTest, MenuOfTheActiveWindowIsMerged)
     const auto titles = [this] {
         QStringList texts;
         for (const QAction* top : Main.menuBar()->actions())
-            texts.append(top->text());
+            texts.append(VisibleText(top));
         return texts.join(u' ');
     };
     LoadCorpus({"a cat"});
@@ -199,6 +199,35 @@ TEST_F(MainWindowTest, MenuOfTheActiveWindowIsMerged)
         Main.CloseChildWindow(child);
     QApplication::processEvents();
     EXPECT_EQ(titles(), u"File Options Search Window Info"_s);
+}
+
+// Every menu, also the merged menu of a results or concordance window, and
+// every item can be reached by its access key; F10 opens the first menu.
+TEST_F(MainWindowTest, MenusAreReachableFromTheKeyboard)
+{
+    LoadCorpus({"a cat"});
+    AnswerSearch(u"cat"_s, {true, false, false, false});
+    QApplication::setActiveWindow(&Main);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Main));
+    QTest::keyClick(&Main, Qt::Key_S, Qt::AltModifier);
+    ASSERT_TRUE(Main.miSearch->isVisible());
+    QTest::keyClick(Main.miSearch, Qt::Key_R);
+    QApplication::processEvents();
+    EXPECT_EQ(User.DialogsShown, 1);
+    EXPECT_EQ(Settings.swSyntax, ssRegularExpression);
+    ASSERT_EQ(Main.ChildWindows().size(), 1);
+    EXPECT_EQ(AccessKeyProblems(Main.menuBar()->actions()), QStringList());
+
+    QTreeWidget* table = static_cast<TfrmResults*>(Main.ActiveChildWindow())->ListView();
+    table->setCurrentItem(table->topLevelItem(0));
+    table->actions().first()->trigger(); // "View concordances"
+    ASSERT_EQ(Main.ActiveChildWindow()->Kind(), TChildWindow::TKind::Concordance);
+    EXPECT_EQ(AccessKeyProblems(Main.menuBar()->actions()), QStringList());
+
+    QApplication::setActiveWindow(&Main);
+    QTest::keyClick(&Main, Qt::Key_F10);
+    EXPECT_TRUE(Main.miFile->isVisible());
+    Main.miFile->hide();
 }
 
 TEST_F(MainWindowTest, SearchOpensOneResultsWindowPerDistribution)
@@ -428,6 +457,15 @@ TEST_F(MainWindowTest, WindowListMostRecentFirst)
     EXPECT_EQ(Main.ActiveChildWindow()->windowTitle(),
               u"Text file - ["_s + Main.Corpus()[0].FileName + u"]"_s);
     EXPECT_EQ(Main.ActiveChildWindow()->size(), QSize(507, 350));
+
+    // An "&" in a name is shown, not taken as an access key.
+    Main.LoadFileNewWindow(Files.Write(u"R&D notes.txt"_s, "four"));
+    emit Main.miWindow->aboutToShow();
+    const QList<QAction*> entries = Main.miWindow->actions();
+    const auto first = std::find_if(entries.begin(), entries.end(),
+                                    [](const QAction* item) { return item->isCheckable(); });
+    ASSERT_NE(first, entries.end());
+    EXPECT_EQ(VisibleText(*first), u"R&D notes.txt"_s);
 }
 
 TEST_F(MainWindowTest, TextWindowReadsEveryEncoding)
