@@ -33,6 +33,9 @@ TfrmMain::TfrmMain(TAppSettings& settings, IMessageSink& messages, IUserInteract
 {
     setWindowTitle(u"Tamborix"_s);
     setCentralWidget(Area);
+    // Windows that lie beyond the visible area stay within reach.
+    Area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    Area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(Area, &QMdiArea::subWindowActivated, this, &TfrmMain::SubWindowActivated);
     // The panels are 150 and 250 wide at least. The first grows where the
     // font needs more for "500 files in current corpus"; the second takes the
@@ -239,7 +242,7 @@ void TfrmMain::miViewCorpusFileClick()
 void TfrmMain::LoadFileNewWindow(const QString& FileName)
 {
     auto* text = new TfrmText(*this);
-    AddChildWindow(text, QSize(507, 350), false);
+    AddChildWindow(text, QSize(507, 350));
     text->LoadFromFile(FileName);
 }
 

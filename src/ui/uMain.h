@@ -9,7 +9,6 @@
 #include <QMainWindow>
 #include <QPointer>
 
-
 class IUserInteraction;
 class QLabel;
 class QMdiArea;
@@ -54,7 +53,7 @@ public:
 
     // IMainWindow
     void SetActiveWindowText(const QString& text) override;
-    void AddChildWindow(TChildWindow* window, QSize clientSize, bool atOrigin) override;
+    void AddChildWindow(TChildWindow* window, QSize clientSize) override;
     TChildWindow* ActiveChildWindow() const override;
     QSize ClientAreaSize() const override;
     IMessageSink& Messages() override { return MessageSink; }

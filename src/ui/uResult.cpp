@@ -412,7 +412,7 @@ void TfrmResults::OpenResultsWindow(IMainWindow& main, std::unique_ptr<TBinSet> 
     const QString title = DistributionTitle(pattern, kind);
 
     auto* window = new TfrmResults(main);
-    main.AddChildWindow(window, ClientSize, true);
+    main.AddChildWindow(window, ClientSize);
     window->GetInfoFromBinSet(std::move(*binSet));
     window->SetTitles(title, xAxisTitle);
     if (main.ActiveChildWindow() == window)
@@ -556,6 +556,6 @@ void TfrmResults::OpenConcordance(int binIndex)
         return;
     auto* window = new TfrmConcordance(Main);
     window->SetCaption(FTitle + u", position: "_s + lvMain->topLevelItem(binIndex)->text(0));
-    Main.AddChildWindow(window, ConcordanceClientSize, true);
+    Main.AddChildWindow(window, ConcordanceClientSize);
     Main.RunCommand([&] { window->GetInfoFromBin(FSavedBinSet.GetBin(binIndex)); });
 }

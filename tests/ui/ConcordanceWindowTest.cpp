@@ -42,7 +42,7 @@ protected:
     {
         auto* window = new TfrmConcordance(Main);
         window->SetCaption(u"\"the\" distribution in sentences, position: 1"_s);
-        Main.AddChildWindow(window, QSize(614, 322), true);
+        Main.AddChildWindow(window, QSize(614, 322));
         window->GetInfoFromBin(Bin);
         return window;
     }

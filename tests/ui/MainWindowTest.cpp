@@ -21,12 +21,15 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -257,6 +260,39 @@ TEST_F(MainWindowTest, SearchOpensOneResultsWindowPerDistribution)
     Main.DoSearch(Main.miWordPhrase);
     EXPECT_EQ(WindowTitles().size(), 5);
     EXPECT_EQ(WindowTitles().last(), u"\"dog\" distribution in sections"_s);
+}
+
+// New windows fan out from the top-left corner within the visible area, so
+// that all four windows of a search show and a text window from the file list
+// opens whole; a window moved beyond the area is reached by scrolling.
+TEST_F(MainWindowTest, NewWindowsAreCascadedWithinTheVisibleArea)
+{
+    LoadCorpus({"a cat", "b cat"});
+    AnswerSearch(u"cat"_s);
+    Main.DoSearch(Main.miWordPhrase);
+    {
+        TfrmFiles files(Main);
+        files.lbMain->selectAll();
+        files.btnShowClick();
+    }
+    for (int i = 0; i < 6; ++i)
+        Main.LoadFileNewWindow(Main.Corpus()[0].FileName);
+    QApplication::processEvents();
+
+    auto* area = qobject_cast<QMdiArea*>(Main.centralWidget());
+    const QRect visible = area->viewport()->rect();
+    QList<QPoint> places;
+    for (const QMdiSubWindow* frame : area->subWindowList(QMdiArea::CreationOrder)) {
+        EXPECT_TRUE(visible.contains(frame->geometry())) << places.size();
+        places.append(frame->pos());
+    }
+    ASSERT_EQ(places.size(), 12);
+    EXPECT_EQ(QSet<QPoint>(places.begin(), places.begin() + 4).size(), 4) << "results windows";
+
+    area->subWindowList().first()->move(visible.bottomRight() - QPoint(100, 100));
+    QApplication::processEvents();
+    EXPECT_TRUE(area->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(area->verticalScrollBar()->isVisible());
 }
 
 // The offsets that the search records lead the concordance back to the hits,
