@@ -22,6 +22,56 @@
 
 using namespace Qt::StringLiterals;
 
+// A panel of the status bar, at least as wide as designed. The corpus panel
+// keeps the width its text needs, so that no long text in the other panel
+// squeezes it; the window panel takes the rest of the bar and, where a long
+// path does not fit there, leaves out the middle, with the whole text as its
+// tool tip.
+class TStatusPanel : public QLabel {
+public:
+    TStatusPanel(int minimumWidth, bool elide, QWidget* parent)
+        : QLabel(parent)
+        , MinimumWidth(minimumWidth)
+        , Elide(elide)
+    {}
+
+    const QString& Text() const { return FullText; }
+    void SetText(const QString& text)
+    {
+        FullText = text;
+        ShowText();
+        updateGeometry();
+    }
+
+    QSize sizeHint() const override
+    {
+        const QSize whole = QLabel::sizeHint();
+        return {Elide ? MinimumWidth : std::max(MinimumWidth, whole.width()), whole.height()};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QLabel::resizeEvent(event);
+        ShowText();
+    }
+
+private:
+    void ShowText()
+    {
+        const QString shown =
+            Elide ? fontMetrics().elidedText(FullText, Qt::ElideMiddle, contentsRect().width())
+                  : FullText;
+        setText(shown);
+        setToolTip(shown == FullText ? QString() : FullText);
+    }
+
+    const int MinimumWidth;
+    const bool Elide;
+    QString FullText;
+};
+
 TfrmMain::TfrmMain(TAppSettings& settings, IMessageSink& messages, IUserInteraction& user,
                    const QString& settingsPath, QWidget* parent)
     : QMainWindow(parent)
@@ -37,12 +87,8 @@ TfrmMain::TfrmMain(TAppSettings& settings, IMessageSink& messages, IUserInteract
     Area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(Area, &QMdiArea::subWindowActivated, this, &TfrmMain::SubWindowActivated);
-    // The panels are 150 and 250 wide at least. The first grows where the
-    // font needs more for "500 files in current corpus"; the second takes the
-    // rest of the bar, so that long window titles show whole.
     for (int i = 0; i < 2; ++i) {
-        StatusPanels[i] = new QLabel(this);
-        StatusPanels[i]->setMinimumWidth(i == 0 ? 150 : 250);
+        StatusPanels[i] = new TStatusPanel(i == 0 ? 150 : 250, i == 1, this);
         statusBar()->addWidget(StatusPanels[i], i);
     }
     CreateMenus();
@@ -199,7 +245,7 @@ void TfrmMain::UnloadCorpus()
 void TfrmMain::UpdateStatusbar()
 {
     const int count = CorpusFiles.Count();
-    StatusPanels[0]->setText(count == 0   ? u"No files loaded"_s
+    StatusPanels[0]->SetText(count == 0   ? u"No files loaded"_s
                              : count == 1 ? u"1 file in current corpus"_s
                                           : QString::number(count) + u" files in current corpus"_s);
     UpdateMenuState();
@@ -207,12 +253,12 @@ void TfrmMain::UpdateStatusbar()
 
 void TfrmMain::SetActiveWindowText(const QString& text)
 {
-    StatusPanels[1]->setText(text);
+    StatusPanels[1]->SetText(text);
 }
 
 QString TfrmMain::StatusText(int panel) const
 {
-    return StatusPanels[panel]->text();
+    return StatusPanels[panel]->Text();
 }
 
 void TfrmMain::LoadCorpusFiles1Click()

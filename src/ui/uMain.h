@@ -10,12 +10,12 @@
 #include <QPointer>
 
 class IUserInteraction;
-class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class TAppSettings;
 class TfrmText;
+class TStatusPanel;
 
 class TfrmMain : public QMainWindow, public IMainWindow {
     Q_OBJECT
@@ -100,7 +100,7 @@ private:
     TCorpus CorpusFiles;
     QString WorkSpaceFile;
     QMdiArea* Area;
-    QLabel* StatusPanels[2];
+    TStatusPanel* StatusPanels[2];
     QPointer<QAction> MergedMenuAction;
     QList<QAction*> WindowListItems;
     bool SettingsLoaded = false;

@@ -109,11 +109,19 @@ TEST_F(MainWindowTest, CorpusAndStatusBar)
     User.FilesToOpen = {User.FilesToOpen[0]};
     Main.LoadCorpusFiles1->trigger(); // the same file again
     EXPECT_EQ(Main.StatusText(0), u"3 files in current corpus"_s);
-    // The text shows whole, also where the font needs more than 150 pixels.
+    // The text shows whole, also where the font needs more than 150 pixels and
+    // a long path fills the other panel, which shows what fits of it without
+    // widening the window.
+    const int windowWidth = Main.width();
+    const QString longPath = u"Text File: /home/someone/corpora/"_s +
+                             u"a folder with a long name/"_s.repeated(20) + u"text.txt"_s;
+    Main.SetActiveWindowText(longPath);
     for (int i = 0; i < 1997; ++i)
         Main.AddFileToCorpus(User.FilesToOpen[0]);
     Main.UpdateStatusbar();
     QApplication::processEvents();
+    EXPECT_EQ(Main.width(), windowWidth);
+    EXPECT_EQ(Main.StatusText(1), longPath);
     const QList<QLabel*> panels = Main.statusBar()->findChildren<QLabel*>();
     const auto first = std::find_if(panels.begin(), panels.end(), [](const QLabel* panel) {
         return panel->text() == u"2000 files in current corpus"_s;
@@ -121,7 +129,14 @@ TEST_F(MainWindowTest, CorpusAndStatusBar)
     ASSERT_NE(first, panels.end());
     const int textWidth = (*first)->fontMetrics().horizontalAdvance((*first)->text());
     EXPECT_GT(textWidth, 150);
-    EXPECT_GE((*first)->width(), textWidth);
+    EXPECT_GE((*first)->contentsRect().width(), textWidth);
+    const auto second = std::find_if(panels.begin(), panels.end(), [&](const QLabel* panel) {
+        return panel->toolTip() == longPath;
+    });
+    ASSERT_NE(second, panels.end());
+    EXPECT_TRUE((*second)->text().contains(u'\u2026'));
+    EXPECT_LE((*second)->fontMetrics().horizontalAdvance((*second)->text()),
+              (*second)->contentsRect().width());
     emit Main.miSearch->aboutToShow();
     EXPECT_TRUE(Main.miWordPhrase->isEnabled() && Main.miRegExp->isEnabled());
 
