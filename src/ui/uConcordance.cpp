@@ -101,9 +101,15 @@ public:
         for (const auto& [piece, colour] :
              {std::pair{&line.TextBefore, text}, std::pair{&line.TextMatch, HitColour},
               std::pair{&line.TextAfter, text}}) {
+            const int width = metrics.horizontalAdvance(*piece);
+            // Blue cannot be read on the selection's colour: on the selected
+            // row the hit keeps the list's own background.
+            if (selected && piece == &line.TextMatch)
+                painter->fillRect(QRect(x, option.rect.top(), width, option.rect.height()),
+                                  option.palette.brush(QPalette::Base));
             painter->setPen(colour);
             painter->drawText(x, baseline, *piece);
-            x += metrics.horizontalAdvance(*piece);
+            x += width;
         }
         painter->restore();
     }

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 using namespace Qt::StringLiterals;
@@ -241,6 +242,42 @@ TEST_F(ConcordanceWindowTest, HitsAreAlignedOnEveryRow)
     }
     ASSERT_EQ(starts.size(), 1u);
     EXPECT_NEAR(*starts.begin(), (list->viewport()->width() - hitWidth) / 2, 2);
+}
+
+// On the selected row the hit stands out from what lies behind it as clearly
+// as on the other rows: blue on the selection's colour could not be read.
+TEST_F(ConcordanceWindowTest, TheHitCanBeReadOnTheSelectedRow)
+{
+    const auto luminance = [](QColor c) {
+        const auto linear = [](float v) {
+            return v <= 0.03928f ? v / 12.92f : std::pow((v + 0.055f) / 1.055f, 2.4f);
+        };
+        return 0.2126f * linear(c.redF()) + 0.7152f * linear(c.greenF()) +
+               0.0722f * linear(c.blueF());
+    };
+    AddHit(u"before "_s, u"MMMM"_s, u" after"_s);
+    AddHit(u"before "_s, u"MMMM"_s, u" after"_s);
+    TfrmConcordance* window = Open();
+    QListView* list = List(window);
+    ASSERT_EQ(SelectedRow(window), 0);
+    const QImage image = list->viewport()->grab().toImage();
+    const int hitWidth = QFontMetrics(list->font()).horizontalAdvance(u"MMMM"_s);
+    const int left = (list->viewport()->width() - hitWidth) / 2;
+    for (int row = 0; row < 2; ++row) {
+        const QRect rect = list->visualRect(list->model()->index(row, 0));
+        // The hit's background is the colour at the row's top edge; its text
+        // is the pixel that differs most from it in brightness.
+        const float background = luminance(image.pixelColor(left + hitWidth / 2, rect.top()));
+        float contrast = 1;
+        for (int x = left; x < left + hitWidth; ++x) {
+            for (int y = rect.top(); y <= rect.bottom(); ++y) {
+                const float pixel = luminance(image.pixelColor(x, y));
+                contrast = std::max(contrast, (std::max(pixel, background) + 0.05f) /
+                                                  (std::min(pixel, background) + 0.05f));
+            }
+        }
+        EXPECT_GE(contrast, 4.5f) << "row " << row;
+    }
 }
 
 TEST_F(ConcordanceWindowTest, UnreadableFilesAreReported)
