@@ -9,9 +9,24 @@
 #include "uMain.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstring>
+
+namespace {
+
+// The program's icon in the sizes that title bars, task bars and window
+// switchers ask for; every window, dialogs included, shows it.
+QIcon ApplicationIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/tamborix-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -22,6 +37,7 @@ int main(int argc, char* argv[])
     }
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Tamborix"));
+    application.setWindowIcon(ApplicationIcon());
 
     // The process-wide objects, in this order, before the main window.
     TAppSettings settings;

@@ -20,10 +20,10 @@ public:
     virtual void SetActiveWindowText(const QString& text) = 0;
 
     // Shows window in a new sub-window of the client area, with the given
-    // client size, at the top-left corner when atOrigin (else where new child
-    // windows go), and makes it the active child window. The sub-window
+    // client size, cascaded from the other windows within the visible part
+    // of the area, and makes it the active child window. The sub-window
     // releases the window when it is closed.
-    virtual void AddChildWindow(TChildWindow* window, QSize clientSize, bool atOrigin) = 0;
+    virtual void AddChildWindow(TChildWindow* window, QSize clientSize) = 0;
     // The active child window, or null.
     virtual TChildWindow* ActiveChildWindow() const = 0;
     // The size of the client area that holds the child windows.

@@ -101,9 +101,15 @@ public:
         for (const auto& [piece, colour] :
              {std::pair{&line.TextBefore, text}, std::pair{&line.TextMatch, HitColour},
               std::pair{&line.TextAfter, text}}) {
+            const int width = metrics.horizontalAdvance(*piece);
+            // Blue cannot be read on the selection's colour: on the selected
+            // row the hit keeps the list's own background.
+            if (selected && piece == &line.TextMatch)
+                painter->fillRect(QRect(x, option.rect.top(), width, option.rect.height()),
+                                  option.palette.brush(QPalette::Base));
             painter->setPen(colour);
             painter->drawText(x, baseline, *piece);
-            x += metrics.horizontalAdvance(*piece);
+            x += width;
         }
         painter->restore();
     }
@@ -118,18 +124,17 @@ private:
     const QListView* List;
 };
 
-// The sort keys of the menu: the caption of a primary key's submenu, with its
-// access key, and that of the item that makes it the secondary key.
+// The sort keys of the menu, with their access keys: the same caption names a
+// key as the primary key's submenu and as the item that makes it the
+// secondary key.
 struct TSortCaption {
     int Key;
-    QStringView Primary;
-    QStringView Secondary;
+    QStringView Caption;
 };
 
 constexpr TSortCaption SortCaptions[] = {
-    {sk2ndLeft, u"2nd Left", u"2nd Left"},           {sk1stLeft, u"1st &Left", u"1st Left"},
-    {skSearchTerm, u"&Search Term", u"Search Term"}, {sk1stRight, u"1st &Right", u"1st Right"},
-    {sk2ndRight, u"2nd Right", u"2nd Right"},
+    {sk2ndLeft, u"&2nd Left"},   {sk1stLeft, u"1st &Left"},   {skSearchTerm, u"&Search Term"},
+    {sk1stRight, u"1st &Right"}, {sk2ndRight, u"2nd Ri&ght"},
 };
 
 } // namespace
@@ -212,11 +217,11 @@ void TfrmConcordance::FormActivate()
 
 void TfrmConcordance::CreateMenu()
 {
-    Concordance1 = new QMenu(u"Concordance"_s, this);
-    AddSortItems(Concordance1->addMenu(u"Sort"_s));
+    Concordance1 = new QMenu(u"&Concordance"_s, this);
+    AddSortItems(Concordance1->addMenu(u"&Sort"_s));
     // Their dialogs are still to come.
-    Concordance1->addAction(u"Save To File..."_s)->setEnabled(false);
-    Concordance1->addAction(u"Print..."_s)->setEnabled(false);
+    Concordance1->addAction(u"Save To &File..."_s)->setEnabled(false);
+    Concordance1->addAction(u"&Print..."_s)->setEnabled(false);
 }
 
 void TfrmConcordance::AddSortItems(QMenu* sort)
@@ -228,17 +233,17 @@ void TfrmConcordance::AddSortItems(QMenu* sort)
         return item;
     };
     for (const TSortCaption& primary : SortCaptions) {
-        QMenu* submenu = sort->addMenu(primary.Primary.toString());
-        addItem(submenu, u"No Second Sort"_s, primary.Key, skNone);
+        QMenu* submenu = sort->addMenu(primary.Caption.toString());
+        addItem(submenu, u"&No Second Sort"_s, primary.Key, skNone);
         for (const TSortCaption& secondary : SortCaptions) {
             if (secondary.Key != primary.Key)
-                addItem(submenu, secondary.Secondary.toString(), primary.Key, secondary.Key);
+                addItem(submenu, secondary.Caption.toString(), primary.Key, secondary.Key);
         }
     }
     sort->addSeparator();
-    addItem(sort, u"1st Right, 1st Left"_s, sk1stRight, sk1stLeft)
+    addItem(sort, u"1st R&ight, 1st Left"_s, sk1stRight, sk1stLeft)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F1));
-    addItem(sort, u"1st Left, 1st Right"_s, sk1stLeft, sk1stRight)
+    addItem(sort, u"1st L&eft, 1st Right"_s, sk1stLeft, sk1stRight)
         ->setShortcut(QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_F1));
     sort->addSeparator();
     addItem(sort, u"&Original Order"_s, skOriginalOrder, skNone);

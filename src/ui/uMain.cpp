@@ -17,9 +17,60 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 
 using namespace Qt::StringLiterals;
+
+// A panel of the status bar, at least as wide as designed. The corpus panel
+// keeps the width its text needs, so that no long text in the other panel
+// squeezes it; the window panel takes the rest of the bar and, where a long
+// path does not fit there, leaves out the middle, with the whole text as its
+// tool tip.
+class TStatusPanel : public QLabel {
+public:
+    TStatusPanel(int minimumWidth, bool elide, QWidget* parent)
+        : QLabel(parent)
+        , MinimumWidth(minimumWidth)
+        , Elide(elide)
+    {}
+
+    const QString& Text() const { return FullText; }
+    void SetText(const QString& text)
+    {
+        FullText = text;
+        ShowText();
+        updateGeometry();
+    }
+
+    QSize sizeHint() const override
+    {
+        const QSize whole = QLabel::sizeHint();
+        return {Elide ? MinimumWidth : std::max(MinimumWidth, whole.width()), whole.height()};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QLabel::resizeEvent(event);
+        ShowText();
+    }
+
+private:
+    void ShowText()
+    {
+        const QString shown =
+            Elide ? fontMetrics().elidedText(FullText, Qt::ElideMiddle, contentsRect().width())
+                  : FullText;
+        setText(shown);
+        setToolTip(shown == FullText ? QString() : FullText);
+    }
+
+    const int MinimumWidth;
+    const bool Elide;
+    QString FullText;
+};
 
 TfrmMain::TfrmMain(TAppSettings& settings, IMessageSink& messages, IUserInteraction& user,
                    const QString& settingsPath, QWidget* parent)
@@ -32,13 +83,12 @@ TfrmMain::TfrmMain(TAppSettings& settings, IMessageSink& messages, IUserInteract
 {
     setWindowTitle(u"Tamborix"_s);
     setCentralWidget(Area);
+    // Windows that lie beyond the visible area stay within reach.
+    Area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    Area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(Area, &QMdiArea::subWindowActivated, this, &TfrmMain::SubWindowActivated);
-    // The panels are 150 and 250 wide at least. The first grows where the
-    // font needs more for "500 files in current corpus"; the second takes the
-    // rest of the bar, so that long window titles show whole.
     for (int i = 0; i < 2; ++i) {
-        StatusPanels[i] = new QLabel(this);
-        StatusPanels[i]->setMinimumWidth(i == 0 ? 150 : 250);
+        StatusPanels[i] = new TStatusPanel(i == 0 ? 150 : 250, i == 1, this);
         statusBar()->addWidget(StatusPanels[i], i);
     }
     CreateMenus();
@@ -62,35 +112,40 @@ void TfrmMain::CreateMenus()
     for (QMenu* menu : {miFile, miSearch, miWindow})
         connect(menu, &QMenu::aboutToShow, this, &TfrmMain::UpdateMenuState);
     connect(miWindow, &QMenu::aboutToShow, this, &TfrmMain::RebuildWindowList);
+    // F10 opens the first menu, as it does on the common Linux desktops.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this, [this] {
+        if (menuBar()->isEnabled())
+            menuBar()->setActiveAction(menuBar()->actions().constFirst());
+    });
 }
 
 void TfrmMain::CreateFileMenu()
 {
-    miFile = menuBar()->addMenu(u"File"_s);
-    miTextSettings = miFile->addAction(u"Text Settings..."_s);
+    miFile = menuBar()->addMenu(u"&File"_s);
+    miTextSettings = miFile->addAction(u"&Text Settings..."_s);
     miFile->addSeparator();
     LoadCorpusFiles1 =
-        miFile->addAction(u"Load Corpus File(s)..."_s, QKeySequence(u"Ctrl+L"_s), this,
+        miFile->addAction(u"&Load Corpus File(s)..."_s, QKeySequence(u"Ctrl+L"_s), this,
                           [this] { RunCommand([this] { LoadCorpusFiles1Click(); }); });
-    miUnload = miFile->addAction(u"Unload Corpus"_s, this,
+    miUnload = miFile->addAction(u"&Unload Corpus"_s, this,
                                  [this] { RunCommand([this] { miUnloadClick(); }); });
     miViewCorpusFile =
-        miFile->addAction(u"View Corpus File..."_s, QKeySequence(u"Ctrl+Alt+V"_s), this,
+        miFile->addAction(u"&View Corpus File..."_s, QKeySequence(u"Ctrl+Alt+V"_s), this,
                           [this] { RunCommand([this] { miViewCorpusFileClick(); }); });
     miFile->addSeparator();
-    miOpenWorkspace = miFile->addAction(u"Open Workspace..."_s);
-    miSaveWorkspace = miFile->addAction(u"Save Workspace..."_s);
-    miSaveWorkspaceAs = miFile->addAction(u"Save Workspace As..."_s);
-    miSaveWorkspaceonExit = miFile->addAction(u"Save Workspace on Exit"_s);
+    miOpenWorkspace = miFile->addAction(u"&Open Workspace..."_s);
+    miSaveWorkspace = miFile->addAction(u"&Save Workspace..."_s);
+    miSaveWorkspaceAs = miFile->addAction(u"Save Workspace &As..."_s);
+    miSaveWorkspaceonExit = miFile->addAction(u"Save &Workspace on Exit"_s);
     miSaveWorkspaceonExit->setCheckable(true);
     miFile->addSeparator();
-    miTagSettings = miFile->addMenu(u"Tag Settings"_s);
-    miNormalTags = miTagSettings->addAction(u"Normal Tags..."_s);
-    miPartofSpeechTags = miTagSettings->addAction(u"Part of Speech Tags..."_s);
+    miTagSettings = miFile->addMenu(u"Ta&g Settings"_s);
+    miNormalTags = miTagSettings->addAction(u"&Normal Tags..."_s);
+    miPartofSpeechTags = miTagSettings->addAction(u"&Part of Speech Tags..."_s);
     miFile->addSeparator();
-    miPrinterSetup = miFile->addAction(u"Printer Setup.."_s);
+    miPrinterSetup = miFile->addAction(u"&Printer Setup.."_s);
     miFile->addSeparator();
-    miExit = miFile->addAction(u"Exit"_s, QKeySequence(u"Ctrl+Q"_s), this, [this] { close(); });
+    miExit = miFile->addAction(u"E&xit"_s, QKeySequence(u"Ctrl+Q"_s), this, [this] { close(); });
     // Their dialogs come later; until then they are shown but cannot be chosen.
     for (QAction* later : {miTextSettings, miOpenWorkspace, miSaveWorkspace, miSaveWorkspaceAs,
                            miSaveWorkspaceonExit, miNormalTags, miPartofSpeechTags, miPrinterSetup})
@@ -99,30 +154,31 @@ void TfrmMain::CreateFileMenu()
 
 void TfrmMain::CreateOtherMenus()
 {
-    miOptions = menuBar()->addMenu(u"Options"_s);
-    GeneralOptions1 = miOptions->addAction(u"General Options..."_s);
-    miTextSettingsO = miOptions->addAction(u"Text Settings..."_s);
+    miOptions = menuBar()->addMenu(u"&Options"_s);
+    GeneralOptions1 = miOptions->addAction(u"&General Options..."_s);
+    miTextSettingsO = miOptions->addAction(u"&Text Settings..."_s);
     GeneralOptions1->setEnabled(false);
     miTextSettingsO->setEnabled(false);
 
-    miSearch = menuBar()->addMenu(u"Search"_s);
-    miWordPhrase = miSearch->addAction(u"Word/Phrase..."_s);
-    miRegExp = miSearch->addAction(u"Regular Expression..."_s);
-    miWordTag = miSearch->addAction(u"Word/Tag..."_s);
+    miSearch = menuBar()->addMenu(u"&Search"_s);
+    miWordPhrase = miSearch->addAction(u"&Word/Phrase..."_s);
+    miRegExp = miSearch->addAction(u"&Regular Expression..."_s);
+    miWordTag = miSearch->addAction(u"Word/&Tag..."_s);
     for (QAction* item : {miWordPhrase, miRegExp, miWordTag})
         connect(item, &QAction::triggered, this,
                 [this, item] { RunCommand([this, item] { DoSearch(item); }); });
 
-    miWindow = menuBar()->addMenu(u"Window"_s);
-    miTile = miWindow->addAction(u"Tile"_s, this,
+    miWindow = menuBar()->addMenu(u"&Window"_s);
+    miTile = miWindow->addAction(u"&Tile"_s, this,
                                  [this] { RunCommand([this] { TileHorizontally(); }); });
-    miCascade = miWindow->addAction(u"Cascade"_s, this,
+    miCascade = miWindow->addAction(u"&Cascade"_s, this,
                                     [this] { RunCommand([this] { Area->cascadeSubWindows(); }); });
     N6 = miWindow->addSeparator();
 
-    miInfo = menuBar()->addMenu(u"Info"_s);
-    miHelp = miInfo->addAction(u"Help"_s, this, [this] { RunCommand([this] { miHelpClick(); }); });
-    About1 = miInfo->addAction(u"About"_s, this, [this] { RunCommand([this] { About1Click(); }); });
+    miInfo = menuBar()->addMenu(u"&Info"_s);
+    miHelp = miInfo->addAction(u"&Help"_s, this, [this] { RunCommand([this] { miHelpClick(); }); });
+    About1 =
+        miInfo->addAction(u"&About"_s, this, [this] { RunCommand([this] { About1Click(); }); });
 }
 
 // The items that need files are enabled only while the corpus holds some.
@@ -189,7 +245,7 @@ void TfrmMain::UnloadCorpus()
 void TfrmMain::UpdateStatusbar()
 {
     const int count = CorpusFiles.Count();
-    StatusPanels[0]->setText(count == 0   ? u"No files loaded"_s
+    StatusPanels[0]->SetText(count == 0   ? u"No files loaded"_s
                              : count == 1 ? u"1 file in current corpus"_s
                                           : QString::number(count) + u" files in current corpus"_s);
     UpdateMenuState();
@@ -197,12 +253,12 @@ void TfrmMain::UpdateStatusbar()
 
 void TfrmMain::SetActiveWindowText(const QString& text)
 {
-    StatusPanels[1]->setText(text);
+    StatusPanels[1]->SetText(text);
 }
 
 QString TfrmMain::StatusText(int panel) const
 {
-    return StatusPanels[panel]->text();
+    return StatusPanels[panel]->Text();
 }
 
 void TfrmMain::LoadCorpusFiles1Click()
@@ -232,7 +288,7 @@ void TfrmMain::miViewCorpusFileClick()
 void TfrmMain::LoadFileNewWindow(const QString& FileName)
 {
     auto* text = new TfrmText(*this);
-    AddChildWindow(text, QSize(507, 350), false);
+    AddChildWindow(text, QSize(507, 350));
     text->LoadFromFile(FileName);
 }
 

@@ -9,14 +9,13 @@
 #include <QMainWindow>
 #include <QPointer>
 
-
 class IUserInteraction;
-class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class TAppSettings;
 class TfrmText;
+class TStatusPanel;
 
 class TfrmMain : public QMainWindow, public IMainWindow {
     Q_OBJECT
@@ -54,7 +53,7 @@ public:
 
     // IMainWindow
     void SetActiveWindowText(const QString& text) override;
-    void AddChildWindow(TChildWindow* window, QSize clientSize, bool atOrigin) override;
+    void AddChildWindow(TChildWindow* window, QSize clientSize) override;
     TChildWindow* ActiveChildWindow() const override;
     QSize ClientAreaSize() const override;
     IMessageSink& Messages() override { return MessageSink; }
@@ -101,7 +100,7 @@ private:
     TCorpus CorpusFiles;
     QString WorkSpaceFile;
     QMdiArea* Area;
-    QLabel* StatusPanels[2];
+    TStatusPanel* StatusPanels[2];
     QPointer<QAction> MergedMenuAction;
     QList<QAction*> WindowListItems;
     bool SettingsLoaded = false;

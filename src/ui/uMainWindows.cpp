@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -19,17 +21,39 @@ TChildWindow* ChildOf(const QMdiSubWindow* sub)
     return sub ? qobject_cast<TChildWindow*>(sub->widget()) : nullptr;
 }
 
+// Where a new window of the given size goes: the places lie one step down and
+// to the right of each other, from the top-left corner as far as the window
+// still fits into the visible area. The first place that no other window
+// holds is taken, so that the windows of one search fan out and a window
+// opened after others were closed fills their gap; when all are held, the
+// places are used again in turn.
+QPoint CascadePlace(const QList<QMdiSubWindow*>& others, QSize window, QSize area, int step)
+{
+    step = std::max(step, 1);
+    const int last = std::max(
+        0, std::min(area.width() - window.width(), area.height() - window.height()) / step);
+    for (int k = 0; k <= last; ++k) {
+        const QPoint place(k * step, k * step);
+        if (std::none_of(others.begin(), others.end(),
+                         [&](const QMdiSubWindow* other) { return other->pos() == place; }))
+            return place;
+    }
+    const int k = static_cast<int>(others.size() % (last + 1));
+    return {k * step, k * step};
+}
+
 } // namespace
 
-void TfrmMain::AddChildWindow(TChildWindow* window, QSize clientSize, bool atOrigin)
+void TfrmMain::AddChildWindow(TChildWindow* window, QSize clientSize)
 {
+    QList<QMdiSubWindow*> others = Area->subWindowList();
     QMdiSubWindow* sub = Area->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->installEventFilter(this);
     // The frame's own share of its size hint is its title bar and borders.
-    sub->resize(clientSize + sub->sizeHint() - window->sizeHint());
-    if (atOrigin)
-        sub->move(0, 0);
+    const QSize frame = sub->sizeHint() - window->sizeHint();
+    sub->resize(clientSize + frame);
+    sub->move(CascadePlace(others, sub->size(), ClientAreaSize(), frame.height()));
     sub->show();
     Area->setActiveSubWindow(sub);
 }
@@ -109,7 +133,10 @@ void TfrmMain::RebuildWindowList()
         const TChildWindow* child = ChildOf(sub);
         if (!child)
             continue;
-        auto* item = new QAction(child->WindowListCaption(), miWindow);
+        // A caption is shown as it is: an "&" in a file name or a pattern
+        // marks no access key.
+        auto* item =
+            new QAction(QString(child->WindowListCaption()).replace(u'&', u"&&"_s), miWindow);
         item->setCheckable(true);
         item->setChecked(sub == Area->currentSubWindow());
         connect(item, &QAction::triggered, this, [this, sub] { miWindowItemClick(sub); });

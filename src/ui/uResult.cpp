@@ -16,6 +16,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QGraphicsLayout>
+#include <QGraphicsSimpleTextItem>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,6 +45,14 @@ const QSize ConcordanceClientSize(614, 322);
 const int TableWidth = 167;
 // The share of its category that a bar covers.
 const qreal BarWidth = 0.7;
+// The chart's space on either side of a caption under a bar, the margin of the
+// caption's text within its box, and what this window keeps between two
+// upright captions.
+const int CaptionPadding = 6;
+const int CaptionMargin = 2;
+const int CaptionGap = 2;
+// The chart's spacing around the frequency axis's title, labels and ticks.
+const int FrequencyAxisSpacing = 24;
 // How far a window keeps from the right and bottom edges of the client area.
 const int EdgeGap = 30;
 
@@ -132,9 +141,10 @@ TFrequencyScale FrequencyScale(qreal highest, int maxTicks)
 } // namespace
 
 // The histogram: one bar per bin with its hit count above it and its caption
-// under it. The chart's own bar clicks come only from the left button, so the
-// view finds the bar under the mouse itself: pressing and releasing any button
-// on the same bar reports the bar's index.
+// under it, or "No matches" when no bin holds a hit. The chart's own bar
+// clicks come only from the left button, so the view finds the bar under the
+// mouse itself: pressing and releasing any button on the same bar reports the
+// bar's index.
 class TResultsChart : public QChartView {
 public:
     explicit TResultsChart(QWidget* parent);
@@ -150,11 +160,18 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // The captions as whole as the room under each bar allows: on one line,
+    // else on two, else upright, and when even upright ones would touch,
+    // only every so many. The value marks show where they fit above the bars.
+    void LayOutCaptions();
     // As many ticks on the frequency axis as leave room between their labels,
     // so that a small window (say, one of four tiled) keeps its labels whole.
     void ScaleFrequencyAxis();
-    // The height of the plot area that a view of the given height leaves.
+    // The width and the height of the plot area that a view of the given
+    // size leaves.
+    int PlotWidth(int viewWidth) const;
     int PlotHeight(int viewHeight) const;
+    void ShowNoMatches();
     // The index of the bar under pos (view coordinates), or -1.
     int BarAt(QPointF pos) const;
 
@@ -162,6 +179,9 @@ private:
     QBarSet* Bars = new QBarSet(QString());
     QBarCategoryAxis* axisBottom = new QBarCategoryAxis();
     QValueAxis* axisLeft = new QValueAxis();
+    QGraphicsSimpleTextItem* NoMatches = new QGraphicsSimpleTextItem(u"No matches"_s, chart());
+    QStringList Captions;
+    int CaptionsHeight = 0; // as the captions are laid out
     int PressedBar = -1;
     qreal Highest = 0;
 };
@@ -180,7 +200,6 @@ TResultsChart::TResultsChart(QWidget* parent)
 
     Series1->append(Bars);
     Series1->setBarWidth(BarWidth);
-    Series1->setLabelsVisible(true);
     Series1->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     Series1->setLabelsFormat(u"@value"_s);
     // Enough digits that any hit count shows whole, never in exponent form.
@@ -203,15 +222,88 @@ TResultsChart::TResultsChart(QWidget* parent)
     Series1->attachAxis(axisLeft);
     // The chart's theme would draw the value marks in white, as if inside the bars.
     Bars->setLabelColor(axisLeft->labelsColor());
+    QFont noMatchesFont = font();
+    noMatchesFont.setPointSizeF(noMatchesFont.pointSizeF() * 1.2);
+    NoMatches->setFont(noMatchesFont);
+    NoMatches->setBrush(axisLeft->labelsColor());
 }
 
 void TResultsChart::SetBars(const QList<qreal>& values, const QStringList& captions)
 {
     Bars->remove(0, Bars->count());
     Bars->append(values);
-    axisBottom->setCategories(DistinctCategories(captions));
+    Captions = captions;
     Highest = values.isEmpty() ? 0 : *std::max_element(values.begin(), values.end());
+    LayOutCaptions();
     ScaleFrequencyAxis();
+    ShowNoMatches();
+}
+
+// An empty axis from 0 to 1 would look as if the chart had failed.
+void TResultsChart::ShowNoMatches()
+{
+    const bool none = Highest <= 0;
+    NoMatches->setVisible(none);
+    Series1->setVisible(!none);
+    axisBottom->setVisible(!none);
+    axisLeft->setVisible(!none);
+    NoMatches->setPos(chart()->rect().center() - NoMatches->boundingRect().center());
+}
+
+void TResultsChart::LayOutCaptions()
+{
+    const QFontMetrics metrics(axisBottom->labelsFont());
+    const auto widest = [&](const QStringList& lines) {
+        int width = 0;
+        for (const QString& line : lines)
+            width = std::max(width, metrics.horizontalAdvance(line));
+        return width;
+    };
+    // Percentage captions break after their dash.
+    QStringList firstLines, secondLines;
+    for (const QString& caption : Captions) {
+        const qsizetype dash = caption.indexOf(u" - "_s);
+        firstLines.append(dash < 0 ? caption : caption.left(dash + 2));
+        secondLines.append(dash < 0 ? QString() : caption.mid(dash + 3));
+    }
+    // The chart gives a caption the plot's width shared among one more than
+    // the bars, less its padding on both sides.
+    const int count = static_cast<int>(Captions.size());
+    const int plotWidth = PlotWidth(width());
+    const int room = plotWidth / (count + 1) - 2 * CaptionPadding;
+    QStringList shown;
+    if (widest(Captions) <= room) {
+        shown = Captions;
+        axisBottom->setLabelsAngle(0);
+        CaptionsHeight = metrics.height();
+    } else if (std::max(widest(firstLines), widest(secondLines)) <= room) {
+        for (qsizetype i = 0; i < Captions.size(); ++i)
+            shown.append(secondLines[i].isEmpty() ? firstLines[i]
+                                                  : firstLines[i] + u"<br>"_s + secondLines[i]);
+        axisBottom->setLabelsAngle(0);
+        CaptionsHeight = 2 * metrics.height();
+    } else {
+        // The chart drops a caption that reaches beyond the ends of the axis.
+        const qreal barSpace = qreal(plotWidth) / std::max(count, 1);
+        const int upright = metrics.height() + 2 * CaptionMargin;
+        const qreal half = upright / 2.0;
+        const int every = static_cast<int>(std::ceil((upright + CaptionGap) / barSpace));
+        const int first = static_cast<int>(std::ceil(half / barSpace - 0.5));
+        for (int i = 0; i < count; ++i) {
+            const bool fits = i >= first && (count - i - 0.5) * barSpace >= half;
+            shown.append(fits && (i - first) % every == 0 ? Captions[i] : QString());
+        }
+        axisBottom->setLabelsAngle(-90);
+        CaptionsHeight = widest(Captions);
+    }
+    // Value marks wider than their bars would run into each other.
+    const QFontMetrics valueMetrics(Bars->labelFont());
+    Series1->setLabelsVisible(valueMetrics.horizontalAdvance(QString::number(Highest, 'f', 0)) +
+                                  CaptionGap <=
+                              plotWidth / std::max(count, 1));
+    // Upright captions are narrower than the room the chart reckons with.
+    axisBottom->setTruncateLabels(axisBottom->labelsAngle() == 0);
+    axisBottom->setCategories(DistinctCategories(shown));
 }
 
 // The scale follows the view's height, which nothing in the chart can change.
@@ -221,18 +313,33 @@ void TResultsChart::SetBars(const QList<qreal>& values, const QStringList& capti
 void TResultsChart::resizeEvent(QResizeEvent* event)
 {
     QChartView::resizeEvent(event);
+    LayOutCaptions();
     ScaleFrequencyAxis();
+    ShowNoMatches();
 }
 
-// Under the plot lie the captions, wrapped to two lines in a narrow view, the
-// axis title, and the spacing around them and the tick marks, about one more
-// line of captions.
+// Left of the plot lie the frequency axis's title, its labels (at most the
+// digits of the coarsest scale's top) and the spacing around them and the
+// tick marks.
+int TResultsChart::PlotWidth(int viewWidth) const
+{
+    const QString widestLabel = QString::number(FrequencyScale(Highest, 1).Top, 'f', 0);
+    const int labelWidth = QFontMetrics(axisLeft->labelsFont()).horizontalAdvance(widestLabel);
+    const int titleHeight = QFontMetrics(axisLeft->titleFont()).height();
+    const QMargins margins = chart()->margins();
+    return viewWidth - margins.left() - margins.right() - labelWidth - titleHeight -
+           FrequencyAxisSpacing;
+}
+
+// Under the plot lie the captions, the axis title, and the spacing around them
+// and the tick marks, about one more line of captions.
 int TResultsChart::PlotHeight(int viewHeight) const
 {
     const int labelHeight = QFontMetrics(axisBottom->labelsFont()).height();
     const int titleHeight = QFontMetrics(axisBottom->titleFont()).height();
     const QMargins margins = chart()->margins();
-    return viewHeight - margins.top() - margins.bottom() - 3 * labelHeight - titleHeight;
+    return viewHeight - margins.top() - margins.bottom() - CaptionsHeight - labelHeight -
+           titleHeight;
 }
 
 void TResultsChart::ScaleFrequencyAxis()
@@ -380,17 +487,17 @@ QWidget* TfrmResults::CreateHistogram()
 // they are shown disabled.
 void TfrmResults::CreateMenu()
 {
-    miResults = new QMenu(u"Results"_s, this);
-    QMenu* miSave = miResults->addMenu(u"Save"_s);
-    AddDisabledAction(miSave, u"Histogram..."_s);
-    AddDisabledAction(miSave, u"Table..."_s, false);
-    AddDisabledAction(miSave, u"Histogram and Table..."_s, false);
+    miResults = new QMenu(u"&Results"_s, this);
+    QMenu* miSave = miResults->addMenu(u"&Save"_s);
+    AddDisabledAction(miSave, u"&Histogram..."_s);
+    AddDisabledAction(miSave, u"&Table..."_s, false);
+    AddDisabledAction(miSave, u"Histogram &and Table..."_s, false);
     miSave->addSeparator()->setVisible(false);
-    AddDisabledAction(miSave, u"Data to File (.csv)"_s);
-    QMenu* miPrint = miResults->addMenu(u"Print"_s);
-    AddDisabledAction(miPrint, u"Histogram..."_s);
-    AddDisabledAction(miPrint, u"Table..."_s);
-    AddDisabledAction(miPrint, u"Histogram and Table..."_s);
+    AddDisabledAction(miSave, u"&Data to File (.csv)"_s);
+    QMenu* miPrint = miResults->addMenu(u"&Print"_s);
+    AddDisabledAction(miPrint, u"&Histogram..."_s);
+    AddDisabledAction(miPrint, u"&Table..."_s);
+    AddDisabledAction(miPrint, u"Histogram &and Table..."_s);
 }
 
 void TfrmResults::OpenResultsWindow(IMainWindow& main, const TBinSet* binSet, TDistribution kind,
@@ -412,7 +519,7 @@ void TfrmResults::OpenResultsWindow(IMainWindow& main, std::unique_ptr<TBinSet> 
     const QString title = DistributionTitle(pattern, kind);
 
     auto* window = new TfrmResults(main);
-    main.AddChildWindow(window, ClientSize, true);
+    main.AddChildWindow(window, ClientSize);
     window->GetInfoFromBinSet(std::move(*binSet));
     window->SetTitles(title, xAxisTitle);
     if (main.ActiveChildWindow() == window)
@@ -556,6 +663,6 @@ void TfrmResults::OpenConcordance(int binIndex)
         return;
     auto* window = new TfrmConcordance(Main);
     window->SetCaption(FTitle + u", position: "_s + lvMain->topLevelItem(binIndex)->text(0));
-    Main.AddChildWindow(window, ConcordanceClientSize, true);
+    Main.AddChildWindow(window, ConcordanceClientSize);
     Main.RunCommand([&] { window->GetInfoFromBin(FSavedBinSet.GetBin(binIndex)); });
 }

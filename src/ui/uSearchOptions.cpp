@@ -41,6 +41,10 @@ TfrmSearchOptions::TfrmSearchOptions(TAppSettings& settings, QWidget* parent)
     setWindowTitle(u"Search Options"_s);
     cbPattern->setEditable(true);
     cbPattern->setInsertPolicy(QComboBox::NoInsert);
+    // The history is offered in the drop-down list only. The box's completer
+    // would finish the typed text inline with an entry of any syntax, and on
+    // Enter swap it for an entry that differs only in case.
+    cbPattern->setCompleter(nullptr);
     cbPattern->installEventFilter(this);
     cbPattern->lineEdit()->installEventFilter(this);
     connect(cbPattern, &QComboBox::activated, this, [this] { cbPatternEdited(); });

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 using namespace Qt::StringLiterals;
@@ -42,7 +43,7 @@ protected:
     {
         auto* window = new TfrmConcordance(Main);
         window->SetCaption(u"\"the\" distribution in sentences, position: 1"_s);
-        Main.AddChildWindow(window, QSize(614, 322), true);
+        Main.AddChildWindow(window, QSize(614, 322));
         window->GetInfoFromBin(Bin);
         return window;
     }
@@ -73,7 +74,7 @@ protected:
         for (const QString& caption : captions) {
             found = nullptr;
             for (QAction* action : menu ? menu->actions() : QList<QAction*>()) {
-                if (action->text() == caption)
+                if (VisibleText(action) == caption)
                     found = action;
             }
             if (!found)
@@ -136,7 +137,7 @@ TEST_F(ConcordanceWindowTest, MenuHoldsTheSortCommands)
 {
     TfrmConcordance* window = Open();
     ASSERT_TRUE(window->MergedMenu());
-    EXPECT_EQ(window->MergedMenu()->title(), u"Concordance"_s);
+    EXPECT_EQ(VisibleText(window->MergedMenu()->menuAction()), u"Concordance"_s);
     const QString expected = uR"(Sort
   2nd Left
     No Second Sort
@@ -144,19 +145,19 @@ TEST_F(ConcordanceWindowTest, MenuHoldsTheSortCommands)
     Search Term
     1st Right
     2nd Right
-  1st &Left
+  1st Left
     No Second Sort
     2nd Left
     Search Term
     1st Right
     2nd Right
-  &Search Term
+  Search Term
     No Second Sort
     2nd Left
     1st Left
     1st Right
     2nd Right
-  1st &Right
+  1st Right
     No Second Sort
     2nd Left
     1st Left
@@ -172,7 +173,7 @@ TEST_F(ConcordanceWindowTest, MenuHoldsTheSortCommands)
   1st Right, 1st Left [Ctrl+F1]
   1st Left, 1st Right [Ctrl+Shift+F1]
   -
-  &Original Order
+  Original Order
 Save To File... (disabled)
 Print... (disabled))"_s;
     EXPECT_EQ(Outline(window->MergedMenu()).join(u'\n'), expected);
@@ -188,20 +189,20 @@ TEST_F(ConcordanceWindowTest, SortingKeepsTheSelectedRow)
     AddHit(u"x charlie "_s, u"four"_s, u" c"_s);
     TfrmConcordance* window = Open();
     Select(window, 1);
-    const QStringList original = {u"Sort"_s, u"&Original Order"_s};
+    const QStringList original = {u"Sort"_s, u"Original Order"_s};
     const struct {
         QStringList Item;
         QString Row1; // the hit that the selected row shows afterwards
     } cases[] = {
-        {{u"Sort"_s, u"1st &Left"_s, u"No Second Sort"_s}, u"three"_s},
+        {{u"Sort"_s, u"1st Left"_s, u"No Second Sort"_s}, u"three"_s},
         {original, u"two"_s},
         {{u"Sort"_s, u"1st Left, 1st Right"_s}, u"two"_s},
         {original, u"two"_s},
         {{u"Sort"_s, u"1st Right, 1st Left"_s}, u"two"_s},
         {original, u"two"_s},
-        {{u"Sort"_s, u"1st &Right"_s, u"No Second Sort"_s}, u"one"_s},
-        {{u"Sort"_s, u"1st &Left"_s, u"1st Right"_s}, u"two"_s},
-        {{u"Sort"_s, u"&Search Term"_s, u"No Second Sort"_s}, u"one"_s},
+        {{u"Sort"_s, u"1st Right"_s, u"No Second Sort"_s}, u"one"_s},
+        {{u"Sort"_s, u"1st Left"_s, u"1st Right"_s}, u"two"_s},
+        {{u"Sort"_s, u"Search Term"_s, u"No Second Sort"_s}, u"one"_s},
         {{u"Sort"_s, u"2nd Right"_s, u"2nd Left"_s}, u"three"_s},
         {original, u"two"_s},
     };
@@ -241,6 +242,42 @@ TEST_F(ConcordanceWindowTest, HitsAreAlignedOnEveryRow)
     }
     ASSERT_EQ(starts.size(), 1u);
     EXPECT_NEAR(*starts.begin(), (list->viewport()->width() - hitWidth) / 2, 2);
+}
+
+// On the selected row the hit stands out from what lies behind it as clearly
+// as on the other rows: blue on the selection's colour could not be read.
+TEST_F(ConcordanceWindowTest, TheHitCanBeReadOnTheSelectedRow)
+{
+    const auto luminance = [](QColor c) {
+        const auto linear = [](float v) {
+            return v <= 0.03928f ? v / 12.92f : std::pow((v + 0.055f) / 1.055f, 2.4f);
+        };
+        return 0.2126f * linear(c.redF()) + 0.7152f * linear(c.greenF()) +
+               0.0722f * linear(c.blueF());
+    };
+    AddHit(u"before "_s, u"MMMM"_s, u" after"_s);
+    AddHit(u"before "_s, u"MMMM"_s, u" after"_s);
+    TfrmConcordance* window = Open();
+    QListView* list = List(window);
+    ASSERT_EQ(SelectedRow(window), 0);
+    const QImage image = list->viewport()->grab().toImage();
+    const int hitWidth = QFontMetrics(list->font()).horizontalAdvance(u"MMMM"_s);
+    const int left = (list->viewport()->width() - hitWidth) / 2;
+    for (int row = 0; row < 2; ++row) {
+        const QRect rect = list->visualRect(list->model()->index(row, 0));
+        // The hit's background is the colour at the row's top edge; its text
+        // is the pixel that differs most from it in brightness.
+        const float background = luminance(image.pixelColor(left + hitWidth / 2, rect.top()));
+        float contrast = 1;
+        for (int x = left; x < left + hitWidth; ++x) {
+            for (int y = rect.top(); y <= rect.bottom(); ++y) {
+                const float pixel = luminance(image.pixelColor(x, y));
+                contrast = std::max(contrast, (std::max(pixel, background) + 0.05f) /
+                                                  (std::min(pixel, background) + 0.05f));
+            }
+        }
+        EXPECT_GE(contrast, 4.5f) << "row " << row;
+    }
 }
 
 TEST_F(ConcordanceWindowTest, UnreadableFilesAreReported)

@@ -21,12 +21,15 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -106,11 +109,19 @@ TEST_F(MainWindowTest, CorpusAndStatusBar)
     User.FilesToOpen = {User.FilesToOpen[0]};
     Main.LoadCorpusFiles1->trigger(); // the same file again
     EXPECT_EQ(Main.StatusText(0), u"3 files in current corpus"_s);
-    // The text shows whole, also where the font needs more than 150 pixels.
+    // The text shows whole, also where the font needs more than 150 pixels and
+    // a long path fills the other panel, which shows what fits of it without
+    // widening the window.
+    const int windowWidth = Main.width();
+    const QString longPath = u"Text File: /home/someone/corpora/"_s +
+                             u"a folder with a long name/"_s.repeated(20) + u"text.txt"_s;
+    Main.SetActiveWindowText(longPath);
     for (int i = 0; i < 1997; ++i)
         Main.AddFileToCorpus(User.FilesToOpen[0]);
     Main.UpdateStatusbar();
     QApplication::processEvents();
+    EXPECT_EQ(Main.width(), windowWidth);
+    EXPECT_EQ(Main.StatusText(1), longPath);
     const QList<QLabel*> panels = Main.statusBar()->findChildren<QLabel*>();
     const auto first = std::find_if(panels.begin(), panels.end(), [](const QLabel* panel) {
         return panel->text() == u"2000 files in current corpus"_s;
@@ -118,7 +129,14 @@ TEST_F(MainWindowTest, CorpusAndStatusBar)
     ASSERT_NE(first, panels.end());
     const int textWidth = (*first)->fontMetrics().horizontalAdvance((*first)->text());
     EXPECT_GT(textWidth, 150);
-    EXPECT_GE((*first)->width(), textWidth);
+    EXPECT_GE((*first)->contentsRect().width(), textWidth);
+    const auto second = std::find_if(panels.begin(), panels.end(), [&](const QLabel* panel) {
+        return panel->toolTip() == longPath;
+    });
+    ASSERT_NE(second, panels.end());
+    EXPECT_TRUE((*second)->text().contains(u'\u2026'));
+    EXPECT_LE((*second)->fontMetrics().horizontalAdvance((*second)->text()),
+              (*second)->contentsRect().width());
     emit Main.miSearch->aboutToShow();
     EXPECT_TRUE(Main.miWordPhrase->isEnabled() && Main.miRegExp->isEnabled());
 
@@ -134,7 +152,7 @@ TEST_F(MainWindowTest, MenuBar)
     QStringList lines;
     for (QAction* top : Main.menuBar()->actions()) {
         emit top->menu()->aboutToShow();
-        lines += top->text();
+        lines += VisibleText(top);
         lines += Outline(top->menu(), u"  "_s);
     }
     const QString expected = uR"(File
@@ -180,7 +198,7 @@ TEST_F(MainWindowTest, MenuOfTheActiveWindowIsMerged)
     const auto titles = [this] {
         QStringList texts;
         for (const QAction* top : Main.menuBar()->actions())
-            texts.append(top->text());
+            texts.append(VisibleText(top));
         return texts.join(u' ');
     };
     LoadCorpus({"a cat"});
@@ -199,6 +217,35 @@ TEST_F(MainWindowTest, MenuOfTheActiveWindowIsMerged)
         Main.CloseChildWindow(child);
     QApplication::processEvents();
     EXPECT_EQ(titles(), u"File Options Search Window Info"_s);
+}
+
+// Every menu, also the merged menu of a results or concordance window, and
+// every item can be reached by its access key; F10 opens the first menu.
+TEST_F(MainWindowTest, MenusAreReachableFromTheKeyboard)
+{
+    LoadCorpus({"a cat"});
+    AnswerSearch(u"cat"_s, {true, false, false, false});
+    QApplication::setActiveWindow(&Main);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Main));
+    QTest::keyClick(&Main, Qt::Key_S, Qt::AltModifier);
+    ASSERT_TRUE(Main.miSearch->isVisible());
+    QTest::keyClick(Main.miSearch, Qt::Key_R);
+    QApplication::processEvents();
+    EXPECT_EQ(User.DialogsShown, 1);
+    EXPECT_EQ(Settings.swSyntax, ssRegularExpression);
+    ASSERT_EQ(Main.ChildWindows().size(), 1);
+    EXPECT_EQ(AccessKeyProblems(Main.menuBar()->actions()), QStringList());
+
+    QTreeWidget* table = static_cast<TfrmResults*>(Main.ActiveChildWindow())->ListView();
+    table->setCurrentItem(table->topLevelItem(0));
+    table->actions().first()->trigger(); // "View concordances"
+    ASSERT_EQ(Main.ActiveChildWindow()->Kind(), TChildWindow::TKind::Concordance);
+    EXPECT_EQ(AccessKeyProblems(Main.menuBar()->actions()), QStringList());
+
+    QApplication::setActiveWindow(&Main);
+    QTest::keyClick(&Main, Qt::Key_F10);
+    EXPECT_TRUE(Main.miFile->isVisible());
+    Main.miFile->hide();
 }
 
 TEST_F(MainWindowTest, SearchOpensOneResultsWindowPerDistribution)
@@ -228,6 +275,39 @@ TEST_F(MainWindowTest, SearchOpensOneResultsWindowPerDistribution)
     Main.DoSearch(Main.miWordPhrase);
     EXPECT_EQ(WindowTitles().size(), 5);
     EXPECT_EQ(WindowTitles().last(), u"\"dog\" distribution in sections"_s);
+}
+
+// New windows fan out from the top-left corner within the visible area, so
+// that all four windows of a search show and a text window from the file list
+// opens whole; a window moved beyond the area is reached by scrolling.
+TEST_F(MainWindowTest, NewWindowsAreCascadedWithinTheVisibleArea)
+{
+    LoadCorpus({"a cat", "b cat"});
+    AnswerSearch(u"cat"_s);
+    Main.DoSearch(Main.miWordPhrase);
+    {
+        TfrmFiles files(Main);
+        files.lbMain->selectAll();
+        files.btnShowClick();
+    }
+    for (int i = 0; i < 6; ++i)
+        Main.LoadFileNewWindow(Main.Corpus()[0].FileName);
+    QApplication::processEvents();
+
+    auto* area = qobject_cast<QMdiArea*>(Main.centralWidget());
+    const QRect visible = area->viewport()->rect();
+    QList<QPoint> places;
+    for (const QMdiSubWindow* frame : area->subWindowList(QMdiArea::CreationOrder)) {
+        EXPECT_TRUE(visible.contains(frame->geometry())) << places.size();
+        places.append(frame->pos());
+    }
+    ASSERT_EQ(places.size(), 12);
+    EXPECT_EQ(QSet<QPoint>(places.begin(), places.begin() + 4).size(), 4) << "results windows";
+
+    area->subWindowList().first()->move(visible.bottomRight() - QPoint(100, 100));
+    QApplication::processEvents();
+    EXPECT_TRUE(area->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(area->verticalScrollBar()->isVisible());
 }
 
 // The offsets that the search records lead the concordance back to the hits,
@@ -435,6 +515,15 @@ TEST_F(MainWindowTest, WindowListMostRecentFirst)
     EXPECT_EQ(Main.ActiveChildWindow()->windowTitle(),
               u"Text file - ["_s + Main.Corpus()[0].FileName + u"]"_s);
     EXPECT_EQ(Main.ActiveChildWindow()->size(), QSize(507, 350));
+
+    // An "&" in a name is shown, not taken as an access key.
+    Main.LoadFileNewWindow(Files.Write(u"R&D notes.txt"_s, "four"));
+    emit Main.miWindow->aboutToShow();
+    const QList<QAction*> entries = Main.miWindow->actions();
+    const auto first = std::find_if(entries.begin(), entries.end(),
+                                    [](const QAction* item) { return item->isCheckable(); });
+    ASSERT_NE(first, entries.end());
+    EXPECT_EQ(VisibleText(*first), u"R&D notes.txt"_s);
 }
 
 TEST_F(MainWindowTest, TextWindowReadsEveryEncoding)

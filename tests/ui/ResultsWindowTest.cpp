@@ -12,6 +12,8 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
 #include <QLocale>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -128,8 +130,43 @@ QStringList BarLabels(const TfrmResults& window)
 {
     QStringList labels = BottomAxis(window)->categories();
     for (QString& label : labels)
-        label.remove(QChar(0x200B));
+        label.remove(QChar(0x200B)).replace(u"<br>"_s, u" "_s);
     return labels;
+}
+
+// The part of the chart's scene that the view shows.
+QRectF ViewedArea(const TfrmResults& window)
+{
+    const QChartView* view = window.Chart();
+    return view->mapToScene(view->viewport()->rect()).boundingRect();
+}
+
+// The bins' captions as the chart draws them under the bars, whole, with the
+// box each takes in the scene; a cut caption is not among them.
+QList<std::pair<QString, QRectF>> DrawnCaptions(const TfrmResults& window)
+{
+    const QStringList captions = TableColumn(window, 0);
+    QList<std::pair<QString, QRectF>> drawn;
+    for (const QGraphicsItem* item : window.Chart()->scene()->items()) {
+        const auto* text = dynamic_cast<const QGraphicsTextItem*>(item);
+        if (!text || !text->isVisible())
+            continue;
+        QString plain = text->toPlainText();
+        plain.replace(QChar::LineSeparator, u' ').replace(u'\n', u' ');
+        if (captions.contains(plain))
+            drawn.append({plain, text->sceneBoundingRect()});
+    }
+    return drawn;
+}
+
+bool NoMatchesShown(const TfrmResults& window)
+{
+    for (const QGraphicsItem* item : window.Chart()->scene()->items()) {
+        const auto* text = dynamic_cast<const QGraphicsSimpleTextItem*>(item);
+        if (text && text->isVisible() && text->text() == u"No matches"_s)
+            return ViewedArea(window).contains(text->sceneBoundingRect());
+    }
+    return false;
 }
 
 // The middle of bar index, in the coordinates of the chart's viewport.
@@ -266,6 +303,57 @@ TEST(ResultsWindow, RefillWithoutBinsEmptiesTheTableAndKeepsTheLines)
     EXPECT_EQ(window->SavedBinSet().TotalWords, 99);
     EXPECT_EQ(window->MeanMedianText(), u"Mean: 1.5 Median: 1.5"_s);
     EXPECT_EQ(window->Total1Text(), u"Total Corpus/Results.: Matches: 21; Words: 340;"_s);
+}
+
+// At the designed size the captions show whole, on one or two lines or
+// upright, and with many bins every so many of them, never on top of each
+// other; a larger window shows them all on one line.
+TEST(ResultsWindow, BarCaptionsShowWholeAndApart)
+{
+    TTestMainWindow main;
+    main.resize(1100, 900);
+    for (const int bins : {3, 10, 20, 100}) {
+        SCOPED_TRACE(bins);
+        QList<int> counts;
+        for (int i = 0; i < bins; ++i)
+            counts.append(i % 4 + 1);
+        TfrmResults* window = Open(main, PercentageBins(counts));
+        ASSERT_EQ(window->size(), QSize(463, 338));
+        for (const QSize size : {QSize(463, 338), QSize(1000, 700)}) {
+            window->parentWidget()->resize(window->parentWidget()->size() + size - window->size());
+            QApplication::processEvents();
+            const auto drawn = DrawnCaptions(*window);
+            EXPECT_GE(drawn.size(), std::min(bins, size.width() > 463 ? 20 : 8));
+            EXPECT_FALSE(BottomAxis(*window)->labelsTruncated());
+            for (qsizetype i = 0; i < drawn.size(); ++i) {
+                const QRectF box = drawn[i].second;
+                EXPECT_TRUE(ViewedArea(*window).contains(box)) << drawn[i].first.toStdString();
+                for (qsizetype j = 0; j < i; ++j)
+                    EXPECT_FALSE(box.adjusted(1, 1, -1, -1).intersects(drawn[j].second))
+                        << drawn[i].first.toStdString() << " on " << drawn[j].first.toStdString();
+            }
+            if (bins == 3 && size.width() > 463) {
+                for (const auto& [caption, box] : drawn)
+                    EXPECT_LT(box.height(), 2 * box.width())
+                        << "not on one line: " << caption.toStdString();
+            }
+        }
+    }
+}
+
+TEST(ResultsWindow, NoMatchesInsteadOfAnEmptyChart)
+{
+    TTestMainWindow main;
+    TfrmResults* window = Open(main, PercentageBins({0, 0, 0}));
+    EXPECT_TRUE(NoMatchesShown(*window));
+    EXPECT_FALSE(FrequencyAxis(*window)->isVisible());
+    EXPECT_TRUE(DrawnCaptions(*window).isEmpty());
+
+    window->GetInfoFromBinSet(PercentageBins({0, 2, 0}));
+    QApplication::processEvents();
+    EXPECT_FALSE(NoMatchesShown(*window));
+    EXPECT_TRUE(FrequencyAxis(*window)->isVisible());
+    EXPECT_EQ(DrawnCaptions(*window).size(), 3);
 }
 
 // The axis creates an item per tick: a large count after a small one must not

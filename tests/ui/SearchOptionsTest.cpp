@@ -104,6 +104,32 @@ TEST(SearchOptions, ExamplesShowTheCharactersOfTheSettings)
     EXPECT_EQ(changed.lblExample->text(), u"e.g. \"colo#r/NN1 table/NN1\", \"post/ office?/N*\""_s);
 }
 
+// What the user types is what OK stores, whatever the history holds: typed
+// and confirmed with Enter as a user does.
+TEST(SearchOptions, EnterKeepsTheTypedPattern)
+{
+    const struct {
+        QString History;
+        QString Typed;
+    } cases[] = {
+        {u"the&AT"_s, u"the"_s},
+        {u"Table"_s, u"table"_s},
+        {u"the"_s, u"the"_s},
+    };
+    for (const auto& c : cases) {
+        TAppSettings settings = DefaultSettings();
+        settings.swSyntax = ssWordPhrase;
+        settings.stWordPhrase.clear();
+        settings.swPatternHistory = {c.History};
+        TfrmSearchOptions dialog(settings);
+        dialog.show();
+        QTest::keyClicks(dialog.cbPattern->lineEdit(), c.Typed);
+        QTest::keyClick(dialog.cbPattern->lineEdit(), Qt::Key_Return);
+        EXPECT_EQ(dialog.result(), QDialog::Accepted) << c.History.toStdString();
+        EXPECT_EQ(settings.stWordPhrase, c.Typed) << c.History.toStdString();
+    }
+}
+
 // Until the user types, changing the syntax brings its last pattern; after
 // that the typed text stays and only the example changes.
 TEST(SearchOptions, LastPatternOfEachSyntaxUntilTheUserTypes)

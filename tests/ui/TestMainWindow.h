@@ -27,13 +27,12 @@ public:
     }
 
     void SetActiveWindowText(const QString& text) override { StatusText = text; }
-    void AddChildWindow(TChildWindow* window, QSize clientSize, bool atOrigin) override
+    void AddChildWindow(TChildWindow* window, QSize clientSize) override
     {
         QMdiSubWindow* sub = Area->addSubWindow(window);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->resize(clientSize + sub->sizeHint() - window->sizeHint());
-        if (atOrigin)
-            sub->move(0, 0);
+        sub->move(0, 0);
         sub->show();
         Area->setActiveSubWindow(sub);
     }
