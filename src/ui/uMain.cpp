@@ -122,7 +122,8 @@ void TfrmMain::CreateMenus()
 void TfrmMain::CreateFileMenu()
 {
     miFile = menuBar()->addMenu(u"&File"_s);
-    miTextSettings = miFile->addAction(u"&Text Settings..."_s);
+    miTextSettings = miFile->addAction(u"&Text Settings..."_s, this,
+                                       [this] { RunCommand([this] { miTextSettingsClick(); }); });
     miFile->addSeparator();
     LoadCorpusFiles1 =
         miFile->addAction(u"&Load Corpus File(s)..."_s, QKeySequence(u"Ctrl+L"_s), this,
@@ -140,25 +141,28 @@ void TfrmMain::CreateFileMenu()
     miSaveWorkspaceonExit->setCheckable(true);
     miFile->addSeparator();
     miTagSettings = miFile->addMenu(u"Ta&g Settings"_s);
-    miNormalTags = miTagSettings->addAction(u"&Normal Tags..."_s);
-    miPartofSpeechTags = miTagSettings->addAction(u"&Part of Speech Tags..."_s);
+    miNormalTags = miTagSettings->addAction(
+        u"&Normal Tags..."_s, this, [this] { RunCommand([this] { miNormalTagsClick(); }); });
+    miPartofSpeechTags = miTagSettings->addAction(u"&Part of Speech Tags..."_s, this, [this] {
+        RunCommand([this] { miPartofSpeechTagsClick(); });
+    });
     miFile->addSeparator();
     miPrinterSetup = miFile->addAction(u"&Printer Setup.."_s);
     miFile->addSeparator();
     miExit = miFile->addAction(u"E&xit"_s, QKeySequence(u"Ctrl+Q"_s), this, [this] { close(); });
     // Their dialogs come later; until then they are shown but cannot be chosen.
-    for (QAction* later : {miTextSettings, miOpenWorkspace, miSaveWorkspace, miSaveWorkspaceAs,
-                           miSaveWorkspaceonExit, miNormalTags, miPartofSpeechTags, miPrinterSetup})
+    for (QAction* later : {miOpenWorkspace, miSaveWorkspace, miSaveWorkspaceAs,
+                           miSaveWorkspaceonExit, miPrinterSetup})
         later->setEnabled(false);
 }
 
 void TfrmMain::CreateOtherMenus()
 {
     miOptions = menuBar()->addMenu(u"&Options"_s);
-    GeneralOptions1 = miOptions->addAction(u"&General Options..."_s);
-    miTextSettingsO = miOptions->addAction(u"&Text Settings..."_s);
-    GeneralOptions1->setEnabled(false);
-    miTextSettingsO->setEnabled(false);
+    GeneralOptions1 = miOptions->addAction(
+        u"&General Options..."_s, this, [this] { RunCommand([this] { GeneralOptions1Click(); }); });
+    miTextSettingsO = miOptions->addAction(
+        u"&Text Settings..."_s, this, [this] { RunCommand([this] { miTextSettingsClick(); }); });
 
     miSearch = menuBar()->addMenu(u"&Search"_s);
     miWordPhrase = miSearch->addAction(u"&Word/Phrase..."_s);

@@ -10,6 +10,7 @@
 #include <QPointer>
 
 class IUserInteraction;
+class QDialog;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -85,6 +86,13 @@ private:
     // active window holds none.
     QString ActiveTextFile();
 
+    // The settings dialogs; the settings file is written after each,
+    // whichever button closed it.
+    void RunSettingsDialog(QDialog& dialog);
+    void miTextSettingsClick();
+    void miNormalTagsClick();
+    void miPartofSpeechTagsClick();
+    void GeneralOptions1Click();
     void LoadCorpusFiles1Click();
     void miUnloadClick();
     void miViewCorpusFileClick();

@@ -1,9 +1,8 @@
 // The main window driven as a user drives it: corpus, search, scopes, Cancel,
 // the window list and the file list.
-#include "../CollectedMessages.h"
-#include "../TestSupport.h"
 #include "Error.h"
 #include "FileNames.h"
+#include "MainWindowFixture.h"
 #include "MenuOutline.h"
 #include "ScriptedUser.h"
 #include "TAppSettings.h"
@@ -41,61 +40,6 @@
 #include <new>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-class MainWindowTest : public ::testing::Test {
-protected:
-    MainWindowTest()
-        : Main(Settings, Messages, User, Files.Path(u"settings2.xml"_s))
-    {
-        Main.show();
-    }
-
-    // A corpus of files with the given contents.
-    void LoadCorpus(const QList<QByteArray>& contents)
-    {
-        QStringList paths;
-        for (qsizetype i = 0; i < contents.size(); ++i)
-            paths.append(Files.Write(u"Text%1.txt"_s.arg(i), contents[i]));
-        User.FilesToOpen = paths;
-        Main.LoadCorpusFiles1->trigger();
-    }
-
-    // The next search dialog is answered with pattern, the distributions and the area.
-    void AnswerSearch(const QString& pattern,
-                      std::array<bool, 4> distributions = {true, true, true, true},
-                      bool onlyActive = false)
-    {
-        User.DialogSteps.push_back([=](QDialog& dialog) {
-            auto& options = dynamic_cast<TfrmSearchOptions&>(dialog);
-            options.cbPattern->setEditText(pattern);
-            options.cbSentence->setChecked(distributions[0]);
-            options.cbParagraph->setChecked(distributions[1]);
-            options.cbSection->setChecked(distributions[2]);
-            options.cbText->setChecked(distributions[3]);
-            (onlyActive ? options.rbOnlyActive : options.rbProcessAll)->setChecked(true);
-            options.btnOkClick();
-            return dialog.result();
-        });
-    }
-
-    QStringList WindowTitles() const
-    {
-        QStringList titles;
-        for (TChildWindow* child : Main.ChildWindows())
-            titles.append(child->WindowListCaption());
-        return titles;
-    }
-
-    TTestFiles Files;
-    TAppSettings Settings;
-    TCollectedMessages Messages;
-    TScriptedUser User;
-    TfrmMain Main;
-};
-
-} // namespace
 
 TEST_F(MainWindowTest, CorpusAndStatusBar)
 {
@@ -156,7 +100,7 @@ TEST_F(MainWindowTest, MenuBar)
         lines += Outline(top->menu(), u"  "_s);
     }
     const QString expected = uR"(File
-  Text Settings... (disabled)
+  Text Settings...
   -
   Load Corpus File(s)... [Ctrl+L]
   Unload Corpus
@@ -168,15 +112,15 @@ TEST_F(MainWindowTest, MenuBar)
   Save Workspace on Exit (disabled)
   -
   Tag Settings
-    Normal Tags... (disabled)
-    Part of Speech Tags... (disabled)
+    Normal Tags...
+    Part of Speech Tags...
   -
   Printer Setup.. (disabled)
   -
   Exit [Ctrl+Q]
 Options
-  General Options... (disabled)
-  Text Settings... (disabled)
+  General Options...
+  Text Settings...
 Search
   Word/Phrase...
   Regular Expression...
