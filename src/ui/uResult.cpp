@@ -7,32 +7,23 @@
 #include "DistributionText.h"
 #include "MainWindowServices.h"
 #include "MessageSink.h"
+#include "ResultsChart.h"
 #include "uConcordance.h"
 
 #include <QAction>
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
 #include <QChartView>
-#include <QGraphicsLayout>
-#include <QGraphicsSimpleTextItem>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include <algorithm>
-#include <cmath>
 #include <functional>
 #include <utility>
 
@@ -43,16 +34,6 @@ namespace {
 const QSize ClientSize(463, 338);
 const QSize ConcordanceClientSize(614, 322);
 const int TableWidth = 167;
-// The share of its category that a bar covers.
-const qreal BarWidth = 0.7;
-// The chart's space on either side of a caption under a bar, the margin of the
-// caption's text within its box, and what this window keeps between two
-// upright captions.
-const int CaptionPadding = 6;
-const int CaptionMargin = 2;
-const int CaptionGap = 2;
-// The chart's spacing around the frequency axis's title, labels and ticks.
-const int FrequencyAxisSpacing = 24;
 // How far a window keeps from the right and bottom edges of the client area.
 const int EdgeGap = 30;
 
@@ -104,286 +85,7 @@ void AddDisabledAction(QMenu* menu, const QString& caption, bool visible = true)
     action->setVisible(visible);
 }
 
-// The category axis drops repeated categories, but a list of bin positions
-// may repeat one, and two Other bins are both "P". A zero-width space per
-// earlier occurrence keeps each caption distinct without changing its look.
-QStringList DistinctCategories(const QStringList& captions)
-{
-    QStringList categories;
-    for (const QString& caption : captions) {
-        QString category = caption;
-        while (categories.contains(category))
-            category += QChar(0x200B);
-        categories.append(category);
-    }
-    return categories;
-}
-
-struct TFrequencyScale {
-    qreal Top;
-    qreal Step;
-};
-
-// Whole-number ticks of 1, 2 or 5 times a power of ten, no more than
-// maxTicks of them, and room above the highest bar for its value label.
-TFrequencyScale FrequencyScale(qreal highest, int maxTicks)
-{
-    const qreal wanted = std::max<qreal>(1, highest * 1.15);
-    for (qreal magnitude = 1;; magnitude *= 10) {
-        for (const int factor : {1, 2, 5}) {
-            const qreal step = factor * magnitude;
-            if (wanted / step <= maxTicks)
-                return {std::ceil(wanted / step) * step, step};
-        }
-    }
-}
-
 } // namespace
-
-// The histogram: one bar per bin with its hit count above it and its caption
-// under it, or "No matches" when no bin holds a hit. The chart's own bar
-// clicks come only from the left button, so the view finds the bar under the
-// mouse itself: pressing and releasing any button on the same bar reports the
-// bar's index.
-class TResultsChart : public QChartView {
-public:
-    explicit TResultsChart(QWidget* parent);
-
-    void SetBars(const QList<qreal>& values, const QStringList& captions);
-    void SetXAxisTitle(const QString& title) { axisBottom->setTitleText(title); }
-
-    std::function<void(int index)> OnBarClick;
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    // The captions as whole as the room under each bar allows: on one line,
-    // else on two, else upright, and when even upright ones would touch,
-    // only every so many. The value marks show where they fit above the bars.
-    void LayOutCaptions();
-    // As many ticks on the frequency axis as leave room between their labels,
-    // so that a small window (say, one of four tiled) keeps its labels whole.
-    void ScaleFrequencyAxis();
-    // The width and the height of the plot area that a view of the given
-    // size leaves.
-    int PlotWidth(int viewWidth) const;
-    int PlotHeight(int viewHeight) const;
-    void ShowNoMatches();
-    // The index of the bar under pos (view coordinates), or -1.
-    int BarAt(QPointF pos) const;
-
-    QBarSeries* Series1 = new QBarSeries();
-    QBarSet* Bars = new QBarSet(QString());
-    QBarCategoryAxis* axisBottom = new QBarCategoryAxis();
-    QValueAxis* axisLeft = new QValueAxis();
-    QGraphicsSimpleTextItem* NoMatches = new QGraphicsSimpleTextItem(u"No matches"_s, chart());
-    QStringList Captions;
-    int CaptionsHeight = 0; // as the captions are laid out
-    int PressedBar = -1;
-    qreal Highest = 0;
-};
-
-TResultsChart::TResultsChart(QWidget* parent)
-    : QChartView(new QChart(), parent)
-{
-    setRenderHint(QPainter::Antialiasing);
-    chart()->legend()->hide();
-    chart()->setAnimationOptions(QChart::NoAnimation);
-    chart()->setBackgroundRoundness(0);
-    // A new window is small; the plot gets all the room there is.
-    chart()->setMargins(QMargins(4, 4, 4, 4));
-    chart()->layout()->setContentsMargins(0, 0, 0, 0);
-    setFrameShape(QFrame::NoFrame);
-
-    Series1->append(Bars);
-    Series1->setBarWidth(BarWidth);
-    Series1->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
-    Series1->setLabelsFormat(u"@value"_s);
-    // Enough digits that any hit count shows whole, never in exponent form.
-    Series1->setLabelsPrecision(12);
-    chart()->addSeries(Series1);
-
-    // Smaller axis labels leave the bin captions whole in a new window.
-    QFont labelsFont = font();
-    labelsFont.setPointSizeF(labelsFont.pointSizeF() * 0.85);
-    axisBottom->setLabelsFont(labelsFont);
-    axisLeft->setLabelsFont(labelsFont);
-    chart()->addAxis(axisBottom, Qt::AlignBottom);
-    Series1->attachAxis(axisBottom);
-    axisLeft->setTitleText(u"Frequency"_s);
-    axisLeft->setLabelFormat(u"%d"_s);
-    axisLeft->setTickType(QValueAxis::TicksDynamic);
-    axisLeft->setTickAnchor(0);
-    axisLeft->setMinorTickCount(0);
-    chart()->addAxis(axisLeft, Qt::AlignLeft);
-    Series1->attachAxis(axisLeft);
-    // The chart's theme would draw the value marks in white, as if inside the bars.
-    Bars->setLabelColor(axisLeft->labelsColor());
-    QFont noMatchesFont = font();
-    noMatchesFont.setPointSizeF(noMatchesFont.pointSizeF() * 1.2);
-    NoMatches->setFont(noMatchesFont);
-    NoMatches->setBrush(axisLeft->labelsColor());
-}
-
-void TResultsChart::SetBars(const QList<qreal>& values, const QStringList& captions)
-{
-    Bars->remove(0, Bars->count());
-    Bars->append(values);
-    Captions = captions;
-    Highest = values.isEmpty() ? 0 : *std::max_element(values.begin(), values.end());
-    LayOutCaptions();
-    ScaleFrequencyAxis();
-    ShowNoMatches();
-}
-
-// An empty axis from 0 to 1 would look as if the chart had failed.
-void TResultsChart::ShowNoMatches()
-{
-    const bool none = Highest <= 0;
-    NoMatches->setVisible(none);
-    Series1->setVisible(!none);
-    axisBottom->setVisible(!none);
-    axisLeft->setVisible(!none);
-    NoMatches->setPos(chart()->rect().center() - NoMatches->boundingRect().center());
-}
-
-void TResultsChart::LayOutCaptions()
-{
-    const QFontMetrics metrics(axisBottom->labelsFont());
-    const auto widest = [&](const QStringList& lines) {
-        int width = 0;
-        for (const QString& line : lines)
-            width = std::max(width, metrics.horizontalAdvance(line));
-        return width;
-    };
-    // Percentage captions break after their dash.
-    QStringList firstLines, secondLines;
-    for (const QString& caption : Captions) {
-        const qsizetype dash = caption.indexOf(u" - "_s);
-        firstLines.append(dash < 0 ? caption : caption.left(dash + 2));
-        secondLines.append(dash < 0 ? QString() : caption.mid(dash + 3));
-    }
-    // The chart gives a caption the plot's width shared among one more than
-    // the bars, less its padding on both sides.
-    const int count = static_cast<int>(Captions.size());
-    const int plotWidth = PlotWidth(width());
-    const int room = plotWidth / (count + 1) - 2 * CaptionPadding;
-    QStringList shown;
-    if (widest(Captions) <= room) {
-        shown = Captions;
-        axisBottom->setLabelsAngle(0);
-        CaptionsHeight = metrics.height();
-    } else if (std::max(widest(firstLines), widest(secondLines)) <= room) {
-        for (qsizetype i = 0; i < Captions.size(); ++i)
-            shown.append(secondLines[i].isEmpty() ? firstLines[i]
-                                                  : firstLines[i] + u"<br>"_s + secondLines[i]);
-        axisBottom->setLabelsAngle(0);
-        CaptionsHeight = 2 * metrics.height();
-    } else {
-        // The chart drops a caption that reaches beyond the ends of the axis.
-        const qreal barSpace = qreal(plotWidth) / std::max(count, 1);
-        const int upright = metrics.height() + 2 * CaptionMargin;
-        const qreal half = upright / 2.0;
-        const int every = static_cast<int>(std::ceil((upright + CaptionGap) / barSpace));
-        const int first = static_cast<int>(std::ceil(half / barSpace - 0.5));
-        for (int i = 0; i < count; ++i) {
-            const bool fits = i >= first && (count - i - 0.5) * barSpace >= half;
-            shown.append(fits && (i - first) % every == 0 ? Captions[i] : QString());
-        }
-        axisBottom->setLabelsAngle(-90);
-        CaptionsHeight = widest(Captions);
-    }
-    // Value marks wider than their bars would run into each other.
-    const QFontMetrics valueMetrics(Bars->labelFont());
-    Series1->setLabelsVisible(valueMetrics.horizontalAdvance(QString::number(Highest, 'f', 0)) +
-                                  CaptionGap <=
-                              plotWidth / std::max(count, 1));
-    // Upright captions are narrower than the room the chart reckons with.
-    axisBottom->setTruncateLabels(axisBottom->labelsAngle() == 0);
-    axisBottom->setCategories(DistinctCategories(shown));
-}
-
-// The scale follows the view's height, which nothing in the chart can change.
-// Following the plot area instead fed back on itself: new tick labels change
-// the room the axes take, which moves the plot area, which rescales the axis,
-// from inside the chart's own layout and without end.
-void TResultsChart::resizeEvent(QResizeEvent* event)
-{
-    QChartView::resizeEvent(event);
-    LayOutCaptions();
-    ScaleFrequencyAxis();
-    ShowNoMatches();
-}
-
-// Left of the plot lie the frequency axis's title, its labels (at most the
-// digits of the coarsest scale's top) and the spacing around them and the
-// tick marks.
-int TResultsChart::PlotWidth(int viewWidth) const
-{
-    const QString widestLabel = QString::number(FrequencyScale(Highest, 1).Top, 'f', 0);
-    const int labelWidth = QFontMetrics(axisLeft->labelsFont()).horizontalAdvance(widestLabel);
-    const int titleHeight = QFontMetrics(axisLeft->titleFont()).height();
-    const QMargins margins = chart()->margins();
-    return viewWidth - margins.left() - margins.right() - labelWidth - titleHeight -
-           FrequencyAxisSpacing;
-}
-
-// Under the plot lie the captions, the axis title, and the spacing around them
-// and the tick marks, about one more line of captions.
-int TResultsChart::PlotHeight(int viewHeight) const
-{
-    const int labelHeight = QFontMetrics(axisBottom->labelsFont()).height();
-    const int titleHeight = QFontMetrics(axisBottom->titleFont()).height();
-    const QMargins margins = chart()->margins();
-    return viewHeight - margins.top() - margins.bottom() - CaptionsHeight - labelHeight -
-           titleHeight;
-}
-
-void TResultsChart::ScaleFrequencyAxis()
-{
-    const int labelHeight = QFontMetrics(axisLeft->labelsFont()).height();
-    const int maxTicks = std::clamp(PlotHeight(height()) / (2 * labelHeight), 1, 6);
-    const TFrequencyScale scale = FrequencyScale(Highest, maxTicks);
-    // The axis makes its ticks at each change, so range and interval never
-    // meet in a state of many ticks: a coarser interval comes first, a finer
-    // one after the smaller range.
-    if (scale.Step > axisLeft->tickInterval()) {
-        axisLeft->setTickInterval(scale.Step);
-        axisLeft->setRange(0, scale.Top);
-    } else {
-        axisLeft->setRange(0, scale.Top);
-        axisLeft->setTickInterval(scale.Step);
-    }
-}
-
-int TResultsChart::BarAt(QPointF pos) const
-{
-    const QPointF inChart = chart()->mapFromScene(mapToScene(pos.toPoint()));
-    const QPointF value = chart()->mapToValue(inChart, Series1);
-    const int index = qRound(value.x());
-    if (index < 0 || index >= Bars->count() || std::abs(value.x() - index) > BarWidth / 2)
-        return -1;
-    return value.y() >= 0 && value.y() <= Bars->at(index) ? index : -1;
-}
-
-void TResultsChart::mousePressEvent(QMouseEvent* event)
-{
-    QChartView::mousePressEvent(event);
-    PressedBar = BarAt(event->position());
-    if (PressedBar >= 0)
-        event->accept();
-}
-
-void TResultsChart::mouseReleaseEvent(QMouseEvent* event)
-{
-    QChartView::mouseReleaseEvent(event);
-    const int bar = std::exchange(PressedBar, -1);
-    if (bar >= 0 && BarAt(event->position()) == bar && OnBarClick)
-        OnBarClick(bar);
-}
 
 TfrmResults::TfrmResults(IMainWindow& main, QWidget* parent)
     : TChildWindow(parent)

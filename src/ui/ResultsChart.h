@@ -1,0 +1,61 @@
+// The histogram of a results window: one bar per bin with its hit count above
+// it and its caption under it, laid out so that the captions stay readable
+// however many bins there are.
+#pragma once
+
+#include <QChartView>
+#include <QStringList>
+
+#include <functional>
+
+class QBarCategoryAxis;
+class QBarSeries;
+class QBarSet;
+class QGraphicsSimpleTextItem;
+class QValueAxis;
+
+// The histogram: one bar per bin with its hit count above it and its caption
+// under it, or "No matches" when no bin holds a hit. The chart's own bar
+// clicks come only from the left button, so the view finds the bar under the
+// mouse itself: pressing and releasing any button on the same bar reports the
+// bar's index.
+class TResultsChart : public QChartView {
+public:
+    explicit TResultsChart(QWidget* parent);
+
+    void SetBars(const QList<qreal>& values, const QStringList& captions);
+    void SetXAxisTitle(const QString& title);
+
+    std::function<void(int index)> OnBarClick;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    // The captions as whole as the room under each bar allows: on one line,
+    // else on two, else upright, and when even upright ones would touch,
+    // only every so many. The value marks show where they fit above the bars.
+    void LayOutCaptions();
+    // As many ticks on the frequency axis as leave room between their labels,
+    // so that a small window (say, one of four tiled) keeps its labels whole.
+    void ScaleFrequencyAxis();
+    // The width and the height of the plot area that a view of the given
+    // size leaves.
+    int PlotWidth(int viewWidth) const;
+    int PlotHeight(int viewHeight) const;
+    void ShowNoMatches();
+    // The index of the bar under pos (view coordinates), or -1.
+    int BarAt(QPointF pos) const;
+
+    QBarSeries* Series1;
+    QBarSet* Bars;
+    QBarCategoryAxis* axisBottom;
+    QValueAxis* axisLeft;
+    QGraphicsSimpleTextItem* NoMatches;
+    QStringList Captions;
+    int CaptionsHeight = 0; // as the captions are laid out
+    int PressedBar = -1;
+    qreal Highest = 0;
+};
