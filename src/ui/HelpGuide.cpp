@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QShortcut>
+#include <QWidget>
 
 using namespace Qt::StringLiterals;
 
@@ -47,10 +49,22 @@ void ShowGuide(IUserInteraction& user, IMessageSink& messages, const QString& se
                const QStringList& candidates)
 {
     const QString guide = FindGuide(candidates);
-    if (guide.isEmpty())
+    if (guide.isEmpty()) {
         messages.ShowError(GuideMissingMessage(candidates));
-    else if (section.isEmpty())
-        user.OpenDocument(guide);
-    else
-        user.OpenUrl(GuideUrl(section, candidates));
+        return;
+    }
+    const bool opened =
+        section.isEmpty() ? user.OpenDocument(guide) : user.OpenUrl(GuideUrl(section, candidates));
+    if (!opened)
+        messages.ShowError(u"The desktop has no program to show the user guide. Open it in a "
+                           "web browser: "_s +
+                           QDir::toNativeSeparators(guide));
+}
+
+void AddGuideKey(QWidget& window, IUserInteraction& user, IMessageSink& messages,
+                 const QString& section)
+{
+    auto* key = new QShortcut(QKeySequence(QKeySequence::HelpContents), &window);
+    QObject::connect(key, &QShortcut::activated, &window,
+                     [&user, &messages, section] { ShowGuide(user, messages, section); });
 }

@@ -9,6 +9,7 @@
 
 class IMessageSink;
 class IUserInteraction;
+class QWidget;
 
 // The ids of the guide's sections that the program opens directly; the guide's
 // test checks that each one is there.
@@ -38,6 +39,11 @@ QString GuideMissingMessage(const QStringList& candidates = GuideCandidates());
 QUrl GuideUrl(const QString& section, const QStringList& candidates = GuideCandidates());
 
 // Opens the guide in the desktop's viewer, at section when one is given, or
-// shows GuideMissingMessage as an error.
+// shows GuideMissingMessage as an error; when the desktop has no viewer for
+// it, says where the guide is, so that the user can open it by hand.
 void ShowGuide(IUserInteraction& user, IMessageSink& messages, const QString& section = QString(),
                const QStringList& candidates = GuideCandidates());
+
+// Lets F1 in window open the guide at section.
+void AddGuideKey(QWidget& window, IUserInteraction& user, IMessageSink& messages,
+                 const QString& section);

@@ -87,8 +87,8 @@ private:
     QString ActiveTextFile();
 
     // The settings dialogs; the settings file is written after each,
-    // whichever button closed it.
-    void RunSettingsDialog(QDialog& dialog);
+    // whichever button closed it. F1 in a dialog opens the guide at its section.
+    void RunSettingsDialog(QDialog& dialog, const char16_t* guideSection);
     void miTextSettingsClick();
     void miNormalTagsClick();
     void miPartofSpeechTagsClick();

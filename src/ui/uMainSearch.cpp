@@ -3,6 +3,7 @@
 // results windows.
 
 #include "Distribution.h"
+#include "HelpGuide.h"
 #include "SearchRunner.h"
 #include "TAppSettings.h"
 #include "UserInteraction.h"
@@ -62,6 +63,7 @@ void TfrmMain::DoSearch(QAction* sender)
         dialog.rbRegExp->setChecked(true);
     else if (sender == miWordTag)
         dialog.rbWordTag->setChecked(true);
+    AddGuideKey(dialog, User, MessageSink, QString::fromUtf16(GuideSection::Patterns));
     if (User.ExecDialog(dialog) != QDialog::Accepted)
         return;
     RunCommand([this] { SaveSettings(); });

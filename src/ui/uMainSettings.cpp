@@ -1,6 +1,7 @@
 // The main window's settings commands: each opens its dialog on the settings
 // and then writes the settings file, whichever button closed the dialog, so
 // that the file always holds what the next search will use.
+#include "HelpGuide.h"
 #include "TAppSettings.h"
 #include "UserInteraction.h"
 #include "uMain.h"
@@ -9,8 +10,9 @@
 #include "uPartOfSpeechTags.h"
 #include "uTextSettings.h"
 
-void TfrmMain::RunSettingsDialog(QDialog& dialog)
+void TfrmMain::RunSettingsDialog(QDialog& dialog, const char16_t* guideSection)
 {
+    AddGuideKey(dialog, User, MessageSink, QString::fromUtf16(guideSection));
     User.ExecDialog(dialog);
     SaveSettings();
 }
@@ -18,23 +20,23 @@ void TfrmMain::RunSettingsDialog(QDialog& dialog)
 void TfrmMain::miTextSettingsClick()
 {
     TfrmTextSettings dialog(AppSettings, User, MessageSink, this);
-    RunSettingsDialog(dialog);
+    RunSettingsDialog(dialog, GuideSection::TextSettings);
 }
 
 void TfrmMain::miNormalTagsClick()
 {
     TfrmNormalTags dialog(AppSettings, MessageSink, this);
-    RunSettingsDialog(dialog);
+    RunSettingsDialog(dialog, GuideSection::TagSettings);
 }
 
 void TfrmMain::miPartofSpeechTagsClick()
 {
     TfrmPartOfSpeechTags dialog(AppSettings, MessageSink, this);
-    RunSettingsDialog(dialog);
+    RunSettingsDialog(dialog, GuideSection::TagSettings);
 }
 
 void TfrmMain::GeneralOptions1Click()
 {
     TfrmOptions dialog(AppSettings, MessageSink, this);
-    RunSettingsDialog(dialog);
+    RunSettingsDialog(dialog, GuideSection::Options);
 }

@@ -96,6 +96,24 @@ TEST(HelpTest, SectionOpensAsAnchorOfTheGuide)
     EXPECT_EQ(GuideUrl(u"cli"_s, {u"/nowhere/index.html"_s}), QUrl());
 }
 
+// Without a browser on the desktop, Help says where the guide is instead of
+// doing nothing.
+TEST(HelpTest, WithoutAViewerTheMessageNamesTheGuide)
+{
+    for (const QString& section : {QString(), u"cli"_s}) {
+        TCollectedMessages messages;
+        TScriptedUser user;
+        user.DesktopHasViewer = false;
+
+        ShowGuide(user, messages, section);
+
+        EXPECT_EQ(messages.Errors,
+                  QStringList{u"The desktop has no program to show the user guide. Open it in a "
+                              "web browser: "_s +
+                              QDir::toNativeSeparators(FindGuide())});
+    }
+}
+
 // A section id renamed in the guide would open the guide at its top.
 TEST(HelpTest, GuideHasTheSectionsAndTheTargetsOfItsLinks)
 {

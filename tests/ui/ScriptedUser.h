@@ -18,6 +18,8 @@ public:
     QStringList FilesToOpen;
     QStringList OpenedDocuments;
     QList<QUrl> OpenedUrls;
+    // Whether the desktop opens the documents and addresses asked for.
+    bool DesktopHasViewer = true;
     // Answers to the open and save dialogs, in turn; none left is Cancel.
     std::deque<QString> FileNames;
     QList<TFileDialogSpec> FileDialogsShown;
@@ -38,12 +40,12 @@ public:
     bool OpenDocument(const QString& path) override
     {
         OpenedDocuments.append(path);
-        return true;
+        return DesktopHasViewer;
     }
     bool OpenUrl(const QUrl& url) override
     {
         OpenedUrls.append(url);
-        return true;
+        return DesktopHasViewer;
     }
     QString OpenFileName(QWidget*, const TFileDialogSpec& spec) override { return NextFile(spec); }
     QString SaveFileName(QWidget*, const TFileDialogSpec& spec) override { return NextFile(spec); }

@@ -1,10 +1,11 @@
 // The settings dialogs as the main window opens them: each from its menu
-// item, the settings file written after it whatever the button, and what the
-// dialogs set used by the next search.
+// item with F1 for its part of the guide, the settings file written after it
+// whatever the button, and what the dialogs set used by the next search.
+#include "HelpGuide.h"
 #include "MainWindowFixture.h"
+#include "OneCharEdit.h"
 #include "SearchRunner.h"
 #include "SettingsFile.h"
-#include "OneCharEdit.h"
 #include "TBinSet.h"
 #include "uNormalTags.h"
 #include "uOptions.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QShortcut>
 
 namespace {
 
@@ -56,12 +58,13 @@ TEST_F(MainWindowTest, EachSettingsDialogOpensFromItsItemAndTheFileIsWrittenAfte
     const struct {
         QAction* Item;
         const char* Dialog;
+        const char16_t* GuideSection;
     } items[] = {
-        {Main.miTextSettings, "TfrmTextSettings"},
-        {Main.miTextSettingsO, "TfrmTextSettings"},
-        {Main.miNormalTags, "TfrmNormalTags"},
-        {Main.miPartofSpeechTags, "TfrmPartOfSpeechTags"},
-        {Main.GeneralOptions1, "TfrmOptions"},
+        {Main.miTextSettings, "TfrmTextSettings", GuideSection::TextSettings},
+        {Main.miTextSettingsO, "TfrmTextSettings", GuideSection::TextSettings},
+        {Main.miNormalTags, "TfrmNormalTags", GuideSection::TagSettings},
+        {Main.miPartofSpeechTags, "TfrmPartOfSpeechTags", GuideSection::TagSettings},
+        {Main.GeneralOptions1, "TfrmOptions", GuideSection::Options},
     };
     const QString file = Files.Path(u"settings2.xml"_s);
     for (const auto& item : items) {
@@ -69,10 +72,13 @@ TEST_F(MainWindowTest, EachSettingsDialogOpensFromItsItemAndTheFileIsWrittenAfte
         QString shown;
         User.DialogSteps.push_back([&shown](QDialog& dialog) {
             shown = QString::fromLatin1(dialog.metaObject()->className());
+            emit dialog.findChild<QShortcut*>()->activated(); // F1
             return int(QDialog::Rejected);
         });
         item.Item->trigger();
         EXPECT_EQ(shown, QString::fromLatin1(item.Dialog));
+        EXPECT_EQ(User.OpenedUrls.value(0).fragment(), QString::fromUtf16(item.GuideSection));
+        User.OpenedUrls.clear();
         EXPECT_TRUE(QFile::exists(file)) << item.Dialog;
     }
     EXPECT_TRUE(Messages.Errors.isEmpty() && Messages.Warnings.isEmpty());
