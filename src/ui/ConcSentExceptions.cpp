@@ -1,5 +1,6 @@
 #include "ConcSentExceptions.h"
 
+#include "DialogButtons.h"
 #include "Error.h"
 #include "ExceptionListFile.h"
 #include "UserInteraction.h"
@@ -40,15 +41,10 @@ TSentenceExceptionsForm::TSentenceExceptionsForm(IUserInteraction& user, IMessag
     connect(SaveBtn, &QPushButton::clicked, this, &TSentenceExceptionsForm::SaveBtnClick);
     connect(LoadBtn, &QPushButton::clicked, this, &TSentenceExceptionsForm::LoadBtnClick);
 
-    auto* buttons =
-        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);
+    auto* buttons = CreateOkCancelButtons(
+        this, [this] { accept(); }, Qt::Vertical);
     OKBtn = buttons->button(QDialogButtonBox::Ok);
     CancelBtn = buttons->button(QDialogButtonBox::Cancel);
-    OKBtn->setText(u"OK"_s);
-    OKBtn->setDefault(true);
-    CancelBtn->setText(u"Cancel"_s);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* label = new QLabel(u"&Words in file:"_s, this);
     label->setBuddy(WordList);

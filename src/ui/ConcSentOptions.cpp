@@ -1,6 +1,7 @@
 #include "ConcSentOptions.h"
 
 #include "ConcSentExceptions.h"
+#include "DialogButtons.h"
 #include "UserInteraction.h"
 
 #include <QCheckBox>
@@ -28,14 +29,9 @@ TSentenceOptionsForm::TSentenceOptionsForm(IUserInteraction& user, IMessageSink&
     ExcEditBtn->setAutoDefault(false); // Enter stays with OK
     connect(ExcEditBtn, &QPushButton::clicked, this, &TSentenceOptionsForm::ExcEditBtnClick);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = CreateOkCancelButtons(this, [this] { accept(); });
     OKBtn = buttons->button(QDialogButtonBox::Ok);
     CancelBtn = buttons->button(QDialogButtonBox::Cancel);
-    OKBtn->setText(u"OK"_s);
-    OKBtn->setDefault(true);
-    CancelBtn->setText(u"Cancel"_s);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* label = new QLabel(u"Sentence &Delimiters:"_s, this);
     label->setBuddy(DelimitersEdit);

@@ -1,6 +1,8 @@
 // The normal tags dialog: two one-character fields and OK/Cancel.
+
 #include "uNormalTags.h"
 
+#include "DialogButtons.h"
 #include "OneCharEdit.h"
 #include "TAppSettings.h"
 
@@ -19,18 +21,13 @@ TfrmNormalTags::TfrmNormalTags(TAppSettings& settings, IMessageSink& messages, Q
     , Settings(settings)
 {
     setWindowTitle(u"Tag Setting"_s);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = CreateOkCancelButtons(this, [this] { btnOkClick(); });
     btnOk = buttons->button(QDialogButtonBox::Ok);
     btnCancel = buttons->button(QDialogButtonBox::Cancel);
-    btnOk->setText(u"OK"_s);
-    btnCancel->setText(u"Cancel"_s);
-    btnOk->setDefault(true);
     // A click on a button leaves the focus in the field, so that Cancel
     // closes without the field's leave check and OK makes that check itself.
     btnOk->setFocusPolicy(Qt::TabFocus);
     btnCancel->setFocusPolicy(Qt::TabFocus);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TfrmNormalTags::btnOkClick);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* startLabel = new QLabel(u"Tag Start:"_s, this);
     startLabel->setBuddy(edtTagStart);

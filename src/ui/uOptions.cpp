@@ -1,5 +1,6 @@
 #include "uOptions.h"
 
+#include "DialogButtons.h"
 #include "MessageSink.h"
 #include "TAppSettings.h"
 #include "WordPattern.h"
@@ -133,13 +134,9 @@ TfrmOptions::TfrmOptions(TAppSettings& settings, IMessageSink& messages, QWidget
     edtSentPerc->setValidator(
         new QRegularExpressionValidator(QRegularExpression(u"[0-9]*"_s), edtSentPerc));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = CreateOkCancelButtons(this, [this] { btnOkClick(); });
     btnOk = buttons->button(QDialogButtonBox::Ok);
     btnCancel = buttons->button(QDialogButtonBox::Cancel);
-    btnOk->setText(u"OK"_s);
-    btnCancel->setText(u"Cancel"_s);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TfrmOptions::btnOkClick);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* grid = new QGridLayout;
     grid->addWidget(CreateDistributionGroup(u"Sentences distribution"_s, Distributions[0]), 0, 0);

@@ -1,9 +1,10 @@
 // The part-of-speech tags dialog: two exclusive check boxes, each with a panel
-// of the values that belong to it, and OK/Cancel.
-#include "uPartOfSpeechTags.h"
 
+#include "DialogButtons.h"
+// of the values that belong to it, and OK/Cancel.
 #include "OneCharEdit.h"
 #include "TAppSettings.h"
+#include "uPartOfSpeechTags.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -50,17 +51,13 @@ TfrmPartOfSpeechTags::TfrmPartOfSpeechTags(TAppSettings& settings, IMessageSink&
     connect(EmbededCB, &QCheckBox::toggled, this, &TfrmPartOfSpeechTags::EmbededCBClick);
     connect(OutsideCB, &QCheckBox::toggled, this, &TfrmPartOfSpeechTags::OutsideCBClick);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = CreateOkCancelButtons(this, [this] { OkBtnClick(); });
     OkBtn = buttons->button(QDialogButtonBox::Ok);
     CancelBtn = buttons->button(QDialogButtonBox::Cancel);
-    OkBtn->setText(u"OK"_s);
-    CancelBtn->setText(u"Cancel"_s);
     // A click on a button leaves the focus where it is, so that Cancel closes
     // without a field's leave check and OK makes that check itself.
     OkBtn->setFocusPolicy(Qt::TabFocus);
     CancelBtn->setFocusPolicy(Qt::TabFocus);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TfrmPartOfSpeechTags::OkBtnClick);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);

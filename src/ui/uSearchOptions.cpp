@@ -1,5 +1,6 @@
 #include "uSearchOptions.h"
 
+#include "DialogButtons.h"
 #include "TAppSettings.h"
 #include "WordPattern.h"
 
@@ -50,11 +51,7 @@ TfrmSearchOptions::TfrmSearchOptions(TAppSettings& settings, QWidget* parent)
     connect(cbPattern, &QComboBox::activated, this, [this] { cbPatternEdited(); });
     lblExample->setTextFormat(Qt::PlainText); // "&" is shown as it is
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(u"OK"_s);
-    buttons->button(QDialogButtonBox::Cancel)->setText(u"Cancel"_s);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TfrmSearchOptions::btnOkClick);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = CreateOkCancelButtons(this, [this] { btnOkClick(); });
 
     auto* patternLabel = new QLabel(u"Pattern:"_s, this);
     patternLabel->setBuddy(cbPattern);

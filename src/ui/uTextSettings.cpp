@@ -1,6 +1,7 @@
 #include "uTextSettings.h"
 
 #include "ConcSentOptions.h"
+#include "DialogButtons.h"
 #include "TAppSettings.h"
 #include "UserInteraction.h"
 
@@ -90,14 +91,9 @@ TfrmTextSettings::TfrmTextSettings(TAppSettings& settings, IUserInteraction& use
     , Messages(messages)
 {
     setWindowTitle(u"Text Settings"_s);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = CreateOkCancelButtons(this, [this] { OKBtnClick(); });
     OKBtn = buttons->button(QDialogButtonBox::Ok);
     CancelBtn = buttons->button(QDialogButtonBox::Cancel);
-    OKBtn->setText(u"OK"_s);
-    OKBtn->setDefault(true);
-    CancelBtn->setText(u"Cancel"_s);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TfrmTextSettings::OKBtnClick);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(CreateHeaderBodyGroup());
