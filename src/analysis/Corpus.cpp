@@ -13,8 +13,8 @@ QStringList TCorpus::AddExistingFiles(const QStringList& paths)
 {
     QStringList refused;
     for (const QString& path : paths) {
-        if (QFileInfo(path).isFile())
-            AddFile(path);
+        if (const QFileInfo file(path); file.isFile())
+            AddFile(file.absoluteFilePath());
         else
             refused.append(path);
     }

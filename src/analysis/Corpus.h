@@ -21,7 +21,8 @@ public:
     // Appends path without looking at the file.
     void AddFile(const QString& path);
     // Appends the paths that name existing files (or links to them), in
-    // order; returns the others, which are not added.
+    // order, made absolute so that they name the same files wherever the
+    // program goes on to work; returns the others, which are not added.
     QStringList AddExistingFiles(const QStringList& paths);
     // Removes this entry (not another with the same path).
     void Remove(const TCorpusFile* file);

@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -428,6 +429,14 @@ TEST_F(MainWindowTest, CommandLineFilesThatAreNoFilesAreNotLoaded)
     AnswerSearch(u"cat"_s);
     Main.DoSearch(Main.miWordPhrase);
     EXPECT_EQ(WindowTitles().size(), 4);
+
+    // A name relative to the folder the program started in is kept whole, as
+    // the open dialog gives it.
+    const QString started = QDir::currentPath();
+    QDir::setCurrent(folder);
+    Main.AddCommandLineFiles({u"a.txt"_s});
+    QDir::setCurrent(started);
+    EXPECT_EQ(Main.Corpus().FileNames(), (QStringList{file, file}));
 }
 
 TEST_F(MainWindowTest, UnreadableCorpusFileEndsTheSearch)
