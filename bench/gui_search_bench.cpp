@@ -87,8 +87,8 @@ public:
     }
     QStringList OpenCorpusFiles(QWidget*) override { return {}; }
     bool OpenDocument(const QString&) override { return false; }
-    QString OpenFileName(QWidget*, const TFileDialogSpec&) override { return {}; }
-    QString SaveFileName(QWidget*, const TFileDialogSpec&) override { return {}; }
+    QString OpenFileName(QWidget*, const TFileDialogSetup&) override { return {}; }
+    QString SaveFileName(QWidget*, const TFileDialogSetup&) override { return {}; }
     bool InputText(QWidget*, const QString&, const QString&, QString&) override { return false; }
 };
 

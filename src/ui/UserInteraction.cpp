@@ -38,27 +38,27 @@ bool TDesktopInteraction::OpenUrl(const QUrl& url)
 
 namespace {
 
-QString ChosenFile(QWidget* parent, const TFileDialogSpec& spec, QFileDialog::AcceptMode mode)
+QString ChosenFile(QWidget* parent, const TFileDialogSetup& setup, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, spec.Title);
+    QFileDialog dialog(parent, setup.Title);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
-    dialog.setNameFilters(spec.Filters);
-    dialog.setDefaultSuffix(spec.DefaultSuffix);
+    dialog.setNameFilters(setup.Filters);
+    dialog.setDefaultSuffix(setup.DefaultSuffix);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 } // namespace
 
-QString TDesktopInteraction::OpenFileName(QWidget* parent, const TFileDialogSpec& spec)
+QString TDesktopInteraction::OpenFileName(QWidget* parent, const TFileDialogSetup& setup)
 {
-    return ChosenFile(parent, spec, QFileDialog::AcceptOpen);
+    return ChosenFile(parent, setup, QFileDialog::AcceptOpen);
 }
 
-QString TDesktopInteraction::SaveFileName(QWidget* parent, const TFileDialogSpec& spec)
+QString TDesktopInteraction::SaveFileName(QWidget* parent, const TFileDialogSetup& setup)
 {
-    return ChosenFile(parent, spec, QFileDialog::AcceptSave);
+    return ChosenFile(parent, setup, QFileDialog::AcceptSave);
 }
 
 bool TDesktopInteraction::InputText(QWidget* parent, const QString& caption, const QString& prompt,

@@ -13,7 +13,7 @@ class QWidget;
 
 // What a file dialog shows: its title, its name filters (such as
 // "Text Files (*.txt)") and the extension given to a name typed without one.
-struct TFileDialogSpec {
+struct TFileDialogSetup {
     QString Title;
     QStringList Filters;
     QString DefaultSuffix;
@@ -33,9 +33,9 @@ public:
     // at its start.
     virtual bool OpenUrl(const QUrl& url) { return OpenDocument(url.toLocalFile()); }
     // An existing file chosen in an open dialog; empty on Cancel.
-    virtual QString OpenFileName(QWidget* parent, const TFileDialogSpec& spec) = 0;
+    virtual QString OpenFileName(QWidget* parent, const TFileDialogSetup& setup) = 0;
     // A file name chosen in a save dialog, in an existing folder; empty on Cancel.
-    virtual QString SaveFileName(QWidget* parent, const TFileDialogSpec& spec) = 0;
+    virtual QString SaveFileName(QWidget* parent, const TFileDialogSetup& setup) = 0;
     // The single-line input dialog: text holds what is shown at first and,
     // on OK, what was entered. False on Cancel.
     virtual bool InputText(QWidget* parent, const QString& caption, const QString& prompt,
@@ -49,8 +49,8 @@ public:
     QStringList OpenCorpusFiles(QWidget* parent) override;
     bool OpenDocument(const QString& path) override;
     bool OpenUrl(const QUrl& url) override;
-    QString OpenFileName(QWidget* parent, const TFileDialogSpec& spec) override;
-    QString SaveFileName(QWidget* parent, const TFileDialogSpec& spec) override;
+    QString OpenFileName(QWidget* parent, const TFileDialogSetup& setup) override;
+    QString SaveFileName(QWidget* parent, const TFileDialogSetup& setup) override;
     bool InputText(QWidget* parent, const QString& caption, const QString& prompt,
                    QString& text) override;
 };

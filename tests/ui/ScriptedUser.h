@@ -22,7 +22,7 @@ public:
     bool DesktopHasViewer = true;
     // Answers to the open and save dialogs, in turn; none left is Cancel.
     std::deque<QString> FileNames;
-    QList<TFileDialogSpec> FileDialogsShown;
+    QList<TFileDialogSetup> FileDialogsShown;
     // Answers to the input dialog, in turn; nullopt or none left is Cancel.
     std::deque<std::optional<QString>> TextAnswers;
     int DialogsShown = 0;
@@ -47,8 +47,14 @@ public:
         OpenedUrls.append(url);
         return DesktopHasViewer;
     }
-    QString OpenFileName(QWidget*, const TFileDialogSpec& spec) override { return NextFile(spec); }
-    QString SaveFileName(QWidget*, const TFileDialogSpec& spec) override { return NextFile(spec); }
+    QString OpenFileName(QWidget*, const TFileDialogSetup& setup) override
+    {
+        return NextFile(setup);
+    }
+    QString SaveFileName(QWidget*, const TFileDialogSetup& setup) override
+    {
+        return NextFile(setup);
+    }
     bool InputText(QWidget*, const QString&, const QString&, QString& text) override
     {
         if (TextAnswers.empty())
@@ -61,9 +67,9 @@ public:
     }
 
 private:
-    QString NextFile(const TFileDialogSpec& spec)
+    QString NextFile(const TFileDialogSetup& setup)
     {
-        FileDialogsShown.append(spec);
+        FileDialogsShown.append(setup);
         if (FileNames.empty())
             return QString();
         const QString name = FileNames.front();

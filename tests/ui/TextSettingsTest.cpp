@@ -289,13 +289,13 @@ TEST(SentenceExceptions, SavedListLoadsBackAndFileErrorsKeepTheList)
     dialog.LoadBtn->click();
     EXPECT_EQ(dialog.Words(), words);
     ASSERT_EQ(f.User.FileDialogsShown.size(), 2);
-    const TFileDialogSpec& save = f.User.FileDialogsShown[0];
-    const TFileDialogSpec& load = f.User.FileDialogsShown[1];
+    const TFileDialogSetup& save = f.User.FileDialogsShown[0];
+    const TFileDialogSetup& load = f.User.FileDialogsShown[1];
     EXPECT_EQ(save.Title, u"Save Sentence Delimiters Exceptions"_s);
     EXPECT_EQ(load.Title, u"Load New Sentence Delimiters Exceptions"_s);
-    for (const TFileDialogSpec& spec : {save, load}) {
-        EXPECT_EQ(spec.Filters, (QStringList{u"Text Files (*.txt)"_s, u"All Files (*)"_s}));
-        EXPECT_EQ(spec.DefaultSuffix, u"txt"_s);
+    for (const TFileDialogSetup& setup : {save, load}) {
+        EXPECT_EQ(setup.Filters, (QStringList{u"Text Files (*.txt)"_s, u"All Files (*)"_s}));
+        EXPECT_EQ(setup.DefaultSuffix, u"txt"_s);
     }
 
     // A loaded file takes the list's order; a cancelled dialog changes nothing.
