@@ -16,7 +16,7 @@ class QPushButton;
 class QRadioButton;
 class TAppSettings;
 
-// True when text is a bin specification: items separated by spaces, each
+// True when text is a list of bins: items separated by spaces, each
 // "Other" (any letter case), a whole number of at least 0, such a number
 // followed by "#", or "#" alone. Order, duplicates and ranges are not checked.
 bool ValidatePositions(const QString& text);
