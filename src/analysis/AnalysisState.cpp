@@ -119,6 +119,7 @@ void TAnalysisState::ShiftWindow()
 {
     Window.ShiftWindow();
     Text = Window.Text();
+    Matcher.ForgetWindow();
     for (TRegexSearch* expression : {SectionExpression.get(), Matcher.Regex()}) {
         if (expression)
             expression->ShiftWindow(Text, Pos, TTextWindow::Half);

@@ -46,6 +46,13 @@ public:
         return false;
     }
 
+    // The window moved on: what the matcher learnt of its text is forgotten.
+    void ForgetWindow()
+    {
+        if (Words)
+            Words->ForgetWindow();
+    }
+
     TMode Mode() const { return Kind; }
     // The word form's matcher (also of the word/tag syntax), null in other modes.
     const TWordMatcher* WordForm() const { return Words ? &*Words : nullptr; }

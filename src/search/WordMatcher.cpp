@@ -26,9 +26,7 @@ TWordMatcher::TWordMatcher(const TPatternItems& items, bool tags, const TAppSett
         Items.push_back({item.Kind, word ? TWordGlob(item.Text, settings) : TWordGlob(),
                          tagged ? TWordGlob(item.Tag, settings) : TWordGlob(), tagged});
     }
-    const std::int64_t gaps = std::ssize(Segments) - 1;
-    SlotsNeeded = std::max<std::int64_t>(std::ssize(Items) - gaps + gaps * MaxWords, 1);
-    Counts.resize(static_cast<size_t>(gaps));
+    Counts.resize(Segments.size() - 1);
     if (tags)
         Tags.emplace(settings);
     for (const QString& start : settings.psTagsStart) {
@@ -74,43 +72,47 @@ bool TWordMatcher::MatchPhrases(const TWindowText& text, int a, THit& hit)
 bool TWordMatcher::MatchPhrase(const TWindowText& text, int start, THit& hit)
 {
     int a = start;
-    int firstEnd = 0;
+    TSlot first{};
     TSlot slot{};
     for (const TItem& item : Items) {
-        if (!NextSlot(text, a, firstEnd, slot) || !Compare(item, text, slot.Start, slot.End))
+        if (!NextSlot(text, a, slot) || !Compare(item, text, slot.Start, slot.End))
             return false;
+        if (&item == &Items.front())
+            first = slot;
     }
-    if (slot.FirstEnd == 0)
-        return false;
-    hit = {start, slot.End - 1, slot.FirstEnd - 1};
+    if (first.AtEnd)
+        return false; // the attempt met no word of its own
+    hit = {start, slot.End - 1, first.End - 1};
     return true;
 }
 
 // Finds the token that the next pattern word is compared with, passing over
 // tokens made only of tags, and leaves its compared word taken; a moves to the
-// start of the token after it. False when the token cannot be reached.
-bool TWordMatcher::NextSlot(const TWindowText& text, int& a, int& firstEnd, TSlot& slot)
+// start of the token after it. False when the token cannot be reached. The
+// first end of an attempt is the end of its first slot, unless that is the
+// empty word at the end of the text.
+bool TWordMatcher::NextSlot(const TWindowText& text, int& a, TSlot& slot)
 {
+    const int from = a;
     int e = a;
     for (;;) {
         e = TokenEnd(text, a);
-        if (firstEnd == 0)
-            firstEnd = e;
         TakeComparedWord(text, a, e);
         if (WordLength > 0)
             break;
         const int next = NextTokenStart(text, e);
-        if (firstEnd == e)
-            firstEnd = 0;
-        if (next > text.Length)
-            break; // at the end of the text the empty word is compared
+        if (next > text.Length) {
+            slot = {from, a, e, true, false}; // the empty word is compared
+            a = NextTokenStart(text, e);
+            return true;
+        }
         if (next <= a) {
-            slot = {a, e, firstEnd, true}; // a tag without end at the last character
+            slot = {from, a, e, false, true}; // a tag without end at the last character
             return false;
         }
         a = next;
     }
-    slot = {a, e, firstEnd, false};
+    slot = {from, a, e, false, false};
     a = NextTokenStart(text, e);
     return true;
 }
@@ -119,20 +121,15 @@ bool TWordMatcher::NextSlot(const TWindowText& text, int& a, int& firstEnd, TSlo
 // and the first combination that matches gives the hit. Trying each
 // combination would cost (counts per gap)^gaps attempts at every start.
 // Instead: the words an attempt consumes are the same whatever the pattern
-// (Slots), so a segment's outcome depends only on the slot it begins at.
+// (the slots), so a segment's outcome depends only on the slot it begins at.
 // Forward, the slots each segment can begin at are found; backward, the
 // counts are chosen, the last gap's first, each the least that still leads
 // to a hit: the combination that the fixed order meets first.
 bool TWordMatcher::MatchWithGaps(const TWindowText& text, int start, THit& hit)
 {
-    Slots.clear();
-    WalkFrom = start;
-    WalkFirstEnd = 0;
-    SlotsEnded = false;
-    ExtendSlots(text, std::max(Segments.front().Length, 1));
+    BeginWalk(text, start);
     if (!SegmentMatches(text, Segments.front(), 0))
         return false; // no count changes the first segment
-    ExtendSlots(text, SlotsNeeded);
     if (!ReachSegments(text) || !FinalSlotsLeadToHit())
         return false;
     for (size_t gap = Segments.size() - 1; gap-- > 0;) {
@@ -143,28 +140,97 @@ bool TWordMatcher::MatchWithGaps(const TWindowText& text, int start, THit& hit)
     for (size_t gap = 0; gap + 1 < Segments.size(); ++gap)
         at = Clamp(at + Segments[gap].Length + Counts[gap]);
     const TSlot& last = SlotAt(at + Segments.back().Length - 1);
-    hit = {start, last.End - 1, last.FirstEnd - 1};
+    hit = {start, last.End - 1, SlotAt(0).End - 1};
     return true;
 }
 
-// Walks on until Slots holds count slots, or fewer when the text runs out:
-// from a dead slot on, or once a slot repeats the one before it (past the end
-// of the text), every further slot is the last one.
-void TWordMatcher::ExtendSlots(const TWindowText& text, std::int64_t count)
+void TWordMatcher::ForgetWindow()
 {
-    while (std::ssize(Slots) < count && !SlotsEnded) {
+    PosTagStopSearch = {};
+    TagStopSearch = {};
+    TagCloseSearch = {};
+    WalkText = nullptr;
+    WalkStart = 0;
+    Chain.clear();
+    ChainAt = 0;
+    ChainEnded = false;
+}
+
+// Makes the slots those of the walk from start: the chain from the slot that
+// was taken from start on, or a walk of its own (Prefix) until it joins the
+// chain or ends.
+void TWordMatcher::BeginWalk(const TWindowText& text, int start)
+{
+    if (text.Chars != WalkText || start < WalkStart)
+        ForgetWindow();
+    WalkText = text.Chars;
+    WalkStart = start;
+    Prefix.clear();
+    PrefixEnded = false;
+    const auto byFrom = [](const TSlot& slot, int from) { return slot.From < from; };
+    int a = start;
+    for (;;) {
+        const auto joined = std::lower_bound(Chain.begin() + ChainAt, Chain.end(), a, byFrom);
+        if (joined != Chain.end() && joined->From == a) {
+            ChainAt = joined - Chain.begin();
+            return;
+        }
+        if (joined == Chain.end() && !ChainEnded) {
+            // Beyond the chain's end: the walk from here continues it instead.
+            Chain.assign(Prefix.begin(), Prefix.end());
+            Prefix.clear();
+            ChainAt = 0;
+            ChainWalk = a;
+            ExtendChain(text, 1);
+            return;
+        }
         TSlot slot{};
-        SlotsEnded = !NextSlot(text, WalkFrom, WalkFirstEnd, slot) ||
-                     (!Slots.empty() && slot == Slots.back());
-        Slots.push_back(slot);
+        const bool alive = NextSlot(text, a, slot);
+        PrefixEnded = !alive || (!Prefix.empty() && slot == Prefix.back());
+        Prefix.push_back(slot);
+        if (PrefixEnded)
+            return;
     }
 }
 
-// The segment's items compared with the slots from at on.
-bool TWordMatcher::SegmentMatches(const TWindowText& text, const TSegment& segment, int at)
+// Walks the chain on until SlotCount() reaches count or the walk ends: from a
+// dead slot on, or once a slot repeats the one before it (past the end of the
+// text), every further slot is the last one.
+void TWordMatcher::ExtendChain(const TWindowText& text, std::int64_t count)
 {
+    if (PrefixEnded)
+        return;
+    while (SlotCount() < count && !ChainEnded) {
+        TSlot slot{};
+        const bool alive = NextSlot(text, ChainWalk, slot);
+        ChainEnded = !alive || (!Chain.empty() && slot == Chain.back());
+        Chain.push_back(slot);
+    }
+}
+
+std::int64_t TWordMatcher::SlotCount() const
+{
+    const std::int64_t prefix = std::ssize(Prefix);
+    return PrefixEnded ? prefix : prefix + std::ssize(Chain) - ChainAt;
+}
+
+const TWordMatcher::TSlot& TWordMatcher::SlotAt(std::int64_t k) const
+{
+    const std::int64_t prefix = std::ssize(Prefix);
+    if (k < prefix)
+        return Prefix[static_cast<size_t>(k)];
+    if (PrefixEnded)
+        return Prefix.back();
+    const std::int64_t at = std::min(ChainAt + k - prefix, std::ssize(Chain) - 1);
+    return Chain[static_cast<size_t>(at)];
+}
+
+// The segment's items compared with the slots from at on.
+bool TWordMatcher::SegmentMatches(const TWindowText& text, const TSegment& segment, std::int64_t at)
+{
+    ExtendChain(text, at + segment.Length);
     for (int i = 0; i < segment.Length; ++i) {
-        const TSlot& slot = SlotAt(std::int64_t{at} + i);
+        const TSlot& slot = SlotAt(at + i);
         if (slot.Dead)
             return false;
         TakeComparedWord(text, slot.Start, slot.End);
@@ -174,71 +240,73 @@ bool TWordMatcher::SegmentMatches(const TWindowText& text, const TSegment& segme
     return true;
 }
 
-// Reach holds a row per segment over the slot indexes 0 .. Slots.size(), the
-// last standing for every index beyond: 1 where the segment can begin with
-// all segments before it matched, 2 where it was found not to match. False
-// when some segment can begin nowhere.
+// Reach holds, per segment, the slot indexes where it begins and matches with
+// every segment before it matched; an index of SlotCount() stands for every
+// index beyond the walk's end. False when some segment can begin nowhere.
+// Only reached indexes are kept: a few per segment, however far the gaps
+// reach into the text.
 bool TWordMatcher::ReachSegments(const TWindowText& text)
 {
-    const size_t width = Slots.size() + 1;
-    Reach.assign(Segments.size() * width, 0);
-    Reach[0] = 1;
+    Reach.resize(Segments.size());
+    Reach[0].assign(1, 0);
     for (size_t gap = 0; gap + 1 < Segments.size(); ++gap) {
-        const std::uint8_t* from = &Reach[gap * width];
-        std::uint8_t* to = &Reach[(gap + 1) * width];
-        bool reached = false;
-        for (size_t p = 0; p < width; ++p) {
-            if (from[p] != 1)
-                continue;
-            const std::int64_t after = static_cast<std::int64_t>(p) + Segments[gap].Length;
+        Scratch.clear();
+        for (const std::int64_t p : Reach[gap]) {
+            const std::int64_t after = p + Segments[gap].Length;
             for (std::int64_t count = MinWords; count <= MaxWords; ++count) {
-                const int at = Clamp(after + count);
-                if (to[at] == 0)
-                    to[at] = SegmentMatches(text, Segments[gap + 1], at) ? 1 : 2;
-                reached = reached || to[at] == 1;
-                if (static_cast<size_t>(at) == width - 1)
+                ExtendChain(text, after + count + 1);
+                const std::int64_t at = Clamp(after + count);
+                Scratch.push_back(at);
+                if (at == SlotCount())
                     break; // larger counts reach the same slot
             }
         }
-        if (!reached)
+        std::sort(Scratch.begin(), Scratch.end());
+        Scratch.erase(std::unique(Scratch.begin(), Scratch.end()), Scratch.end());
+        std::vector<std::int64_t>& to = Reach[gap + 1];
+        to.clear();
+        for (const std::int64_t at : Scratch) {
+            if (SegmentMatches(text, Segments[gap + 1], at))
+                to.push_back(at);
+        }
+        if (to.empty())
             return false;
     }
     return true;
 }
 
-// Leads marks where the last segment can begin and end the attempt with a
+// Leads holds where the last segment can begin and end the attempt with a
 // hit: the last slot it consumes is reachable and a first end is set.
 bool TWordMatcher::FinalSlotsLeadToHit()
 {
-    const size_t width = Slots.size() + 1;
-    const std::uint8_t* reach = &Reach[(Segments.size() - 1) * width];
-    Leads.assign(width, 0);
-    bool any = false;
-    for (size_t p = 0; p < width; ++p) {
-        const std::int64_t last = static_cast<std::int64_t>(p) + Segments.back().Length - 1;
-        if (reach[p] != 1 || last < 0)
-            continue;
-        const TSlot& slot = SlotAt(last);
-        Leads[p] = !slot.Dead && slot.FirstEnd != 0;
-        any = any || Leads[p];
+    Leads.clear();
+    if (SlotAt(0).AtEnd)
+        return false; // the attempt met no word of its own
+    for (const std::int64_t p : Reach.back()) {
+        const std::int64_t last = p + Segments.back().Length - 1;
+        if (last >= 0 && !SlotAt(last).Dead)
+            Leads.push_back(p);
     }
-    return any;
+    return !Leads.empty();
+}
+
+bool TWordMatcher::LeadsTo(std::int64_t at) const
+{
+    return std::binary_search(Leads.begin(), Leads.end(), Clamp(at));
 }
 
 // The least count of the gap that leads from a start of the segment before it
 // to a start in Leads. There is one: every start in Leads was reached so.
 int TWordMatcher::FirstGapCount(size_t gap) const
 {
-    const size_t width = Slots.size() + 1;
-    const std::uint8_t* reach = &Reach[gap * width];
     const std::int64_t length = Segments[gap].Length;
     int count = MinWords;
     for (; count < MaxWords; ++count) {
-        for (size_t p = 0; p < width; ++p) {
-            if (reach[p] == 1 && Leads[Clamp(static_cast<std::int64_t>(p) + length + count)])
+        for (const std::int64_t p : Reach[gap]) {
+            if (LeadsTo(p + length + count))
                 return count;
         }
-        if (static_cast<size_t>(Clamp(length + count)) == width - 1)
+        if (Reach[gap].front() + length + count >= SlotCount())
             break; // larger counts reach the same slots
     }
     return count;
@@ -248,12 +316,10 @@ int TWordMatcher::FirstGapCount(size_t gap) const
 // leads into Leads.
 void TWordMatcher::KeepStartsLeadingTo(size_t gap, int count)
 {
-    const size_t width = Slots.size() + 1;
-    const std::uint8_t* reach = &Reach[gap * width];
-    Scratch.assign(width, 0);
-    for (size_t p = 0; p < width; ++p) {
-        Scratch[p] = reach[p] == 1 &&
-                     Leads[Clamp(static_cast<std::int64_t>(p) + Segments[gap].Length + count)];
+    Scratch.clear();
+    for (const std::int64_t p : Reach[gap]) {
+        if (LeadsTo(p + Segments[gap].Length + count))
+            Scratch.push_back(p);
     }
     Leads.swap(Scratch);
 }
@@ -283,7 +349,7 @@ int TWordMatcher::TokenEnd(const TWindowText& text, int a) const
             const bool atTag = std::any_of(PosTagStarts.begin(), PosTagStarts.end(),
                                            [&](const TMarker& m) { return m.At(text, k); });
             if (atTag) {
-                k = PassTag(text, k, PosTagStop);
+                k = PassTag(text, k, PosTagStop, PosTagStopSearch);
                 if (k == 0)
                     return text.Length;
                 if (k > text.Length)
@@ -291,7 +357,7 @@ int TWordMatcher::TokenEnd(const TWindowText& text, int a) const
             }
         }
         if (SkipTags && (Classes[text[k]] & TCharClasses::TagStart) && TagStart.At(text, k)) {
-            k = PassTag(text, k, TagStop);
+            k = PassTag(text, k, TagStop, TagStopSearch);
             if (k == 0)
                 return text.Length;
             if (k > text.Length)
@@ -305,15 +371,21 @@ int TWordMatcher::TokenEnd(const TWindowText& text, int a) const
 }
 
 // The position after the first occurrence of stop at or after k, compared
-// exactly; 0 when there is none. An empty stop text occurs at k itself.
-int TWordMatcher::PassTag(const TWindowText& text, int k, const std::u16string& stop) const
+// exactly; 0 when there is none. An empty stop text occurs at k itself. The
+// answer for k holds for every position up to the occurrence, so the last
+// search is kept.
+int TWordMatcher::PassTag(const TWindowText& text, int k, const std::u16string& stop,
+                          TStopSearch& last) const
 {
-    const char16_t* begin = text.Chars + k;
-    const char16_t* end = text.Chars + text.Length + 1;
-    const char16_t* found = std::search(begin, end, stop.begin(), stop.end());
-    if (found == end && !stop.empty())
-        return 0;
-    return static_cast<int>(found - text.Chars) + static_cast<int>(stop.size());
+    if (stop.empty())
+        return k;
+    if (last.Text != text.Chars || k < last.From || (last.At != 0 && k > last.At)) {
+        const char16_t* begin = text.Chars + k;
+        const char16_t* end = text.Chars + text.Length + 1;
+        const char16_t* found = std::search(begin, end, stop.begin(), stop.end());
+        last = {text.Chars, k, found == end ? 0 : static_cast<int>(found - text.Chars)};
+    }
+    return last.At == 0 ? 0 : last.At + static_cast<int>(stop.size());
 }
 
 int TWordMatcher::NextTokenStart(const TWindowText& text, int e) const
@@ -323,19 +395,34 @@ int TWordMatcher::NextTokenStart(const TWindowText& text, int e) const
     return e;
 }
 
+// The compared word is the token a..e-1 without its tags: from a "<" up to
+// the next ">", and every ">", are dropped. The next ">" is found through the
+// kept search, so that a "<" without end does not send each start that meets
+// it reading to the window's end.
 void TWordMatcher::TakeComparedWord(const TWindowText& text, int a, int e)
 {
     const char16_t* begin = text.Chars + a;
     const char16_t* end = text.Chars + e;
-    const bool hasMarkup =
-        SkipTags && std::any_of(begin, end, [](char16_t c) { return c == u'<' || c == u'>'; });
-    if (!hasMarkup) {
+    const char16_t* markup =
+        SkipTags ? std::find_if(begin, end, [](char16_t c) { return c == u'<' || c == u'>'; })
+                 : end;
+    if (markup == end) {
         Word = begin;
         WordLength = e - a;
         return;
     }
-    WordBuffer.clear();
-    AppendWithoutTags(begin, end, WordBuffer);
+    WordBuffer.assign(begin, markup);
+    for (int k = static_cast<int>(markup - text.Chars); k < e; ++k) {
+        const char16_t c = text[k];
+        if (c == u'<') {
+            const int after = PassTag(text, k, TagClose, TagCloseSearch);
+            if (after == 0 || after > e)
+                break; // the rest of the token is inside the tag
+            k = after - 1;
+        } else if (c != u'>') {
+            WordBuffer.push_back(c);
+        }
+    }
     Word = WordBuffer.data();
     WordLength = static_cast<int>(WordBuffer.size());
 }

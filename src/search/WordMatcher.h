@@ -50,6 +50,10 @@ public:
         return MayMatchWordAt(text[a]) && MatchPhrases(text, a, hit);
     }
 
+    // The text of the window changed (it moved on): what the matcher learnt
+    // of the old text no longer holds.
+    void ForgetWindow();
+
     // False when a word start whose first character is c certainly does not
     // match: when no markup begins with c, the compared word begins with c, and
     // a pattern whose first word begins with another letter cannot match there,
@@ -69,14 +73,15 @@ private:
         bool HasTag; // an empty tag pattern matches every tag
     };
 
-    // One word of the text as a phrase attempt consumes it: the token compared
-    // (Start..End-1), the first end of the attempt after it (0: unset) and
-    // whether the token could not be reached (an unterminated tag at the
-    // last character).
+    // One word of the text as a phrase attempt consumes it: the walk position
+    // it was taken from, the token compared (Start..End-1), whether it is the
+    // empty word at the end of the text and whether the token could not be
+    // reached (an unterminated tag at the last character).
     struct TSlot {
+        int From;
         int Start;
         int End;
-        int FirstEnd;
+        bool AtEnd;
         bool Dead;
         bool operator==(const TSlot&) const = default;
     };
@@ -85,30 +90,35 @@ private:
         int First; // index into Items
         int Length;
     };
+    // The last search for a tag's stop text: from From on, its first
+    // occurrence is at At (0: none to the window's end).
+    struct TStopSearch {
+        const char16_t* Text = nullptr;
+        int From = 0;
+        int At = 0;
+    };
 
     void MarkMatchStarts(const TAppSettings& settings, TCharClasses& classes) const;
     bool MatchPhrases(const TWindowText& text, int a, THit& hit);
     bool MatchPhrase(const TWindowText& text, int start, THit& hit);
-    bool NextSlot(const TWindowText& text, int& a, int& firstEnd, TSlot& slot);
+    bool NextSlot(const TWindowText& text, int& a, TSlot& slot);
     bool MatchWithGaps(const TWindowText& text, int start, THit& hit);
-    void ExtendSlots(const TWindowText& text, std::int64_t count);
-    const TSlot& SlotAt(std::int64_t k) const
-    {
-        return Slots[static_cast<size_t>(std::min<std::int64_t>(k, std::ssize(Slots) - 1))];
-    }
-    // Where Slots has ended, every index from Slots.size() on stands for the
+    void BeginWalk(const TWindowText& text, int start);
+    void ExtendChain(const TWindowText& text, std::int64_t count);
+    std::int64_t SlotCount() const;
+    const TSlot& SlotAt(std::int64_t k) const;
+    // Once the walk has ended, every index from SlotCount() on stands for the
     // same: at or beyond the last slot.
-    int Clamp(std::int64_t at) const
-    {
-        return static_cast<int>(std::min<std::int64_t>(at, std::ssize(Slots)));
-    }
-    bool SegmentMatches(const TWindowText& text, const TSegment& segment, int at);
+    std::int64_t Clamp(std::int64_t at) const { return std::min(at, SlotCount()); }
+    bool SegmentMatches(const TWindowText& text, const TSegment& segment, std::int64_t at);
     bool ReachSegments(const TWindowText& text);
     bool FinalSlotsLeadToHit();
     int FirstGapCount(size_t gap) const;
     void KeepStartsLeadingTo(size_t gap, int count);
+    bool LeadsTo(std::int64_t at) const;
     bool Compare(const TItem& item, const TWindowText& text, int a, int e);
-    int PassTag(const TWindowText& text, int k, const std::u16string& stop) const;
+    int PassTag(const TWindowText& text, int k, const std::u16string& stop,
+                TStopSearch& last) const;
     void TakeComparedWord(const TWindowText& text, int a, int e);
 
     const TCharClasses& Classes;
@@ -133,17 +143,30 @@ private:
     std::optional<TTagStyle> Tags;
     std::u16string PartBuffer;
 
-    // Scratch of the search with gaps, kept to reuse its memory: the slots
-    // from the start onward, and per segment the slot indexes at which it may
-    // begin (Reach) and, while choosing the counts, at which it leads to a hit
-    // (Leads).
-    std::vector<TSlot> Slots;
-    int WalkFrom = 0;
-    int WalkFirstEnd = 0;
-    bool SlotsEnded = false;
-    std::int64_t SlotsNeeded = 1; // by the longest expanded pattern
-    std::vector<std::uint8_t> Reach;
-    std::vector<std::uint8_t> Leads;
-    std::vector<std::uint8_t> Scratch;
+    // The last stop-text searches, kept for the window: an unterminated tag
+    // would otherwise send every token after it searching to the window's end.
+    mutable TStopSearch PosTagStopSearch;
+    mutable TStopSearch TagStopSearch;
+    mutable TStopSearch TagCloseSearch; // of ">", which ends what the compared word drops
+    const std::u16string TagClose = u">";
+
+    // The walk of the search with gaps. Consecutive starts walk the same
+    // words, so the walk is kept for the window as a chain (Chain, from
+    // ChainAt on, continued from ChainWalk) that later starts join; a start
+    // off the chain (inside a tag) walks its own Prefix until it joins.
+    const char16_t* WalkText = nullptr;
+    int WalkStart = 0;
+    std::vector<TSlot> Chain;
+    std::int64_t ChainAt = 0;
+    int ChainWalk = 0;
+    bool ChainEnded = false;
+    std::vector<TSlot> Prefix;
+    bool PrefixEnded = false; // every slot from the last of Prefix on is that one
+    // Per segment, the slot indexes at which it may begin with every segment
+    // before it matched (Reach); while choosing the counts, those of one
+    // segment that lead to a hit (Leads). Both are sorted.
+    std::vector<std::vector<std::int64_t>> Reach;
+    std::vector<std::int64_t> Leads;
+    std::vector<std::int64_t> Scratch;
     std::vector<int> Counts;
 };

@@ -188,6 +188,12 @@ TEST(WordForm, TagsArePassedOverWhenSkipped)
                DefaultSettings());
     // A token of tags only is passed over; the next pattern word meets the next token.
     ExpectHits({u"a b"_s, u"a <x> b"_s, {u"a <x> b@1"_s}}, DefaultSettings());
+    // The compared word drops from each "<" to the next ">", and every ">";
+    // a "<" without end drops the rest of the token, which ends one
+    // character before the text's end.
+    ExpectHits({u"ab"_s, u"a>b <x>a<y>b<z c"_s, {u"a>b@1"_s, u"<x>a<y>b<z @5"_s}},
+               DefaultSettings());
+    ExpectHits({u"a"_s, u"a<b c"_s, {u"a<b @1"_s}}, DefaultSettings());
 
     TAppSettings visible = DefaultSettings();
     visible.soSkipTags = false;
@@ -220,7 +226,8 @@ TEST(WordForm, GapCountsFindTheHitOfTheFirstCombinationThatMatches)
     const QString patterns[] = {u"a @ b"_s,     u"@ b"_s,         u"a @"_s,
                                 u"a @ @ b"_s,   u"a @ b @ a"_s,   u"@ @"_s,
                                 u"a @ % @ *"_s, u"x @ a b @ %"_s, u"* @ the @ c @ d"_s};
-    const std::pair<int, int> ranges[] = {{1, 2}, {0, 3}, {2, 4}, {3, 1}, {-1, 2}, {0, 0}};
+    const std::pair<int, int> ranges[] = {{1, 2},  {0, 3}, {2, 4}, {3, 1},
+                                          {-1, 2}, {0, 0}, {7, 7}, {12, 3}};
     std::mt19937 random(7);
     for (int round = 0; round < 12; ++round) {
         const QString text = RandomWords(random, 5 + round * 3);
@@ -255,4 +262,22 @@ TEST(WordForm, ManyLongGapsOnTheSampleCorpus)
         }
     }
     EXPECT_GT(hits, 0);
+}
+
+// Gaps that take more words than the text has: every start walks to the
+// text's end, which it must not do word by word at each start again.
+TEST(WordForm, GapsLongerThanTheTextEndAtItsEnd)
+{
+    TAppSettings settings = DefaultSettings();
+    settings.sdAtMinWords = 100000;
+    settings.sdAtMaxWords = 20;
+    // The pattern word after the gap meets the empty word at the end, which
+    // only a wildcard matches.
+    EXPECT_TRUE(FindHits(u"a @ b"_s, u"a <x> b "_s.repeated(20000), settings).isEmpty());
+    const QStringList hits = FindHits(u"a @ *"_s, u"a <x> b "_s.repeated(3000), settings);
+    ASSERT_EQ(hits.size(), 3000);
+    EXPECT_EQ(hits.back(), u"a <x> b @23993"_s);
+    settings.sdAtMinWords = 30;
+    std::mt19937 random(11);
+    ExpectSameHitsAsEveryCombination(u"* @ a @ %"_s, RandomWords(random, 400), settings);
 }
