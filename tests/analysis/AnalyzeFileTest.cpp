@@ -205,6 +205,23 @@ TEST_F(AnalysisTest, TheWindowShiftIsInvisible)
     }
 }
 
+// The words the gap search walked in one window are no guide to the next:
+// here the walk from the last start before the shift passed the very
+// position where the first start after it lies.
+TEST_F(AnalysisTest, GapSearchesForgetTheWindowWhenItMoves)
+{
+    const int half = TTextWindow::Half;
+    QString text = u"q "_s.repeated(half + half / 2);
+    text.replace(half - 100, 1, u"a"_s);
+    const QString after = u"a "_s + u"bbb "_s.repeated(100) + u"b"_s;
+    text.replace(2 * half - 50, after.size(), after);
+    Settings.sdAtMinWords = 100;
+    Settings.sdAtMaxWords = 100;
+    Analyze(u"a @ b"_s, text.toLatin1());
+    ASSERT_EQ(Hits().size(), 1u);
+    EXPECT_EQ(Hits()[0].BeginOffest, 2 * half - 50);
+}
+
 // One message for the whole search, before any file is read: a pattern
 // without words stops it.
 TEST_F(AnalysisTest, PatternWithoutWordsIsReportedOnceAndRefusesTheSearch)
