@@ -38,8 +38,14 @@ TAnalysisState::TAnalysisState(const QString& fileName, const TSearchContext& se
     , TagStop(Settings.TagStop)
     , PosTagStop(Settings.psTagStop)
     , Matcher(search.Pattern, Settings, Delimiters, Classes)
+    , Cancel([this] {
+        if (ProgressBar)
+            ProgressBar->ProcessEvents();
+        return Search.SearchCancelled.load(std::memory_order_relaxed);
+    })
     , Units(Settings, bins)
 {
+    Matcher.SetCancelCheck(&Cancel);
     if (const TCompiledRegex* sections = search.Pattern.SectionExpression())
         SectionExpression = std::make_unique<TRegexSearch>(*sections);
     for (const QString& start : Settings.psTagsStart) {

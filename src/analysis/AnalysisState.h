@@ -83,6 +83,9 @@ private:
                                          TCharClasses::HeaderBody | TCharClasses::Structure;
 
     TPatternMatcher Matcher;
+    // Asked by long match attempts; it lets the user interface handle its
+    // events, through which Cancel arrives.
+    TCancelCheck Cancel;
     std::unique_ptr<TRegexSearch> SectionExpression; // sections by regular expression
     TTextWindow Window;
     TWindowText Text; // the current window, refreshed after each shift

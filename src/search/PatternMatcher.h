@@ -2,6 +2,7 @@
 // for its syntax, and asked at each offered position whether a hit begins there.
 #pragma once
 
+#include "CancelCheck.h"
 #include "CharClasses.h"
 #include "Hit.h"
 #include "RegexSearch.h"
@@ -44,6 +45,13 @@ public:
             break;
         }
         return false;
+    }
+
+    // Long match attempts ask check whether the search was cancelled.
+    void SetCancelCheck(TCancelCheck* check)
+    {
+        if (Words)
+            Words->SetCancelCheck(check);
     }
 
     // The window moved on: what the matcher learnt of its text is forgotten.

@@ -1,5 +1,6 @@
 #include "WordGlob.h"
 
+#include "CancelCheck.h"
 #include "CharCase.h"
 #include "TAppSettings.h"
 
@@ -56,7 +57,7 @@ void TWordGlob::Close(std::vector<unsigned char>& states) const
 // A simulation of the pattern as an automaton whose state j means "the first j
 // pattern characters are used up"; it never backtracks, so no pattern word can
 // make a long token expensive.
-bool TWordGlob::Matches(const char16_t* word, int length) const
+bool TWordGlob::Matches(const char16_t* word, int length, TCancelCheck* cancel) const
 {
     const size_t m = Kinds.size();
     const char16_t* upper = UpperCaseTable();
@@ -72,7 +73,11 @@ bool TWordGlob::Matches(const char16_t* word, int length) const
     std::fill(Current.begin(), Current.end(), 0);
     Current[0] = 1;
     Close(Current);
+    constexpr int StepsBetweenChecks = 1024;
     for (int i = 0; i < length; ++i) {
+        if (cancel && i % StepsBetweenChecks == StepsBetweenChecks - 1 &&
+            cancel->Work(std::int64_t{StepsBetweenChecks} * static_cast<std::int64_t>(m)))
+            return false;
         const char16_t c = IsCaseSensitive ? word[i] : upper[word[i]];
         std::fill(Next.begin(), Next.end(), 0);
         bool alive = false;

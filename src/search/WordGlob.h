@@ -12,6 +12,7 @@
 #include <vector>
 
 class TAppSettings;
+class TCancelCheck;
 
 class TWordGlob {
 public:
@@ -19,8 +20,9 @@ public:
     TWordGlob(const QString& pattern, const TAppSettings& settings);
 
     // Does the whole word match the whole pattern word? Runs in time proportional
-    // to the product of both lengths, whatever the wildcards.
-    bool Matches(const char16_t* word, int length) const;
+    // to the product of both lengths, whatever the wildcards; a cancelled search
+    // ends it early, without a match.
+    bool Matches(const char16_t* word, int length, TCancelCheck* cancel = nullptr) const;
 
     // The character that a matching word must begin with, none when the pattern
     // word begins with a wildcard; upper-cased unless the comparison is case-sensitive.

@@ -1,5 +1,6 @@
 #include "WordMatcher.h"
 
+#include "CancelCheck.h"
 #include "TAppSettings.h"
 
 #include <algorithm>
@@ -97,6 +98,10 @@ bool TWordMatcher::NextSlot(const TWindowText& text, int& a, TSlot& slot)
     int e = a;
     for (;;) {
         e = TokenEnd(text, a);
+        if (Cancel && Cancel->Work(e - a + 1)) {
+            slot = {from, a, e, false, true}; // a cancelled attempt reaches no further
+            return false;
+        }
         TakeComparedWord(text, a, e);
         if (WordLength > 0)
             break;
@@ -332,7 +337,7 @@ bool TWordMatcher::Compare(const TItem& item, const TWindowText& text, int a, in
         std::u16string_view word(Word, static_cast<size_t>(WordLength));
         if (Tags)
             word = Tags->WordPart(word, PartBuffer);
-        if (!item.Word.Matches(word.data(), static_cast<int>(word.size())))
+        if (!item.Word.Matches(word.data(), static_cast<int>(word.size()), Cancel))
             return false;
     }
     if (!item.HasTag)

@@ -20,6 +20,7 @@
 #include <vector>
 
 class TAppSettings;
+class TCancelCheck;
 
 class TWordMatcher {
 public:
@@ -49,6 +50,9 @@ public:
     {
         return MayMatchWordAt(text[a]) && MatchPhrases(text, a, hit);
     }
+
+    // Long attempts ask check whether the search was cancelled.
+    void SetCancelCheck(TCancelCheck* check) { Cancel = check; }
 
     // The text of the window changed (it moved on): what the matcher learnt
     // of the old text no longer holds.
@@ -122,6 +126,7 @@ private:
     void TakeComparedWord(const TWindowText& text, int a, int e);
 
     const TCharClasses& Classes;
+    TCancelCheck* Cancel = nullptr;
     std::vector<TItem> Items;
     // The items cut at the intervening-words items: one segment more than gaps.
     std::vector<TSegment> Segments;

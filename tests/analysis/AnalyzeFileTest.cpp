@@ -26,13 +26,16 @@ public:
     void SetPosition(qint64 position) override { Positions.push_back(position); }
     void ProcessEvents() override
     {
-        if (++Calls == CancelAt)
-            Runner.Cancel();
+        if (++Calls != CancelAt)
+            return;
+        Runner.Cancel();
+        PositionsAtCancel = Positions;
     }
     TSearchRunner& Runner;
     int CancelAt = 0;
     int Calls = 0;
     std::vector<qint64> Positions;
+    std::vector<qint64> PositionsAtCancel;
 };
 
 } // namespace
@@ -254,6 +257,18 @@ TEST_F(AnalysisTest, CancelStopsTheFileAndPlacesWhatWasFound)
     Analyze(u"the"_s, {text.toLatin1()}, nullptr);
     EXPECT_EQ(Result.Outcome, TSearchResult::TOutcome::Completed); // a new search starts afresh
     EXPECT_EQ(Hits().size(), 2u);
+}
+
+// One attempt at the first word would take seconds: a long word against a
+// pattern word with thousands of wildcards. Cancel reaches it all the same.
+TEST_F(AnalysisTest, CancelStopsALongMatchAttempt)
+{
+    TCancellingProgress progress(Runner);
+    progress.CancelAt = 1;
+    Analyze(u"*a"_s.repeated(20000) + u"b"_s, {QByteArray(100000, 'a')}, &progress);
+    EXPECT_EQ(Result.Outcome, TSearchResult::TOutcome::Cancelled);
+    EXPECT_EQ(progress.PositionsAtCancel, std::vector<qint64>{0}); // in the first attempt
+    EXPECT_TRUE(Hits().empty());
 }
 
 // The flag is the search's, not the file's: a Cancel that arrives between two
