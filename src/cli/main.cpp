@@ -121,9 +121,12 @@ int Search(const TCliOptions& options, const TAppSettings& settings)
     const TSearchResult result = RunCancellable(runner, request, signal);
     files.reset();
     bar.reset();
-    if (result.Outcome == TSearchResult::TOutcome::Cancelled) {
+    // Only a signal cancels the search here. One that came before the runner
+    // cleared its flag, or after its last look at it, was lost to the search
+    // but not to the user who sent it.
+    if (signal != 0) {
         PrintError(u"Search cancelled."_s);
-        return 128 + (signal != 0 ? signal : SIGINT);
+        return 128 + signal;
     }
     const bool completed = result.Outcome == TSearchResult::TOutcome::Completed;
     const TSearchResults report{options.Pattern, messages.Shown,
