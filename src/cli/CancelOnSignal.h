@@ -19,7 +19,8 @@ public:
     TCancelOnSignal(const TCancelOnSignal&) = delete;
     TCancelOnSignal& operator=(const TCancelOnSignal&) = delete;
 
-    // The signal that cancelled the search; 0 when none came.
+    // The signal that came while this object lived (SIGINT when both did); 0
+    // when none did.
     int Caught() const;
 
 private:
