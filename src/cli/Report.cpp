@@ -28,7 +28,7 @@ void AppendLine(QByteArray& out, const QString& line)
     out += '\n';
 }
 
-void AppendJsonString(QByteArray& out, const QString& text)
+void AppendJsonString(TReportOutput& out, const QString& text)
 {
     out += '"';
     for (const char c : text.toUtf8()) {
@@ -47,12 +47,12 @@ void AppendJsonString(QByteArray& out, const QString& text)
     out += '"';
 }
 
-void AppendJsonNumber(QByteArray& out, std::optional<long double> value)
+void AppendJsonNumber(TReportOutput& out, std::optional<long double> value)
 {
     out += value ? FormatStatistic(*value, u'.').toLatin1() : QByteArray("null");
 }
 
-void AppendMatch(QByteArray& out, const TMatch& m)
+void AppendMatch(TReportOutput& out, const TMatch& m)
 {
     const QStringList& names = FileNameCache().Names();
     const QString name =
@@ -69,7 +69,7 @@ void AppendMatch(QByteArray& out, const TMatch& m)
            ",\"Uni\":" + (m.isUnicode ? "true" : "false") + "}";
 }
 
-void AppendBin(QByteArray& out, const TBin& bin)
+void AppendBin(TReportOutput& out, const TBin& bin)
 {
     out += "{\"caption\":";
     AppendJsonString(out, BinCaption(bin));
@@ -85,7 +85,7 @@ void AppendBin(QByteArray& out, const TBin& bin)
     out += "]}";
 }
 
-void AppendDistribution(QByteArray& out, TDistribution kind, const TBinSet& set,
+void AppendDistribution(TReportOutput& out, TDistribution kind, const TBinSet& set,
                         const QString& pattern)
 {
     out += "{\"kind\":\"";
@@ -134,9 +134,9 @@ QByteArray PlainReport(const TSearchResults& results)
     return out;
 }
 
-QByteArray JsonReport(const TSearchResults& results)
+void WriteJsonReport(const TSearchResults& results, TReportOutput& out)
 {
-    QByteArray out = "{\"errors\":[";
+    out += "{\"errors\":[";
     for (qsizetype i = 0; i < results.Errors.size(); ++i) {
         if (i > 0)
             out += ',';
@@ -154,5 +154,4 @@ QByteArray JsonReport(const TSearchResults& results)
         AppendDistribution(out, kind, *set, results.Pattern);
     }
     out += "]}\n";
-    return out;
 }

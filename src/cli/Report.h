@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Distribution.h"
+#include "ReportOutput.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,5 +19,6 @@ struct TSearchResults {
 // table of bin captions and counts.
 QByteArray PlainReport(const TSearchResults& results);
 
-// The whole result with every match, as one JSON document.
-QByteArray JsonReport(const TSearchResults& results);
+// The whole result with every match, as one JSON document, written to out as
+// it is produced; out is not finished. Throws TFileError when a write fails.
+void WriteJsonReport(const TSearchResults& results, TReportOutput& out);

@@ -2,10 +2,12 @@
 // search runner as the application's search command, with the results as
 // text or JSON.
 
+#include "CancelOnSignal.h"
 #include "CliOptions.h"
 #include "Error.h"
 #include "MessageSink.h"
 #include "Report.h"
+#include "ReportOutput.h"
 #include "SearchRunner.h"
 #include "SettingsFile.h"
 #include "TAppSettings.h"
@@ -15,6 +17,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <new>
@@ -59,11 +62,6 @@ private:
     bool Print;
 };
 
-void WriteOut(const QByteArray& bytes)
-{
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-}
-
 // The settings of the run: the defaults, then the settings file the options
 // name. Returns false after printing why they cannot be had.
 bool PrepareSettings(const TCliOptions& options, TAppSettings& settings)
@@ -89,8 +87,19 @@ bool PrepareSettings(const TCliOptions& options, TAppSettings& settings)
     return true;
 }
 
-// Runs the search and writes its report. Returns the exit status: 0 for a
-// completed search, 1 when the pattern was refused.
+// Runs the search, which a signal may cancel; signal is then set to it.
+TSearchResult RunCancellable(TSearchRunner& runner, const TSearchRequest& request, int& signal)
+{
+    const TCancelOnSignal cancel(runner);
+    TSearchResult result = runner.Run(request);
+    signal = cancel.Caught();
+    return result;
+}
+
+// Runs the search and writes its report. Returns the exit status: 0 when the
+// search showed no message, 1 when it showed any, 128 + the signal's number
+// when a signal cancelled it (and then nothing is written). Throws TFileError
+// when a corpus file cannot be read or the report cannot be written.
 int Search(const TCliOptions& options, const TAppSettings& settings)
 {
     TCliMessages messages(!options.Json);
@@ -108,15 +117,27 @@ int Search(const TCliOptions& options, const TAppSettings& settings)
     request.Distributions = options.Distributions.value_or(
         std::array<bool, 4>{settings.srSent, settings.srPara, settings.srSect, settings.srText});
     request.Files = options.Files;
-    const TSearchResult result = runner.Run(request);
+    int signal = 0;
+    const TSearchResult result = RunCancellable(runner, request, signal);
     files.reset();
     bar.reset();
+    // Only a signal cancels the search here. One that came before the runner
+    // cleared its flag, or after its last look at it, was lost to the search
+    // but not to the user who sent it.
+    if (signal != 0) {
+        PrintError(u"Search cancelled."_s);
+        return 128 + signal;
+    }
     const bool completed = result.Outcome == TSearchResult::TOutcome::Completed;
     const TSearchResults report{options.Pattern, messages.Shown,
                                 completed ? &result.Bins : nullptr};
-    if (completed || options.Json)
-        WriteOut(options.Json ? JsonReport(report) : PlainReport(report));
-    return completed ? 0 : 1;
+    TReportOutput out(stdout);
+    if (options.Json)
+        WriteJsonReport(report, out);
+    else if (completed)
+        out += PlainReport(report);
+    out.Finish();
+    return messages.Shown.isEmpty() ? 0 : 1;
 }
 
 } // namespace
@@ -124,6 +145,10 @@ int Search(const TCliOptions& options, const TAppSettings& settings)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    // A reader that goes away early (a closed pipe) must not end the run
+    // unseen in the middle of the report: ignored, the signal turns into a
+    // failed write, which is reported and ends the run with status 2.
+    std::signal(SIGPIPE, SIG_IGN);
 
     QString error;
     const std::optional<TCliOptions> options = ParseCliOptions(app.arguments().mid(1), error);
@@ -145,7 +170,7 @@ int main(int argc, char* argv[])
         return ExitUsage;
     try {
         return Search(*options, settings);
-    } catch (const TFileError& e) {
+    } catch (const TFileError& e) { // a corpus file or the report
         PrintError(e.Message());
         return ExitUsage;
     } catch (const TError& e) {

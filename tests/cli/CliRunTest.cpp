@@ -3,6 +3,7 @@
 #include "SettingsFile.h"
 #include "TAppSettings.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -10,6 +11,9 @@
 #include <QProcess>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/types.h>
 
 using namespace Qt::StringLiterals;
 
@@ -21,15 +25,25 @@ struct TCliResult {
     QByteArray Err;
 };
 
+void StartCli(QProcess& process, const QStringList& arguments)
+{
+    process.setWorkingDirectory(QString::fromUtf8(TAMBORIX_TEST_DATA "/cli"));
+    process.start(QString::fromUtf8(TAMBORIX_CLI), arguments);
+}
+
+TCliResult Finished(QProcess& process)
+{
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
 TCliResult RunCli(const QStringList& arguments,
                   const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(QString::fromUtf8(TAMBORIX_TEST_DATA "/cli"));
-    process.start(QString::fromUtf8(TAMBORIX_CLI), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    StartCli(process, arguments);
+    return Finished(process);
 }
 
 QByteArray Expected(const QString& name)
@@ -139,4 +153,84 @@ TEST(CliRun, SavesTheSettingsAsReadAndLeavesTheUsersOwnAlone)
         {u"--settings"_s, files.Path(u"none.xml"_s), u"--pattern"_s, u"x"_s, u"Small.txt"_s});
     EXPECT_EQ(missing.ExitCode, 2);
     EXPECT_TRUE(missing.Err.contains("none.xml"));
+}
+
+// 0: the search showed no message; 1: it showed one, and the report is still
+// written where there is one; 2: the run cannot start or read its files.
+TEST(CliRun, ExitStatusTellsWhetherTheSearchShowedAMessage)
+{
+    TTestFiles files;
+    // The expression backtracks without end in this file: the search reports
+    // it and goes on.
+    const QString backtracking = files.Write(u"aaa.txt"_s, QByteArray(40, 'a') + "b aaa.\n");
+    const QStringList failing = {u"--syntax"_s, u"regex"_s, u"--pattern"_s, u"(a+)+$"_s,
+                                 backtracking};
+    const struct {
+        QStringList Arguments;
+        int Status;
+        bool Report;
+    } cases[] = {
+        {{u"--syntax"_s, u"word"_s, u"--pattern"_s, u"cat"_s, u"Small.txt"_s}, 0, true},
+        {failing, 1, true},
+        {QStringList{u"--json"_s} + failing, 1, true},
+        {{u"--syntax"_s, u"regex"_s, u"--pattern"_s, u"(a"_s, u"Small.txt"_s}, 1, false},
+        {{u"--pattern"_s, u"cat"_s}, 2, false},
+        {{u"--pattern"_s, u"cat"_s, u"none.txt"_s}, 2, false},
+        {{u"--settings"_s, u"none.xml"_s, u"--pattern"_s, u"cat"_s, u"Small.txt"_s}, 2, false},
+    };
+    for (const auto& [arguments, status, report] : cases) {
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        const TCliResult result = RunCli(arguments);
+        EXPECT_EQ(result.ExitCode, status);
+        EXPECT_EQ(!result.Out.isEmpty(), report);
+    }
+}
+
+// A report that cannot be written is a failure, not a success.
+TEST(CliRun, ReportThatCannotBeWrittenExitsWithTwo)
+{
+    for (const QStringList& format : {QStringList(), QStringList{u"--json"_s}}) {
+        SCOPED_TRACE(format.join(u' ').toStdString());
+        QProcess process;
+        process.setStandardOutputFile(u"/dev/full"_s);
+        StartCli(process, format + QStringList{u"--pattern"_s, u"cat"_s, u"Small.txt"_s});
+        const TCliResult result = Finished(process);
+        EXPECT_EQ(result.ExitCode, 2);
+        EXPECT_TRUE(result.Err.startsWith("tamborix-cli: Cannot write the report."))
+            << result.Err.toStdString();
+    }
+}
+
+// Ctrl-C and SIGTERM delivered to the program while it searches: it stops
+// at once, writes no report and tells the shell which signal stopped it.
+TEST(CliRun, SignalCancelsTheSearchAtOnce)
+{
+    TTestFiles files;
+    // At each word the expression looks 20 000 characters ahead for a digit
+    // that is not there: a search of many seconds.
+    const QString corpus =
+        files.Write(u"slow.txt"_s, QByteArray("lorem ipsum dolor sit amet. ").repeated(80000));
+    const struct {
+        int Signal;
+        int Status;
+    } cases[] = {{SIGINT, 130}, {SIGTERM, 143}};
+    for (const auto& [signal, status] : cases) {
+        SCOPED_TRACE(signal);
+        QProcess process;
+        // A test started in the background by a shell inherits SIGINT ignored,
+        // and the program leaves an ignored signal ignored.
+        process.setChildProcessModifier([] { std::signal(SIGINT, SIG_DFL); });
+        StartCli(process, {u"--syntax"_s, u"regex"_s, u"--dist"_s, u"sentence"_s, u"--pattern"_s,
+                           u"\\w+(?![\\s\\S]{0,20000}\\d)"_s, corpus});
+        ASSERT_FALSE(process.waitForFinished(1000)) << "the search ended before the signal";
+        QElapsedTimer sinceSignal;
+        sinceSignal.start();
+        ::kill(static_cast<pid_t>(process.processId()), signal);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_LT(sinceSignal.elapsed(), 3000);
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), status);
+        EXPECT_TRUE(process.readAllStandardOutput().isEmpty());
+        EXPECT_EQ(process.readAllStandardError(), "tamborix-cli: Search cancelled.\n");
+    }
 }
