@@ -1,8 +1,9 @@
 // The one list of the settings' fields: for each, its XML name, its member,
 // how it is read when its element is missing or its value does not convert,
-// and the range of its numbers, in the order of the written file. The XML writer, the XML reader and the tests
-// walk it, so a field added here is written, read and tested at once; the
-// checks at the end fail the build when a member of TAppSettings has no row.
+// and the range of its numbers, in the order of the written file. The XML
+// writer, the XML reader and the tests walk it, so a field added here is
+// written, read and tested at once; the checks at the end fail the build when
+// a member of TAppSettings has no row, or an integer has no range.
 #pragma once
 
 #include "SettingsLimits.h"
