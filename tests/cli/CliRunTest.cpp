@@ -153,7 +153,7 @@ TEST(CliRun, SettingsFileWithANumberOutOfRangeIsRefused)
         RunCli({u"--settings"_s, path, u"--pattern"_s, u"cat"_s, u"Small.txt"_s});
     EXPECT_EQ(result.ExitCode, 2);
     EXPECT_TRUE(result.Out.isEmpty());
-    EXPECT_TRUE(result.Err.contains(
-        "The value 2000000000 of SentPercentBins is out of range (1 to 100)."))
+    EXPECT_TRUE(
+        result.Err.contains("The value 2000000000 of SentPercentBins is out of range (1 to 100)."))
         << result.Err.toStdString();
 }
