@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -32,7 +33,7 @@ TBin LargestBin(const TBinSet& binSet)
     TBin bin;
     if (largest == binSet.FBins.end())
         return bin;
-    for (int i = 0; i < std::min(largest->Count(), MaxMatches); ++i)
+    for (int i = 0; i < std::min<std::int64_t>(largest->Count(), MaxMatches); ++i)
         bin.AddMatch(largest->GetMatch(i));
     return bin;
 }
@@ -57,8 +58,8 @@ int main(int argc, char** argv)
             runner.Run({u"the"_s, ssWordPhrase, {true, false, false, false}, {path}});
         const double searchSeconds = timer.nsecsElapsed() / 1e9;
         const TBin bin = LargestBin(*search.Bins.Of(TDistribution::Sentence));
-        std::printf("concordance of %s: search \"the\" %.2f s, %d hits of the largest bin\n",
-                    argv[1], searchSeconds, bin.Count());
+        std::printf("concordance of %s: search \"the\" %.2f s, %lld hits of the largest bin\n",
+                    argv[1], searchSeconds, static_cast<long long>(bin.Count()));
 
         const TDelimiters delimiters(settings);
         TConcordanceLines lines;

@@ -94,7 +94,7 @@ private:
     bool Ok = true;
     int Pos = 1;
     int StartPos = 0;
-    int LineNo = 1;
+    std::int64_t LineNo = 1;
     bool InBody = true;
     bool HasHeaderStart = false;
     bool HasHeaderStop = false;

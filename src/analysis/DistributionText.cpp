@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -56,7 +57,7 @@ double CalcMedian(const TBinSet& binSet)
 {
     if (binSet.Count() == 0)
         return 0;
-    std::vector<int> counts;
+    std::vector<std::int64_t> counts;
     for (const TBin& bin : binSet.FBins)
         counts.push_back(bin.Count());
     std::sort(counts.begin(), counts.end());

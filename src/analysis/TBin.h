@@ -20,12 +20,14 @@ enum TBinType : std::int32_t {
 class TBin {
 public:
     TBinType BinType = btPrecentage;
-    std::int32_t ValFrom = -1; // -1 when the type has no use for it
-    std::int32_t ValTo = -1;
+    // Positions are compared with 64-bit counts. -1 when the type has no use
+    // for it.
+    std::int64_t ValFrom = -1;
+    std::int64_t ValTo = -1;
     TMatchList Matches;
 
     void ClearMatches() { Matches.clear(); }
-    int Count() const { return static_cast<int>(Matches.size()); }
+    std::int64_t Count() const { return static_cast<std::int64_t>(Matches.size()); }
     TMatch& GetMatch(int index) { return Matches[static_cast<size_t>(index)]; }
     const TMatch& GetMatch(int index) const { return Matches[static_cast<size_t>(index)]; }
     void AddMatch(const TMatch& Match) { Matches.push_back(Match); }

@@ -1,6 +1,7 @@
 #include "TBinSet.h"
 
 #include "Error.h"
+#include "SettingsLimits.h"
 
 #include <QStringList>
 
@@ -8,9 +9,10 @@ using namespace Qt::StringLiterals;
 
 void TBinSet::PreparePercentageBins(int Number)
 {
-    // Settings files can hold any number; fewer than one bin would divide by zero.
-    if (Number < 1)
-        throw TError(u"The number of percentage bins must be at least 1."_s);
+    // Fewer than one bin would divide by zero, and more than 100 would be
+    // bins no percentage falls into.
+    if (!PercentBinsRange.Holds(Number))
+        throw TError(u"The number of percentage bins must be from 1 to %1."_s.arg(MaxPercentBins));
     Clear();
     const int width = 100 / Number;
     for (int i = 0; i + 1 < Number; ++i) {
@@ -18,7 +20,7 @@ void TBinSet::PreparePercentageBins(int Number)
         bin.ValFrom = i == 0 ? 0 : width * i + 1;
         bin.ValTo = width * (i + 1);
     }
-    const int from = FBins.empty() ? 0 : FBins.back().ValTo + 1;
+    const std::int64_t from = FBins.empty() ? 0 : FBins.back().ValTo + 1;
     TBin& last = FBins.emplace_back();
     last.ValFrom = from;
     last.ValTo = 100;
@@ -26,7 +28,9 @@ void TBinSet::PreparePercentageBins(int Number)
 
 namespace {
 
-std::int32_t ToInteger(const QString& text)
+// A 32-bit number, so that the one that a from-end bin adds fits the 64 bits
+// of a bin's position.
+std::int64_t ToInteger(const QString& text)
 {
     bool ok = false;
     const int value = text.toInt(&ok, 10);

@@ -15,23 +15,24 @@ class TXmlNode;
 class TBinSet {
 public:
     std::vector<TBin> FBins;
-    std::int32_t TotalWords = 0;
-    std::int32_t TotalSentences = 0;
-    std::int32_t TotalParagraphs = 0;
-    std::int32_t TotalSections = 0;
-    std::int32_t TotalFiles = 0; // kept and stored, never counted
-    std::int32_t TotalMatches = 0;
-    std::int32_t TotalTexts = 0;
+    std::int64_t TotalWords = 0;
+    std::int64_t TotalSentences = 0;
+    std::int64_t TotalParagraphs = 0;
+    std::int64_t TotalSections = 0;
+    std::int64_t TotalFiles = 0; // kept and stored, never counted
+    std::int64_t TotalMatches = 0;
+    std::int64_t TotalTexts = 0;
 
     // Frees the bins and their matches; the totals stay.
     void Clear() { FBins.clear(); }
 
     // Replaces the bins by Number percentage bins of equal width; the last bin
-    // takes the remainder. Throws TError when Number is below 1.
+    // takes the remainder. Throws TError when Number is outside 1 to
+    // MaxPercentBins.
     void PreparePercentageBins(int Number);
     // Replaces the bins by those of a list of positions such as
     // "1 2 Other 1# #". Throws TConversionError for a token that is neither
-    // "Other", nor an integer, nor an integer followed by "#".
+    // "Other", nor a 32-bit integer, nor one followed by "#".
     void PrepareBinsFromString(const QString& Positions);
 
     int Count() const { return static_cast<int>(FBins.size()); }

@@ -9,23 +9,24 @@
 class TXmlNode;
 
 struct TMatch {
-    // The fields are ordered to pack the match tightly.
-    std::int32_t WordsFromBeginning = 0;    // 1 for the unit's first word
-    std::int32_t SentecesFromBeginning = 0; // 0 in the sentence distribution
-    std::int32_t WordsFromEnd = 0;          // sentence distribution only; 1 for the last word
-    std::int32_t SentecesFromEnd = 0;       // 0 in the sentence distribution; 1 for the last
-    std::int32_t Percent = 0;               // 0 (first word) to 100 (last word)
+    // Positions and line numbers grow with the file, so they are counted in
+    // 64 bits; the fields are ordered to pack the match into 64 bytes.
+    std::int64_t WordsFromBeginning = 0;    // 1 for the unit's first word
+    std::int64_t SentecesFromBeginning = 0; // 0 in the sentence distribution
+    std::int64_t WordsFromEnd = 0;          // sentence distribution only; 1 for the last word
+    std::int64_t SentecesFromEnd = 0;       // 0 in the sentence distribution; 1 for the last
+    std::int16_t Percent = 0;               // 0 (first word) to 100 (last word)
+    bool isUnicode = false;                 // the file is UTF-16LE: two bytes per character
     std::int32_t FileNameIndex = 0;         // index in FileNameCache
-    std::int32_t LineNo = 0;
-    bool isUnicode = false;       // the file is UTF-16LE: two bytes per character
+    std::int64_t LineNo = 0;
     std::int64_t BeginOffest = 0; // byte offset of the hit's first character
     std::int64_t EndOffset = 0;   // byte offset of the hit's last character
 
-    std::int32_t FromBeginning(bool UseSentences) const
+    std::int64_t FromBeginning(bool UseSentences) const
     {
         return UseSentences ? SentecesFromBeginning : WordsFromBeginning;
     }
-    std::int32_t FromEnd(bool UseSentences) const
+    std::int64_t FromEnd(bool UseSentences) const
     {
         return UseSentences ? SentecesFromEnd : WordsFromEnd;
     }
@@ -39,3 +40,6 @@ struct TMatch {
     void ToXml(TXmlNode& node) const;
     void FromXml(const TXmlNode& node);
 };
+
+// Millions of matches are kept: a larger match costs memory for each.
+static_assert(sizeof(TMatch) == 64);

@@ -12,11 +12,11 @@ void TrimTo(TMatchList& list, size_t count)
 
 } // namespace
 
-int PercentOf(int w, int n)
+int PercentOf(std::int64_t w, std::int64_t n)
 {
     if (n < 2)
         return 0;
-    const std::int64_t numerator = std::int64_t(w - 1) * 100;
+    const std::int64_t numerator = (w - 1) * 100;
     const std::int64_t denominator = n - 1;
     std::int64_t quotient = numerator / denominator;
     std::int64_t remainder = numerator % denominator;
@@ -39,7 +39,7 @@ TUnits::TUnits(const TAppSettings& settings, const TDistributionBins& bins)
 void TUnits::RegisterHit(const TMatch& hit, int openWords)
 {
     ++FileMatches;
-    const auto add = [&](TDistribution distribution, std::int32_t words, std::int32_t sentence) {
+    const auto add = [&](TDistribution distribution, std::int64_t words, std::int64_t sentence) {
         TMatchList* pending = PendingOf(distribution);
         if (!pending)
             return;
@@ -151,7 +151,7 @@ void TUnits::AddTotals(TBinSet& BinSet) const
 void TUnits::CompletePositions(TMatch& match, TDistribution distribution) const
 {
     // The open sentence is its unit's last when it has content.
-    const auto sentences = [&](std::int32_t sentNo) {
+    const auto sentences = [&](std::int64_t sentNo) {
         return SentHasContent() ? sentNo : sentNo - 1;
     };
     switch (distribution) {

@@ -13,8 +13,9 @@
 class TAppSettings;
 
 // (w - 1) / (n - 1) * 100 rounded to the nearest integer, an exact half to the
-// even neighbour; 0 when n < 2. Computed exactly in integers.
-int PercentOf(int w, int n);
+// even neighbour; 0 when n < 2. Computed exactly in integers: w - 1 below n
+// words of a unit is far from the limit of 64 bits even when multiplied by 100.
+int PercentOf(std::int64_t w, std::int64_t n);
 
 class TUnits {
 public:
@@ -65,12 +66,12 @@ public:
     // Adds the file's totals to BinSet (TotalFiles stays as it is).
     void AddTotals(TBinSet& BinSet) const;
 
-    std::int32_t FileWords = 0;
-    std::int32_t FileSentences = 1;
-    std::int32_t FileParagraphs = 1;
-    std::int32_t FileSections = 1;
-    std::int32_t FileTexts = 1;
-    std::int32_t FileMatches = 0;
+    std::int64_t FileWords = 0;
+    std::int64_t FileSentences = 1;
+    std::int64_t FileParagraphs = 1;
+    std::int64_t FileSections = 1;
+    std::int64_t FileTexts = 1;
+    std::int64_t FileMatches = 0;
 
 private:
     void PlacePendingHits(TMatchList& List, TBinSet& BinSet, TDistribution distribution);
@@ -87,8 +88,8 @@ private:
     bool WordBufNotEmpty = false;
     bool WordBufHasText = false;
 
-    std::int32_t SentWords = 0, ParaWords = 0, SectWords = 0, TextWords = 0;
-    std::int32_t ParaSentNo = 1, SectSentNo = 1, TextSentNo = 1;
+    std::int64_t SentWords = 0, ParaWords = 0, SectWords = 0, TextWords = 0;
+    std::int64_t ParaSentNo = 1, SectSentNo = 1, TextSentNo = 1;
     // Non-blank body characters counted so far, and the count when the open
     // sentence, paragraph and section began: a unit has content when the count
     // has grown since.

@@ -1,10 +1,12 @@
-// The one list of the settings' fields: for each, its XML name, its member and
-// how it is read when its element is missing or its value does not convert, in
-// the order of the written file. The XML writer, the XML reader and the tests
-// walk it, so a field added here is written, read and tested at once; the
-// checks at the end fail the build when a member of TAppSettings has no row.
+// The one list of the settings' fields: for each, its XML name, its member,
+// how it is read when its element is missing or its value does not convert,
+// and the range of its numbers, in the order of the written file. The XML
+// writer, the XML reader and the tests walk it, so a field added here is
+// written, read and tested at once; the checks at the end fail the build when
+// a member of TAppSettings has no row, or an integer has no range.
 #pragma once
 
+#include "SettingsLimits.h"
 #include "TAppSettings.h"
 
 #include <QString>
@@ -39,12 +41,30 @@ enum class TSettingsFallBack {
 };
 
 struct TSettingsField {
+    constexpr TSettingsField(QStringView name, TSettingsMember member,
+                             TSettingsFallBack fallBack = TSettingsFallBack::None,
+                             std::optional<TSettingsMember> readBefore = std::nullopt)
+        : Name(name)
+        , Member(member)
+        , FallBack(fallBack)
+        , ReadBefore(readBefore)
+    {}
+    constexpr TSettingsField(QStringView name, TSettingsMember member, TSettingsRange range)
+        : Name(name)
+        , Member(member)
+        , Range(range)
+    {}
+
     QStringView Name;
     TSettingsMember Member;
     TSettingsFallBack FallBack = TSettingsFallBack::None;
     // Read just before this field rather than in the written order; where a
     // value that does not convert stops the reading depends on it.
     std::optional<TSettingsMember> ReadBefore = std::nullopt;
+    // What a value in a file may be: for an integer, its own range; for a
+    // text, which is then a list of bin positions, the range of its numbers.
+    // A missing element is not checked: it reads as 0 or an empty text.
+    std::optional<TSettingsRange> Range = std::nullopt;
 };
 
 inline constexpr TSettingsField SettingsFields[] = {
@@ -61,13 +81,13 @@ inline constexpr TSettingsField SettingsFields[] = {
     {u"tsHeaderStopTag", &TAppSettings::tsHeaderStopTag},
     {u"tsBodyStartTag", &TAppSettings::tsBodyStartTag},
     {u"tsBodyStopTag", &TAppSettings::tsBodyStopTag},
-    {u"tsSectionsType", &TAppSettings::tsSectionsType},
+    {u"tsSectionsType", &TAppSettings::tsSectionsType, SectionsTypeRange},
     {u"tsSectionsStart", &TAppSettings::tsSectionsStart},
     {u"tsSectionsStop", &TAppSettings::tsSectionsStop},
-    {u"tsParagraphsType", &TAppSettings::tsParagraphsType},
+    {u"tsParagraphsType", &TAppSettings::tsParagraphsType, ParagraphsTypeRange},
     {u"tsParagraphsStart", &TAppSettings::tsParagraphsStart},
     {u"tsParagraphsStop", &TAppSettings::tsParagraphsStop},
-    {u"tsSentencesType", &TAppSettings::tsSentencesType},
+    {u"tsSentencesType", &TAppSettings::tsSentencesType, SentencesTypeRange},
     {u"tsSentencesStart", &TAppSettings::tsSentencesStart},
     {u"tsSentencesStop", &TAppSettings::tsSentencesStop},
     {u"tsSentencesDelimiters", &TAppSettings::tsSentencesDelimiters},
@@ -81,27 +101,27 @@ inline constexpr TSettingsField SettingsFields[] = {
     {u"soWords", &TAppSettings::soWords},
     {u"sdAmpersant", &TAppSettings::sdAmpersant},
     {u"sdAt", &TAppSettings::sdAt},
-    {u"sdAtMinWords", &TAppSettings::sdAtMinWords},
-    {u"sdAtMaxWords", &TAppSettings::sdAtMaxWords},
+    {u"sdAtMinWords", &TAppSettings::sdAtMinWords, NotNegative},
+    {u"sdAtMaxWords", &TAppSettings::sdAtMaxWords, InterveningWordsRange},
     {u"soSkipTags", &TAppSettings::soSkipTags},
     {u"soForwardBinsPreffered", &TAppSettings::soForwardBinsPreffered},
-    {u"SentType", &TAppSettings::SentType},
-    {u"SentPercentBins", &TAppSettings::SentPercentBins},
-    {u"SentPositions", &TAppSettings::SentPositions},
-    {u"ParaType", &TAppSettings::ParaType},
-    {u"ParaPercentBins", &TAppSettings::ParaPercentBins},
-    {u"ParaPositions", &TAppSettings::ParaPositions},
-    {u"SectType", &TAppSettings::SectType},
-    {u"SectPercentBins", &TAppSettings::SectPercentBins},
-    {u"SectPositions", &TAppSettings::SectPositions},
-    {u"TextType", &TAppSettings::TextType},
-    {u"TextPercentBins", &TAppSettings::TextPercentBins},
-    {u"TextPositions", &TAppSettings::TextPositions},
-    {u"ExclSentLessThan", &TAppSettings::ExclSentLessThan},
-    {u"ExclParaLessThan", &TAppSettings::ExclParaLessThan},
-    {u"swDistrOver", &TAppSettings::swDistrOver},
-    {u"swSyntax", &TAppSettings::swSyntax},
-    {u"swArea", &TAppSettings::swArea},
+    {u"SentType", &TAppSettings::SentType, BinTypeRange},
+    {u"SentPercentBins", &TAppSettings::SentPercentBins, PercentBinsRange},
+    {u"SentPositions", &TAppSettings::SentPositions, BinPositionRange},
+    {u"ParaType", &TAppSettings::ParaType, BinTypeRange},
+    {u"ParaPercentBins", &TAppSettings::ParaPercentBins, PercentBinsRange},
+    {u"ParaPositions", &TAppSettings::ParaPositions, BinPositionRange},
+    {u"SectType", &TAppSettings::SectType, BinTypeRange},
+    {u"SectPercentBins", &TAppSettings::SectPercentBins, PercentBinsRange},
+    {u"SectPositions", &TAppSettings::SectPositions, BinPositionRange},
+    {u"TextType", &TAppSettings::TextType, BinTypeRange},
+    {u"TextPercentBins", &TAppSettings::TextPercentBins, PercentBinsRange},
+    {u"TextPositions", &TAppSettings::TextPositions, BinPositionRange},
+    {u"ExclSentLessThan", &TAppSettings::ExclSentLessThan, NotNegative},
+    {u"ExclParaLessThan", &TAppSettings::ExclParaLessThan, NotNegative},
+    {u"swDistrOver", &TAppSettings::swDistrOver, AnyInt},
+    {u"swSyntax", &TAppSettings::swSyntax, SyntaxRange},
+    {u"swArea", &TAppSettings::swArea, AreaRange},
     {u"stWordPhrase", &TAppSettings::stWordPhrase},
     {u"stRegEx", &TAppSettings::stRegEx},
     {u"stWordTag", &TAppSettings::stWordTag},
@@ -170,6 +190,21 @@ constexpr bool FallBacksFitTheirKinds()
     return true;
 }
 
+// Every integer has its range, and only the lists of positions among the
+// texts have one.
+constexpr bool RangesFitTheirKinds()
+{
+    for (const TSettingsField& field : SettingsFields) {
+        const bool number = std::holds_alternative<int TAppSettings::*>(field.Member);
+        const bool text = std::holds_alternative<QString TAppSettings::*>(field.Member);
+        if (number != field.Range.has_value() && !text)
+            return false;
+        if (field.Range && field.FallBack != TSettingsFallBack::None)
+            return false;
+    }
+    return true;
+}
+
 // Members are counted by aggregate initialisation, which a constructor would
 // defeat.
 static_assert(std::is_aggregate_v<TAppSettings>);
@@ -177,5 +212,6 @@ static_assert(MemberCount<TAppSettings>() == std::size(SettingsFields),
               "every member of TAppSettings needs its row in SettingsFields");
 static_assert(EachMemberOnce(), "a member of TAppSettings has two rows in SettingsFields");
 static_assert(FallBacksFitTheirKinds());
+static_assert(RangesFitTheirKinds(), "an integer of SettingsFields has no range");
 
 } // namespace SettingsFieldChecks

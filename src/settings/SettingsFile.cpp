@@ -1,5 +1,6 @@
 #include "SettingsFile.h"
 
+#include "SettingsLimits.h"
 #include "TAppSettings.h"
 #include "XmlNode.h"
 
@@ -27,7 +28,12 @@ void LoadSettings(TAppSettings& settings, const QString& path)
     if (!document->FindChild(u"Settings"_s))
         throw TXmlError(
             u"The file \"%1\" holds no settings: it has no \"Settings\" element."_s.arg(path));
-    settings.FromXml(*document);
+    try {
+        settings.FromXml(*document);
+    } catch (const TSettingsError&) {
+        settings.SetDefaults();
+        throw;
+    }
 }
 
 void SaveSettings(const TAppSettings& settings, const QString& path)

@@ -4,10 +4,12 @@
 // walk the table of fields.
 
 #include "SettingsFields.h"
+#include "SettingsLimits.h"
 #include "TAppSettings.h"
 #include "XmlNode.h"
 
 #include <algorithm>
+#include <cstdint>
 
 using namespace Qt::StringLiterals;
 
@@ -101,6 +103,41 @@ void ReadValue(TXmlNode& element, QStringList& texts)
         texts.append(element.Children().Item(i)->ReadAttr(Value, QString()));
 }
 
+bool HasValue(const TXmlNode& element)
+{
+    for (int i = 0; i < element.AttrCount(); ++i) {
+        if (element.AttrName(i) == Value)
+            return true;
+    }
+    return false;
+}
+
+// Read in 64 bits, so that a number too large for its field is reported as
+// out of range like any other.
+void ReadValue(TXmlNode& element, int& number, const TSettingsField& field)
+{
+    const std::int64_t value = element.ReadInt64Attr(Value, 0);
+    if (!field.Range->Holds(value))
+        throw TSettingsError::OutOfRange(QString::number(value), field.Name, *field.Range);
+    number = static_cast<int>(value);
+}
+
+void ReadValue(TXmlNode& element, QString& text, const TSettingsField& field)
+{
+    ReadValue(element, text);
+    if (!field.Range)
+        return;
+    const QString outside = PositionOutsideRange(text, *field.Range);
+    if (!outside.isEmpty())
+        throw TSettingsError::PositionOutOfRange(outside, field.Name, *field.Range);
+}
+
+template <class TValue>
+void ReadValue(TXmlNode& element, TValue& value, const TSettingsField&)
+{
+    ReadValue(element, value);
+}
+
 // Reads the fields one by one into settings, each with its fall-back.
 class TFieldReader {
 public:
@@ -114,7 +151,7 @@ public:
         const QString name = field.Name.toString();
         switch (field.FallBack) {
         case TSettingsFallBack::None:
-            ReadPlain(name, field.Member);
+            ReadChecked(field);
             break;
         case TSettingsFallBack::OlderDelimiters:
             ReadDelimiters(name, std::get<QString TAppSettings::*>(field.Member));
@@ -133,6 +170,19 @@ private:
     {
         const IXmlNode element = Element.FindOrAddChild(name);
         std::visit([&](auto field) { ReadValue(*element, Settings.*field); }, member);
+    }
+
+    // A missing element or value reads as 0 or an empty text, which is not
+    // checked.
+    void ReadChecked(const TSettingsField& field)
+    {
+        const IXmlNode element = Element.FindChild(field.Name.toString());
+        if (!element || !HasValue(*element)) {
+            ReadPlain(field.Name.toString(), field.Member);
+            return;
+        }
+        std::visit([&](auto member) { ReadValue(*element, Settings.*member, field); },
+                   field.Member);
     }
 
     void ReadDelimiters(const QString& name, QString TAppSettings::*field)

@@ -4,8 +4,9 @@
 // dialog's last state and a few application switches.
 //
 // The field names are the persistent names: the settings file and workspace
-// files store each field under exactly this name. Nothing checks the fields'
-// consistency; every reader takes them as they are.
+// files store each field under exactly this name. Reading a file checks each
+// number against its range (SettingsLimits.h); nothing checks the fields'
+// consistency with each other.
 #pragma once
 
 #include <QString>
@@ -32,7 +33,8 @@ public:
     // Reads them back. A missing element or value gives an empty text, 0 or
     // false, except for WrdDelims and the requested distributions, which have
     // fall-backs of their own. Throws TXmlError for a value that does not
-    // convert; the settings read before keep the document's values.
+    // convert, TSettingsError for a number outside its range; the settings
+    // read before keep the document's values.
     void FromXml(TXmlDocument& document);
 
     // Ordinary markup tags.

@@ -2,6 +2,7 @@
 
 #include "DialogButtons.h"
 #include "MessageSink.h"
+#include "SettingsLimits.h"
 #include "TAppSettings.h"
 #include "WordPattern.h"
 
@@ -22,11 +23,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Intervening words multiply the combinations a match tries at every word
-// start; more than this many per item would stall a search.
-constexpr int MaxInterveningWords = 20;
-constexpr int MaxPercentBins = 100;
 
 // The value of a number edit: what the integer conversion accepts (decimal
 // digits with an optional sign), -1 for any other text.
@@ -285,13 +281,14 @@ void TfrmOptions::Store()
     s.ExclParaLessThan = WholeNumber(edtExclPara->text());
     for (const TDistribution& d : Distributions) {
         s.*d.Type = d.Percent->isChecked() ? 1 : 2;
-        // The number of a distribution that uses positions is not validated:
-        // text that does not convert keeps the old number.
+        // The number and the positions that the distribution does not use are
+        // not validated: what a settings file could not hold keeps the old value.
         bool ok = false;
         const int bins = d.Bins->text().toInt(&ok, 10);
-        if (ok)
+        if (ok && PercentBinsRange.Holds(bins))
             s.*d.PercentBins = bins;
-        s.*d.PositionsText = d.PositionsEdit->text();
+        if (PositionOutsideRange(d.PositionsEdit->text(), BinPositionRange).isEmpty())
+            s.*d.PositionsText = d.PositionsEdit->text();
     }
     s.WrdDelims = edtWrdDelims->text();
     s.soCaseSensitive = cbCaseSensitive->isChecked();

@@ -9,19 +9,22 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Positions and line numbers beyond 32 bits, as a corpus file of several
+// gigabytes has them.
 TMatch Match(int seed, const QString& file)
 {
+    const std::int64_t large = std::int64_t(1) << 32;
     TMatch match;
-    match.WordsFromBeginning = seed;
-    match.SentecesFromBeginning = seed + 1;
-    match.WordsFromEnd = seed + 2;
-    match.SentecesFromEnd = -seed;
+    match.WordsFromBeginning = large + seed;
+    match.SentecesFromBeginning = large + seed + 1;
+    match.WordsFromEnd = large + seed + 2;
+    match.SentecesFromEnd = -large - seed;
     match.Percent = 100 - seed;
     match.BeginOffest = (std::int64_t(1) << 40) + seed;
     match.EndOffset = (std::int64_t(1) << 40) + seed + 3;
     match.FileNameIndex = FileNameCacheIndex(file);
     match.isUnicode = seed % 2 == 1;
-    match.LineNo = seed * 10;
+    match.LineNo = large + seed * 10;
     return match;
 }
 
@@ -39,11 +42,11 @@ bool Same(const TMatch& a, const TMatch& b)
 TEST(BinSetXml, RoundTripThroughTheFileNameList)
 {
     TBinSet set;
-    set.PrepareBinsFromString(u"1 Other #"_s);
+    set.PrepareBinsFromString(u"1 Other 2147483647#"_s);
     set.GetBin(0).AddMatch(Match(1, u"/corpus/A.txt"_s));
     set.GetBin(0).AddMatch(Match(2, u"/corpus/b.txt"_s));
     set.GetBin(2).AddMatch(Match(3, u"/corpus/a.txt"_s));
-    set.TotalWords = 100;
+    set.TotalWords = 6'600'000'000;
     set.TotalFiles = 2;
     set.TotalTexts = -1;
 
@@ -64,11 +67,11 @@ TEST(BinSetXml, RoundTripThroughTheFileNameList)
     ASSERT_EQ(loaded.Count(), 3);
     EXPECT_EQ(loaded.GetBin(1).BinType, btOther);
     EXPECT_EQ(loaded.GetBin(2).BinType, btPosFromEnd);
-    EXPECT_EQ(loaded.GetBin(2).ValFrom, 1);
+    EXPECT_EQ(loaded.GetBin(2).ValFrom, 2147483648);
     ASSERT_EQ(loaded.GetBin(0).Count(), 2);
     EXPECT_TRUE(Same(loaded.GetBin(0).GetMatch(1), set.GetBin(0).GetMatch(1)));
     EXPECT_TRUE(Same(loaded.GetBin(2).GetMatch(0), set.GetBin(2).GetMatch(0)));
-    EXPECT_EQ(loaded.TotalWords, 100);
+    EXPECT_EQ(loaded.TotalWords, 6'600'000'000);
     EXPECT_EQ(loaded.TotalFiles, 2);
     EXPECT_EQ(loaded.TotalTexts, -1);
 }

@@ -18,7 +18,7 @@ QStringList Captions(const TBinSet& set)
     return captions;
 }
 
-TMatch MatchAt(int fromBeginning, int fromEnd, int percent = 50)
+TMatch MatchAt(std::int64_t fromBeginning, std::int64_t fromEnd, std::int16_t percent = 50)
 {
     TMatch match;
     match.SentecesFromBeginning = fromBeginning;
@@ -58,13 +58,18 @@ TEST(TBinSet, PercentageBinsShareTheRange)
         EXPECT_EQ(Captions(set).join(u','), captions) << number;
     }
     TBinSet many;
-    many.PreparePercentageBins(101);
-    ASSERT_EQ(many.Count(), 101);
-    EXPECT_EQ(BinCaption(many.GetBin(0)), u"0% - 0%"_s);
-    EXPECT_EQ(BinCaption(many.GetBin(50)), u"1% - 0%"_s);
-    EXPECT_EQ(BinCaption(many.GetBin(100)), u"1% - 100%"_s);
+    many.PreparePercentageBins(100);
+    ASSERT_EQ(many.Count(), 100);
+    EXPECT_EQ(BinCaption(many.GetBin(0)), u"0% - 1%"_s);
+    EXPECT_EQ(BinCaption(many.GetBin(50)), u"51% - 51%"_s);
+    EXPECT_EQ(BinCaption(many.GetBin(99)), u"100% - 100%"_s);
 
-    EXPECT_THROW(many.PreparePercentageBins(0), TError);
+    // Whoever calls, no number makes bins that divide by zero, bins that no
+    // percentage falls into, or more bins than memory holds.
+    for (const int number : {0, -1, 101, 2'000'000'000}) {
+        EXPECT_THROW(many.PreparePercentageBins(number), TError) << number;
+        EXPECT_EQ(many.Count(), 100) << number;
+    }
 }
 
 TEST(TBinSet, PositionSpecifications)
@@ -89,6 +94,22 @@ TEST(TBinSet, PositionSpecifications)
     EXPECT_EQ(set.GetBin(0).ValTo, -1);
     for (const QString& bad : {u"1 x"_s, u"a#"_s, u"1.5"_s})
         EXPECT_THROW(set.PrepareBinsFromString(bad), TConversionError) << bad.toStdString();
+}
+
+// The largest number a settings file may give a position, with "#", makes a
+// bin beyond 32 bits, which positions beyond 32 bits reach.
+TEST(TBinSet, TheLargestPositionsDoNotOverflow)
+{
+    TBinSet set;
+    set.PrepareBinsFromString(u"2147483647# 2147483647 Other"_s);
+    EXPECT_EQ(Captions(set).join(u','), u"2147483647#,2147483647,P"_s);
+    EXPECT_EQ(set.GetBin(0).ValFrom, 2147483648);
+    EXPECT_EQ(PlacedIn(set, MatchAt(5, 2147483648), true), u"2147483647#"_s);
+    EXPECT_EQ(PlacedIn(set, MatchAt(2147483647, 5), true), u"2147483647"_s);
+    EXPECT_EQ(PlacedIn(set, MatchAt(4294967295, 4294967296), true), u"P"_s);
+    for (const QString& tooLarge : {u"2147483648"_s, u"2147483648#"_s})
+        EXPECT_THROW(set.PrepareBinsFromString(tooLarge), TConversionError)
+            << tooLarge.toStdString();
 }
 
 TEST(TBinSet, PlacementPrefersTheConfiguredKindOfPositionBin)

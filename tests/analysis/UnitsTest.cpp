@@ -3,6 +3,7 @@
 #include "Units.h"
 
 #include "../TestSupport.h"
+#include "DistributionText.h"
 #include "TAppSettings.h"
 
 #include <gtest/gtest.h>
@@ -168,11 +169,51 @@ TEST_F(UnitsTest, ASectionBoundaryClosesTheInterruptedSentence)
 TEST(PercentOf, RoundsExactHalvesToEven)
 {
     const struct {
-        int W, N, Percent;
+        std::int64_t W, N;
+        int Percent;
     } cases[] = {
-        {1, 1, 0},  {5, 1, 0},  {1, 2, 0},   {2, 2, 100}, {2, 9, 12},  {4, 9, 38},  {24, 41, 58},
-        {3, 5, 50}, {2, 3, 50}, {0, 5, -25}, {0, 7, -17}, {0, 3, -50}, {7, 7, 100},
+        {1, 1, 0},
+        {5, 1, 0},
+        {1, 2, 0},
+        {2, 2, 100},
+        {2, 9, 12},
+        {4, 9, 38},
+        {24, 41, 58},
+        {3, 5, 50},
+        {2, 3, 50},
+        {0, 5, -25},
+        {0, 7, -17},
+        {0, 3, -50},
+        {7, 7, 100},
+        // Units of more words than 32 bits count.
+        {2147483649, 4294967297, 50},
+        {4294967297, 4294967297, 100},
+        {8589934592, 1LL << 40, 1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(PercentOf(c.W, c.N), c.Percent) << c.W << " of " << c.N;
+}
+
+// The counts of files of several gigabytes go beyond 32 bits; they add up
+// and show as they are.
+TEST_F(UnitsTest, CountsBeyond32BitsAreCarriedAndShown)
+{
+    Bins = TSearchBins(Settings, {true, false, false, true});
+    TUnits units(Settings, Bins.Bins());
+    units.FileWords = 3'000'000'000;
+    units.FileSentences = 2'500'000'000;
+    units.FileParagraphs = 2'200'000'000;
+    units.FileSections = 2'147'483'648;
+    units.FileTexts = 1;
+    units.FileMatches = 4'294'967'296;
+    units.PlaceRemaining(true);
+    units.AddTotals(*Bins.Of(TDistribution::Text));
+    const TBinSet& text = Set(TDistribution::Text);
+    EXPECT_EQ(text.TotalWords, 6'000'000'000);
+    EXPECT_EQ(TotalsLine1(text),
+              u"Total Corpus/Results.: Matches: 8589934592; Words: 6000000000;"_s);
+    EXPECT_EQ(TotalsLine2(text),
+              u"Sentences: 5000000000; Paragraphs: 4400000000; Sections: 4294967296; Texts: 2"_s);
+    EXPECT_EQ(TotalsLine1(Set(TDistribution::Sentence)),
+              u"Total Corpus/Results.: Matches: 4294967296; Words: 3000000000;"_s);
 }

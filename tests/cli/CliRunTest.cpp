@@ -234,3 +234,20 @@ TEST(CliRun, SignalCancelsTheSearchAtOnce)
         EXPECT_EQ(process.readAllStandardError(), "tamborix-cli: Search cancelled.\n");
     }
 }
+
+// A number out of range in a settings file is refused before the search
+// begins, by the message that names its element.
+TEST(CliRun, SettingsFileWithANumberOutOfRangeIsRefused)
+{
+    TTestFiles files;
+    const QString path = files.Write(
+        u"settings.xml"_s,
+        Utf16Le(u"<Settings><SentPercentBins Value=\"2000000000\"/></Settings>"_s, false));
+    const TCliResult result =
+        RunCli({u"--settings"_s, path, u"--pattern"_s, u"cat"_s, u"Small.txt"_s});
+    EXPECT_EQ(result.ExitCode, 2);
+    EXPECT_TRUE(result.Out.isEmpty());
+    EXPECT_TRUE(
+        result.Err.contains("The value 2000000000 of SentPercentBins is out of range (1 to 100)."))
+        << result.Err.toStdString();
+}

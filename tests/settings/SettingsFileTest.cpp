@@ -3,6 +3,7 @@
 #include "../DefaultSettings.h"
 #include "../TestSupport.h"
 #include "SettingsFields.h"
+#include "SettingsLimits.h"
 #include "TAppSettings.h"
 #include "XmlNode.h"
 
@@ -27,7 +28,8 @@ QByteArray SettingsFile(const QString& children)
 }
 
 // Every field away from its default, each integer and text a value of its
-// own, so that a field written or read under another's name shows.
+// own as far as its range allows, so that a field written or read under
+// another's name shows.
 TAppSettings EveryFieldChanged()
 {
     TAppSettings s = DefaultSettings();
@@ -49,7 +51,7 @@ TAppSettings EveryFieldChanged()
     s.tsParagraphsType = 0;
     s.tsParagraphsStart = u"<p>"_s;
     s.tsParagraphsStop = u"</p>"_s;
-    s.tsSentencesType = -1;
+    s.tsSentencesType = 0;
     s.tsSentencesStart = u"<s>"_s;
     s.tsSentencesStop = u"</s>"_s;
     s.tsSentencesDelimiters = u".;"_s;
@@ -64,28 +66,28 @@ TAppSettings EveryFieldChanged()
     s.sdAmpersant = u"/"_s;
     s.sdAt = u"@@"_s;
     s.sdAtMinWords = 4;
-    s.sdAtMaxWords = -7;
+    s.sdAtMaxWords = 7;
     s.soSkipTags = false;
     s.soForwardBinsPreffered = false;
     s.maSaveWorkspaceOnExit = true;
-    s.SentType = 12;
+    s.SentType = 2;
     s.SentPercentBins = 5;
     s.SentPositions = u"1 Other"_s;
-    s.ParaType = 13;
+    s.ParaType = 2;
     s.ParaPercentBins = 6;
     s.ParaPositions = u"2 Other"_s;
-    s.SectType = 14;
+    s.SectType = 2;
     s.SectPercentBins = 7;
     s.SectPositions = u"3 Other"_s;
-    s.TextType = 15;
-    s.TextPercentBins = std::numeric_limits<int>::max();
+    s.TextType = 2;
+    s.TextPercentBins = 100;
     s.TextPositions = u"1# # Other"_s;
     s.ExclSentLessThan = 3;
-    s.ExclParaLessThan = std::numeric_limits<int>::min();
+    s.ExclParaLessThan = std::numeric_limits<int>::max();
     s.swPatternHistory = {u"the & a"_s, u"colo%r"_s};
     s.swDistrOver = 9;
     s.swSyntax = ssWordPhrase;
-    s.swArea = 16;
+    s.swArea = 2;
     s.stWordPhrase = u"cat"_s;
     s.stRegEx = u"c.t"_s;
     s.stWordTag = u"cat&NN"_s;
@@ -151,7 +153,7 @@ TEST(SettingsFile, WritesTheFixedForm)
 	<tsParagraphsType Value="0"/>
 	<tsParagraphsStart Value="&lt;p&gt;"/>
 	<tsParagraphsStop Value="&lt;/p&gt;"/>
-	<tsSentencesType Value="-1"/>
+	<tsSentencesType Value="0"/>
 	<tsSentencesStart Value="&lt;s&gt;"/>
 	<tsSentencesStop Value="&lt;/s&gt;"/>
 	<tsSentencesDelimiters Value=".;"/>
@@ -166,26 +168,26 @@ TEST(SettingsFile, WritesTheFixedForm)
 	<sdAmpersant Value="/"/>
 	<sdAt Value="@@"/>
 	<sdAtMinWords Value="4"/>
-	<sdAtMaxWords Value="-7"/>
+	<sdAtMaxWords Value="7"/>
 	<soSkipTags Value="0"/>
 	<soForwardBinsPreffered Value="0"/>
-	<SentType Value="12"/>
+	<SentType Value="2"/>
 	<SentPercentBins Value="5"/>
 	<SentPositions Value="1 Other"/>
-	<ParaType Value="13"/>
+	<ParaType Value="2"/>
 	<ParaPercentBins Value="6"/>
 	<ParaPositions Value="2 Other"/>
-	<SectType Value="14"/>
+	<SectType Value="2"/>
 	<SectPercentBins Value="7"/>
 	<SectPositions Value="3 Other"/>
-	<TextType Value="15"/>
-	<TextPercentBins Value="2147483647"/>
+	<TextType Value="2"/>
+	<TextPercentBins Value="100"/>
 	<TextPositions Value="1# # Other"/>
 	<ExclSentLessThan Value="3"/>
-	<ExclParaLessThan Value="-2147483648"/>
+	<ExclParaLessThan Value="2147483647"/>
 	<swDistrOver Value="9"/>
 	<swSyntax Value="1"/>
-	<swArea Value="16"/>
+	<swArea Value="2"/>
 	<stWordPhrase Value="cat"/>
 	<stRegEx Value="c.t"/>
 	<stWordTag Value="cat&amp;NN"/>
@@ -356,4 +358,89 @@ TEST(SettingsFile, OtherTopLevelElementsStay)
     const IXmlNode settings = document->Children().Item(1);
     EXPECT_EQ(settings->Children().Item(0)->Name(), u"TagStart"_s);
     EXPECT_EQ(settings->Children().Count(), 64);
+}
+
+// A number out of range stops the reading wherever it stands, names its
+// element, and leaves every setting at its default, the values read before it
+// included.
+TEST(SettingsFile, ANumberOutOfRangeLeavesTheDefaults)
+{
+    struct TCase {
+        QString Element;
+        QString Value;
+        QString Message;
+    };
+    const TCase cases[] = {
+        {u"SentPercentBins"_s, u"2000000000"_s,
+         u"The value 2000000000 of SentPercentBins is out of range (1 to 100)."_s},
+        {u"ParaPercentBins"_s, u"0"_s,
+         u"The value 0 of ParaPercentBins is out of range (1 to 100)."_s},
+        {u"TextPercentBins"_s, u"99999999999"_s,
+         u"The value 99999999999 of TextPercentBins is out of range (1 to 100)."_s},
+        {u"sdAtMinWords"_s, u"-1"_s,
+         u"The value -1 of sdAtMinWords is out of range (0 to 2147483647)."_s},
+        {u"sdAtMaxWords"_s, u"2147483647"_s,
+         u"The value 2147483647 of sdAtMaxWords is out of range (0 to 20)."_s},
+        {u"sdAtMaxWords"_s, u"21"_s, u"The value 21 of sdAtMaxWords is out of range (0 to 20)."_s},
+        {u"ExclSentLessThan"_s, u"-3"_s,
+         u"The value -3 of ExclSentLessThan is out of range (0 to 2147483647)."_s},
+        {u"ExclParaLessThan"_s, u"2147483648"_s,
+         u"The value 2147483648 of ExclParaLessThan is out of range (0 to 2147483647)."_s},
+        {u"SentPositions"_s, u"1 2147483648# Other"_s,
+         u"The position 2147483648 in SentPositions is out of range (0 to 2147483647)."_s},
+        {u"ParaPositions"_s, u"1 -2 Other"_s,
+         u"The position -2 in ParaPositions is out of range (0 to 2147483647)."_s},
+        {u"TextPositions"_s, u"# 99999999999999999999999"_s,
+         u"The position 99999999999999999999999 in TextPositions is out of range (0 to "
+         "2147483647)."_s},
+        {u"SectType"_s, u"3"_s, u"The value 3 of SectType is out of range (1 to 2)."_s},
+        {u"TextType"_s, u"0"_s, u"The value 0 of TextType is out of range (1 to 2)."_s},
+        {u"tsSectionsType"_s, u"3"_s, u"The value 3 of tsSectionsType is out of range (0 to 2)."_s},
+        {u"tsParagraphsType"_s, u"4"_s,
+         u"The value 4 of tsParagraphsType is out of range (0 to 3)."_s},
+        {u"tsSentencesType"_s, u"-1"_s,
+         u"The value -1 of tsSentencesType is out of range (0 to 1)."_s},
+        {u"swSyntax"_s, u"4"_s, u"The value 4 of swSyntax is out of range (1 to 3)."_s},
+        {u"swArea"_s, u"0"_s, u"The value 0 of swArea is out of range (1 to 2)."_s},
+    };
+    TTestFiles files;
+    for (const TCase& c : cases) {
+        const QString children =
+            u"<TagStart Value=\"[\"/><%1 Value=\"%2\"/><wcStar Value=\"#\"/>"_s.arg(c.Element,
+                                                                                    c.Value);
+        TAppSettings settings = EveryFieldChanged();
+        try {
+            LoadSettings(settings, files.Write(u"bad.xml"_s, SettingsFile(children)));
+            ADD_FAILURE() << "loaded " << children.toStdString();
+        } catch (const TSettingsError& e) {
+            EXPECT_EQ(e.Message(), c.Message);
+        }
+        EXPECT_TRUE(settings == DefaultSettings()) << children.toStdString();
+    }
+}
+
+// The edges of every range load, a list of positions with the largest number
+// the options dialog accepts included.
+TEST(SettingsFile, TheEdgesOfTheRangesLoad)
+{
+    TTestFiles files;
+    TAppSettings settings;
+    LoadSettings(settings,
+                 files.Write(u"edges.xml"_s,
+                             SettingsFile(u"<sdAtMinWords Value=\"2147483647\"/>"
+                                          "<sdAtMaxWords Value=\"20\"/>"
+                                          "<SentPercentBins Value=\"100\"/>"
+                                          "<ParaPercentBins Value=\"1\"/>"
+                                          "<SentPositions Value=\"0 +3 2147483647# 2147483647 #\"/>"
+                                          "<ParaPositions Value=\"x -y 1## Other\"/>"
+                                          "<ExclSentLessThan Value=\"0\"/>"
+                                          "<tsParagraphsType Value=\"3\"/>"_s)));
+    EXPECT_EQ(settings.sdAtMinWords, std::numeric_limits<int>::max());
+    EXPECT_EQ(settings.sdAtMaxWords, MaxInterveningWords);
+    EXPECT_EQ(settings.SentPercentBins, MaxPercentBins);
+    EXPECT_EQ(settings.ParaPercentBins, 1);
+    EXPECT_EQ(settings.SentPositions, u"0 +3 2147483647# 2147483647 #"_s);
+    // Items that are no numbers are refused when the bins are prepared.
+    EXPECT_EQ(settings.ParaPositions, u"x -y 1## Other"_s);
+    EXPECT_EQ(settings.tsParagraphsType, 3);
 }

@@ -369,9 +369,11 @@ TEST(OptionsDialog, RefusedOkKeepsTheDialogOpen)
     EXPECT_EQ(settings.sdAtMaxWords, 20);
 }
 
-// A number of bins that does not convert, in a distribution that uses
-// positions, keeps its old value; everything else is stored.
-TEST(OptionsDialog, UnconvertibleBinsOfPositionsKeepTheirOldValue)
+// A number of bins or a list of positions that the distribution does not use
+// is not validated; one that does not convert, or that a settings file could
+// not hold, keeps its old value, so that the saved file loads again.
+// Everything else is stored.
+TEST(OptionsDialog, UnusedBinsAFileCouldNotHoldKeepTheirOldValue)
 {
     TAppSettings settings = DefaultSettings();
     settings.ParaPercentBins = 9;
@@ -381,6 +383,10 @@ TEST(OptionsDialog, UnconvertibleBinsOfPositionsKeepTheirOldValue)
         d.rbParaPos->setChecked(true);
         d.edtParaPerc->setText(u"abc"_s);
         d.edtParaPos->setText(u"1 Other"_s);
+        d.rbSectPos->setChecked(true);
+        d.edtSectPerc->setText(u"2000000000"_s);
+        d.edtSentPos->setText(u"-1 Other"_s);
+        d.edtTextPos->setText(u"2 2147483648#"_s);
         d.edtTextPerc->setText(u"4"_s);
         d.edtWrdDelims->setText(u"."_s);
         d.cbCaseSensitive->setChecked(true);
@@ -389,6 +395,7 @@ TEST(OptionsDialog, UnconvertibleBinsOfPositionsKeepTheirOldValue)
     expected.wcStar = u"#"_s;
     expected.ParaType = 2;
     expected.ParaPositions = u"1 Other"_s;
+    expected.SectType = 2;
     expected.TextPercentBins = 4;
     expected.WrdDelims = u"."_s;
     expected.soCaseSensitive = true;
