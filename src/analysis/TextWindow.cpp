@@ -9,7 +9,7 @@
 #include <utility>
 
 TTextWindow::TTextWindow()
-    : Buffer(Size + 2, 0)
+    : Buffer(Context + Size + 2, 0)
     , Bytes(Size)
 {}
 
@@ -28,6 +28,8 @@ void TTextWindow::OpenWindow(IProgressIndicator* progress)
     FileOffset = -1;
     AtEof = false;
     AtFileStart = true;
+    Before = 0;
+    Chars()[0] = 0;
     // The other marks are 8-bit text to the analysis, one byte to one
     // character, so that the offsets of hits stay byte offsets.
     Unicode = File->Encoding() == TTextEncoding::Utf16Le;
@@ -41,9 +43,10 @@ void TTextWindow::OpenWindow(IProgressIndicator* progress)
 
 void TTextWindow::ShiftWindow()
 {
-    const char16_t before = Buffer[Half];
-    std::copy(Buffer.begin() + Half + 1, Buffer.begin() + Size + 1, Buffer.begin() + 1);
-    Buffer[0] = before;
+    static_assert(Context <= Half, "the context comes from the half that moves out");
+    char16_t* chars = Chars();
+    std::copy(chars + Half + 1 - Context, chars + Size + 1, chars + 1 - Context);
+    Before = Context;
     AtFileStart = false;
     FileOffset += Unicode ? 2 * Half : Half;
     FillWindow(Half + 1);
@@ -52,7 +55,7 @@ void TTextWindow::ShiftWindow()
 void TTextWindow::FillWindow(int from)
 {
     const qint64 wanted = Size + 1 - from;
-    char16_t* into = Buffer.data() + from;
+    char16_t* into = Chars() + from;
     if (Unicode) {
         const qint64 got = File->Read(reinterpret_cast<char*>(into), 2 * wanted);
         if constexpr (QSysInfo::ByteOrder == QSysInfo::BigEndian) {
@@ -67,5 +70,5 @@ void TTextWindow::FillWindow(int from)
         WindowLength = from + static_cast<int>(got) - 1;
         AtEof = got < wanted;
     }
-    Buffer[static_cast<size_t>(WindowLength) + 1] = 0;
+    Chars()[WindowLength + 1] = 0;
 }

@@ -19,6 +19,9 @@ class TTextWindow {
 public:
     static constexpr int Size = 102400;
     static constexpr int Half = 51200;
+    // Characters kept before the window once it has moved on, for the
+    // assertions and lookbehinds of regular expressions.
+    static constexpr int Context = 1024;
 
     TTextWindow();
 
@@ -34,9 +37,9 @@ public:
     // REQUIRES: !Eof(). Throws TFileError.
     void ShiftWindow();
 
-    TWindowText Text() const { return {Buffer.data(), WindowLength, AtFileStart}; }
+    TWindowText Text() const { return {Chars(), WindowLength, AtFileStart, Before, AtEof}; }
     int Length() const { return WindowLength; }
-    char16_t operator[](int k) const { return Buffer[static_cast<size_t>(k)]; }
+    char16_t operator[](int k) const { return Chars()[k]; }
 
     bool IsUnicode() const { return Unicode; }
     bool Eof() const { return AtEof; }
@@ -46,13 +49,18 @@ public:
 
 private:
     void FillWindow(int from);
+    // Window index k is Chars()[k].
+    char16_t* Chars() { return Buffer.data() + Context; }
+    const char16_t* Chars() const { return Buffer.data() + Context; }
 
     std::optional<TCorpusFileReader> File;
-    // Index 0 holds the character before the window (0 at the file's start),
-    // indexes 1..Size the window, and one more slot stays 0 after its end.
+    // Window indexes 1 - Context .. 0 hold the characters before the window
+    // (index 0 is 0 at the file's start), 1..Size the window, and one more slot
+    // stays 0 after its end.
     std::vector<char16_t> Buffer;
     std::vector<char> Bytes;
     int WindowLength = 0;
+    int Before = 0; // valid characters before window index 1
     bool AtFileStart = true;
     bool Unicode = false;
     bool AtEof = false;

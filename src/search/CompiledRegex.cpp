@@ -24,8 +24,10 @@ TCompiledRegex::TCompiledRegex(const QString& expression)
     pcre2_set_newline(context, PCRE2_NEWLINE_ANY);
     int code = 0;
     PCRE2_SIZE offset = 0;
+    // \C, one byte of the UTF-8 subject, would end hits inside a character.
     Code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(utf8.constData()),
-                         static_cast<PCRE2_SIZE>(utf8.size()), PCRE2_UTF, &code, &offset, context);
+                         static_cast<PCRE2_SIZE>(utf8.size()), PCRE2_UTF | PCRE2_NEVER_BACKSLASH_C,
+                         &code, &offset, context);
     pcre2_compile_context_free(context);
     if (!Code) {
         Error = u"TPerlRegEx.Compile() - Error in regex at offset %1: %2"_s.arg(offset).arg(
@@ -33,8 +35,9 @@ TCompiledRegex::TCompiledRegex(const QString& expression)
         return;
     }
     // Compiled to machine code where the platform allows; the results are
-    // the same, only faster.
-    pcre2_jit_compile(Code, PCRE2_JIT_COMPLETE);
+    // the same, only faster. Windows that do not end the file are searched
+    // for partial matches too.
+    pcre2_jit_compile(Code, PCRE2_JIT_COMPLETE | PCRE2_JIT_PARTIAL_HARD);
 }
 
 TCompiledRegex::~TCompiledRegex()

@@ -1,6 +1,7 @@
 // A regular expression compiled once for a whole search, with the options of
-// this system: UTF mode and the newline convention "any". The searches of the
-// search's files share it; each keeps its own match state (TRegexSearch).
+// this system: UTF mode, the newline convention "any" and no \C. The searches
+// of the search's files share it; each keeps its own match state
+// (TRegexSearch).
 #pragma once
 
 #include <QString>

@@ -3,6 +3,12 @@
 // matches rejected. The matches are taken one after the other as the scan
 // reaches them; the next match not yet taken is pending, and it moves with the
 // window when the window moves on.
+//
+// The subject begins with the window's context, so that ^, \A, \b and
+// lookbehinds see the text before the window as it is. Where a window does not
+// end the file, its end is not the end of the text: a match that depends on
+// what follows it ($, \z, \Z, \b or a lookahead there) is undecided until the
+// window moves on.
 #pragma once
 
 #include "CompiledRegex.h"
@@ -11,6 +17,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 
 struct pcre2_real_code_8;
@@ -37,7 +44,8 @@ public:
     // window; without one the new window is searched from its beginning.
     void ShiftWindow(const TWindowText& text, int reached, int shift);
 
-    // The position where the pending match begins, or 0 when there is none.
+    // The position where the pending match begins, or may begin when only the
+    // text after the window can tell, or 0 when there is none.
     int PendingStart() const { return Start; }
 
     // Takes the pending match if it begins at p, after replacing one that
@@ -47,12 +55,20 @@ public:
 
 private:
     void SearchFrom(int p);
+    void Find(int p, std::uint32_t options);
+    void CutAtWindowEnd(int s);
+    bool RunsPastWindowEnd(int s);
+    int Match(size_t size, int p, std::uint32_t options);
 
     pcre2_real_code_8* Code = nullptr; // the compiled expression's
     pcre2_real_match_data_8* MatchData = nullptr;
     pcre2_real_match_context_8* MatchContext = nullptr;
     bool Failed = false;
     TUtf8Subject Subject;
+    bool WindowEndsFile = true;
     int Start = 0; // the pending match's first position, 0 when none
     int End = 0;   // the position after its last character
+    // Whether a match begins at Start depends on the text after the window;
+    // End is not known.
+    bool Undecided = false;
 };

@@ -1,6 +1,7 @@
 #include "Utf8Subject.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace {
 
@@ -38,26 +39,29 @@ char* AppendUtf8(char* out, char32_t c)
 
 void TUtf8Subject::Assign(const TWindowText& text)
 {
-    const size_t length = static_cast<size_t>(text.Length);
+    First = 1 - text.Before;
     TextLength = text.Length;
-    // Three bytes at most for each position.
-    if (Utf8.size() < 3 * length)
-        Utf8.resize(3 * length);
+    const char16_t* begin = text.Chars + First;
+    const size_t count = static_cast<size_t>(text.Length - First + 1);
+    // Three bytes at most for each position, and four for the continuation.
+    if (Utf8.size() < 3 * count + 4)
+        Utf8.resize(3 * count + 4);
     char* out = Utf8.data();
-    Ascii =
-        std::all_of(text.Chars + 1, text.Chars + 1 + length, [](char16_t c) { return c < 0x80; });
+    Ascii = std::all_of(begin, begin + count, [](char16_t c) { return c < 0x80; });
     if (Ascii) {
-        std::copy(text.Chars + 1, text.Chars + 1 + length, out);
-        Used = length;
+        std::copy(begin, begin + count, out);
+        Used = count;
+        AppendContinuation();
         return;
     }
-    Offsets.assign(length + 2, 0);
-    for (int p = 1; p <= text.Length; ++p) {
+    Offsets.assign(count + 1, 0);
+    for (int p = First; p <= text.Length; ++p) {
         const unsigned offset = static_cast<unsigned>(out - Utf8.data());
-        Offsets[static_cast<size_t>(p)] = offset;
+        const size_t at = static_cast<size_t>(p - First);
+        Offsets[at] = offset;
         const char16_t c = text[p];
         if (IsHighSurrogate(c) && p < text.Length && IsLowSurrogate(text[p + 1])) {
-            Offsets[static_cast<size_t>(p) + 1] = offset;
+            Offsets[at + 1] = offset;
             out =
                 AppendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[p + 1] - 0xDC00));
             ++p;
@@ -68,16 +72,32 @@ void TUtf8Subject::Assign(const TWindowText& text)
         }
     }
     Used = static_cast<size_t>(out - Utf8.data());
-    Offsets[length + 1] = static_cast<unsigned>(Used);
+    Offsets[count] = static_cast<unsigned>(Used);
+    AppendContinuation();
+}
+
+void TUtf8Subject::AppendContinuation()
+{
+    Continued = Used;
+    if (TextLength == 0)
+        return;
+    // The start of the character that holds the last position, the first half
+    // of a pair included.
+    const size_t at = static_cast<size_t>(TextLength - First);
+    const size_t last = Ascii ? at : Offsets[at];
+    std::copy(Utf8.begin() + static_cast<std::ptrdiff_t>(last),
+              Utf8.begin() + static_cast<std::ptrdiff_t>(Used),
+              Utf8.begin() + static_cast<std::ptrdiff_t>(Used));
+    Continued = 2 * Used - last;
 }
 
 size_t TUtf8Subject::OffsetOf(int p) const
 {
     if (Ascii)
-        return static_cast<size_t>(p) - 1;
-    const size_t at = static_cast<size_t>(p);
+        return static_cast<size_t>(p - First);
+    const size_t at = static_cast<size_t>(p - First);
     // The second half of a pair shares its offset with the first.
-    if (at > 1 && at + 1 < Offsets.size() && Offsets[at] == Offsets[at - 1])
+    if (at > 0 && at + 1 < Offsets.size() && Offsets[at] == Offsets[at - 1])
         return Offsets[at + 1];
     return Offsets[at];
 }
@@ -85,7 +105,7 @@ size_t TUtf8Subject::OffsetOf(int p) const
 int TUtf8Subject::PositionOf(size_t offset) const
 {
     if (Ascii)
-        return static_cast<int>(offset) + 1;
-    const auto found = std::lower_bound(Offsets.begin() + 1, Offsets.end(), offset);
-    return static_cast<int>(found - Offsets.begin());
+        return static_cast<int>(offset) + First;
+    const auto found = std::lower_bound(Offsets.begin(), Offsets.end(), offset);
+    return static_cast<int>(found - Offsets.begin()) + First;
 }

@@ -2,6 +2,8 @@
 #include "AnalysisFixture.h"
 #include "TextWindow.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 TEST_F(AnalysisTest, ExpressionErrorsAreReportedOnceBeforeAnyFile)
@@ -69,4 +71,57 @@ TEST_F(AnalysisTest, ExpressionHitSpansStructure)
     ASSERT_EQ(Hits().size(), 1u);
     EXPECT_EQ(Hits()[0].WordsFromBeginning, 2);
     EXPECT_EQ(Hits()[0].WordsFromEnd, 3);
+}
+
+// The window moves on twice in 51200 characters: an expression sees the text
+// before it and does not take its end for the end of the file. A run that
+// reaches a window's end is cut there.
+TEST_F(AnalysisTest, ExpressionsSeeTheFileAcrossWindows)
+{
+    const int length = 300000;
+    const QString text = QString(length, u'x') + u'\n';
+    const int last = length - 1;
+    const int half = TTextWindow::Half;
+    const struct {
+        QString Expression;
+        QList<int> Begins; // of the hits, as 0-based character indexes
+    } cases[] = {
+        {u"^x"_s, {0}},
+        {u"\\Ax"_s, {0}},
+        {u"\\bx"_s, {0}},
+        {u"(?!\\B)x"_s, {0}},
+        {u"(?<!x)x"_s, {0}},
+        {u"x$"_s, {last}},
+        {u"x\\Z"_s, {last}},
+        {u"x\\z"_s, {}},
+        {u"x(?!.)"_s, {last}},
+        {u"x\\b"_s, {last}},
+        {u"x+"_s, {0, 2 * half, 3 * half, 4 * half, 5 * half}},
+    };
+    for (const bool unicode : {false, true}) {
+        const QString path = Files.Write(u"xs.txt"_s, unicode ? Utf16Le(text) : text.toLatin1());
+        for (const auto& c : cases) {
+            Search(c.Expression, {path}, nullptr, ssRegularExpression);
+            QList<qint64> begins;
+            for (const TMatch& hit : Hits(TDistribution::Text))
+                begins.append(hit.BeginOffest);
+            std::sort(begins.begin(), begins.end());
+            QList<qint64> expected;
+            for (const int index : c.Begins)
+                expected.append(unicode ? 2 * qint64(index) + 2 : index);
+            EXPECT_EQ(begins, expected) << c.Expression.toStdString() << " unicode " << unicode;
+        }
+    }
+}
+
+// Section expressions are searched the same way: a window's start begins no
+// section.
+TEST_F(AnalysisTest, SectionExpressionsSeeTheFileAcrossWindows)
+{
+    Settings.tsSectionsType = 2;
+    Settings.tsSectionsStart = u"(?<!x)x|x\\z"_s;
+    Analyze(u"y"_s, QByteArray("x\n"));
+    const int sections = Sentences().TotalSections;
+    Analyze(u"y"_s, QString(300000, u'x').toLatin1() + '\n');
+    EXPECT_EQ(Sentences().TotalSections, sections);
 }

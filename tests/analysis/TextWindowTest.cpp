@@ -74,8 +74,8 @@ TEST(TTextWindow, OtherMarksAreEightBitText)
     }
 }
 
-// The window is refilled half at a time; the character before its first
-// index stays visible, and byte offsets move on with it.
+// The window is refilled half at a time; the characters before its first
+// index stay visible as its context, and byte offsets move on with it.
 TEST(TTextWindow, ShiftMovesTheSecondHalfToTheFront)
 {
     TTestFiles files;
@@ -90,13 +90,19 @@ TEST(TTextWindow, ShiftMovesTheSecondHalfToTheFront)
         EXPECT_EQ(window.Length(), TTextWindow::Size);
         EXPECT_FALSE(window.Eof()); // a file of exactly one window ends at the next read
         EXPECT_EQ(window.Text().Chars[0], 0);
+        EXPECT_EQ(window.Text().Before, 0);
+        EXPECT_FALSE(window.Text().AtFileEnd);
 
         window.ShiftWindow();
         EXPECT_TRUE(window.Eof());
         EXPECT_EQ(window.Length(), TTextWindow::Half);
         EXPECT_EQ(window[1], text[TTextWindow::Half].unicode());
-        EXPECT_EQ(window.Text().Chars[0], text[TTextWindow::Half - 1].unicode());
-        EXPECT_FALSE(window.Text().AtFileStart);
+        const TWindowText moved = window.Text();
+        ASSERT_EQ(moved.Before, TTextWindow::Context);
+        for (int k = 1 - moved.Before; k <= 0; ++k)
+            ASSERT_EQ(moved[k], text[TTextWindow::Half + k - 1].unicode()) << k;
+        EXPECT_FALSE(moved.AtFileStart);
+        EXPECT_TRUE(moved.AtFileEnd);
         EXPECT_EQ(window.WindowFileOffset(),
                   unicode ? 2 * TTextWindow::Half - 1 : TTextWindow::Half - 1);
     }

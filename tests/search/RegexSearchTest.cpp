@@ -1,9 +1,12 @@
-#include "../TestText.h"
 #include "RegexSearch.h"
 
+#include "../TestText.h"
 #include "MatcherTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
 
 using namespace Qt::StringLiterals;
 
@@ -12,6 +15,56 @@ namespace {
 QStringList RegexHits(const QString& expression, const QString& text)
 {
     return FindHits(expression, text, DefaultSettings(), ssRegularExpression);
+}
+
+// Searches file through windows of size characters that move on by half, the
+// way the analysis offers positions: the window's context is all the text
+// before it.
+QStringList WindowedHits(const QString& expression, const QString& file, int size, int half)
+{
+    const std::u16string chars = u'\0' + file.toStdU16String();
+    const auto window = [&](int from) {
+        const int length = std::min(size, int(file.size()) - from);
+        return TWindowText{chars.data() + from, length, from == 0, from,
+                           from + size >= file.size()};
+    };
+    const TCompiledRegex compiled(expression);
+    TRegexSearch regex(compiled);
+    int from = 0;
+    TWindowText text = window(from);
+    regex.SetWindow(text);
+    QStringList hits;
+    for (int p = 1; p <= text.Length || !text.AtFileEnd; ++p) {
+        if (p > half && !text.AtFileEnd) {
+            from += half;
+            text = window(from);
+            regex.ShiftWindow(text, p, half);
+            p -= half;
+        }
+        if (const int last = regex.TakeAt(p)) {
+            hits.append(file.mid(from + p - 1, last - p + 1) + u'@' + QString::number(from + p));
+            p = last;
+        }
+    }
+    return hits;
+}
+
+// The hits in window, with context the text before it.
+QStringList ContextHits(const QString& expression, const QString& context, const QString& window)
+{
+    const std::u16string chars = (context + window).toStdU16String();
+    const int before = int(context.size());
+    const TCompiledRegex compiled(expression);
+    TRegexSearch regex(compiled);
+    regex.SetWindow({chars.data() + before - 1, int(window.size()), false, before, true});
+    QStringList hits;
+    for (int p = 1; p <= window.size(); ++p) {
+        if (const int last = regex.TakeAt(p)) {
+            hits.append(window.mid(p - 1, last - p + 1) + u'@' + QString::number(p));
+            p = last;
+        }
+    }
+    return hits;
 }
 
 } // namespace
@@ -87,6 +140,9 @@ TEST(RegexSearch, CompileErrorsInTheEnginesWords)
          u"TPerlRegEx.Compile() - Error in regex at offset 2: missing closing parenthesis"_s},
         {u"\u00E9[z-a]"_s,
          u"TPerlRegEx.Compile() - Error in regex at offset 5: range out of order in character class"_s},
+        // One byte of a character would end a hit inside it.
+        {u"a\\Cb"_s,
+         u"TPerlRegEx.Compile() - Error in regex at offset 3: using \\C is disabled by the application"_s},
     };
     for (const auto& [expression, error] : cases) {
         const TCompiledRegex regex(expression);
@@ -106,4 +162,65 @@ TEST(RegexSearch, BacktrackingWithoutEndFailsOnce)
     EXPECT_EQ(regex.PendingStart(), 0);
     EXPECT_EQ(regex.TakeAt(43), 0);
     EXPECT_EQ(failures, QStringList{u"match limit exceeded"_s});
+}
+
+// The text before the window is the expression's to see; searches begin at
+// the window's first position.
+TEST(RegexSearch, AssertionsSeeTheContextBeforeTheWindow)
+{
+    const struct {
+        QString Expression;
+        QString Context;
+        QString Window;
+        QStringList Hits;
+    } cases[] = {
+        {u"^x|\\Ax"_s, u"x"_s, u"xx"_s, {}},
+        {u"\\bx"_s, u"x"_s, u"x x"_s, {u"x@3"_s}},
+        {u"(?<!x)x"_s, u"x"_s, u"xx"_s, {}},
+        {u"(?<=ab)c"_s, u"ab"_s, u"cab c"_s, {u"c@1"_s}},
+        // A pair of surrogates split by the window's start is one character.
+        {u"(?<=\U0001F600)a"_s, u"x"_s + QChar(0xD83D), QChar(0xDE00) + u"a"_s, {u"a@2"_s}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ContextHits(c.Expression, c.Context, c.Window), c.Hits)
+            << c.Expression.toStdString();
+}
+
+// Small windows of 8 characters that move on by 4: where a window does not end
+// the file, its end is not the end of the text. A match that runs into it is
+// cut there, as one that the window finds before the scan reaches the middle.
+TEST(RegexSearch, TheWindowsEndIsNotTheEndOfTheFile)
+{
+    const QString xs = QString(20, u'x') + u'\n';
+    const struct {
+        QString Expression;
+        QString File;
+        QStringList Hits;
+    } cases[] = {
+        {u"^x"_s, xs, {u"x@1"_s}},
+        {u"(?<!x)x"_s, xs, {u"x@1"_s}},
+        {u"x$"_s, xs, {u"x@20"_s}},
+        {u"x\\Z"_s, xs, {u"x@20"_s}},
+        {u"x\\z"_s, xs, {}},
+        {u"x(?!.)"_s, xs, {u"x@20"_s}},
+        {u"x\\b"_s, xs, {u"x@20"_s}},
+        {u"x$|x\\Z"_s, u"aaaaaax\nb"_s, {}},
+        {u"(?m)x$"_s, u"aaaaaax\nb"_s, {u"x@7"_s}},
+        {u"x(?! )"_s, u"aaaaaaax y"_s, {}},
+        {u"x(?!y)"_s, u"aaaaaaax y"_s, {u"x@8"_s}},
+        {u"x+"_s, xs, {u"xxxxxxxx@1"_s, u"xxxx@9"_s, u"xxxx@13"_s, u"xxxx@17"_s}},
+        {u"x+"_s, u"abcde xxxxx f"_s, {u"xx@7"_s, u"xxx@9"_s}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WindowedHits(c.Expression, c.File, 8, 4), c.Hits)
+            << c.Expression.toStdString() << " in " << c.File.toStdString();
+}
+
+// \K in a lookaround reached through a subroutine call can put the reported
+// start after the match's end or before the search's start.
+TEST(RegexSearch, KInALookaroundNeverMovesTheScanBack)
+{
+    EXPECT_EQ(RegexHits(u"(?=ab(?1))a(\\K)?|c"_s, u"abc c"_s), (QStringList{u"c@3"_s, u"c@5"_s}));
+    EXPECT_EQ(RegexHits(u"a|(?<=(?1)..)b(\\K)?"_s, u"aab"_s),
+              (QStringList{u"a@1"_s, u"a@2"_s, u"b@3"_s}));
 }
