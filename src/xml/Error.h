@@ -48,4 +48,12 @@ public:
     {
         return TFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason));
     }
+    // The one text for a file whose size changed while it was read through:
+    // a warning, as what was read is still used.
+    static QString ChangedWhileRead(const QString& fileName)
+    {
+        return QStringLiteral("The file \"%1\" changed while it was read. Only what was read "
+                              "before the change is counted.")
+            .arg(fileName);
+    }
 };
