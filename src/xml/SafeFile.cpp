@@ -83,31 +83,41 @@ TSafeFile::TSafeFile(const QString& path)
     struct stat status {};
     if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
         if (!S_ISREG(status.st_mode))
-            throw TFileError::CannotCreate(path, KindReason(status.st_mode));
+            Fail(KindReason(status.st_mode));
     } else if (errno != ENOENT) {
-        throw TFileError::CannotCreate(path, qt_error_string(errno));
+        Fail(qt_error_string(errno));
     }
-    if (!File.open(QIODevice::WriteOnly))
-        Fail();
+    // Unbuffered, each write reaches the system at once: a buffered write
+    // that the disk takes only in part fails later without the system's reason.
+    if (!File.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        Fail(File.errorString());
 }
 
+// A full disk may first take part of the bytes; the write of the rest then
+// fails with the reason.
 void TSafeFile::Write(QByteArrayView bytes)
 {
-    if (File.write(bytes.data(), bytes.size()) != bytes.size())
-        Fail();
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = File.write(bytes.data() + done, bytes.size() - done);
+        if (written <= 0)
+            Fail(File.errorString());
+        done += written;
+    }
 }
 
-// QSaveFile keeps the first write error and then refuses to commit, so writes
-// through Device() are checked here too.
+// Without the sync a crash soon after the rename could leave an empty file
+// where the old one was.
 void TSafeFile::Commit()
 {
-    if (File.error() != QFileDevice::NoError || !File.commit())
-        Fail();
+    if (::fsync(File.handle()) != 0)
+        Fail(qt_error_string(errno));
+    if (!File.commit())
+        Fail(File.errorString());
 }
 
-void TSafeFile::Fail()
+void TSafeFile::Fail(const QString& reason)
 {
-    throw TFileError::CannotCreate(Path, File.errorString());
+    throw TFileError::CannotCreate(Path, reason);
 }
 
 void SaveFile(const QString& path, QByteArrayView bytes)

@@ -39,16 +39,15 @@ public:
     // nothing, or when the new file cannot be created beside it.
     explicit TSafeFile(const QString& path);
 
-    // Where the new content goes, for writers that take a device: a write that
-    // fails there makes Commit throw.
-    QIODevice& Device() { return File; }
-    // Throws TFileError::CannotCreate when the bytes cannot all be written.
+    // Appends bytes to the new file. Throws TFileError::CannotCreate when they
+    // cannot all be written.
     void Write(QByteArrayView bytes);
-    // Puts the new file in the old one's place. Throws TFileError::CannotCreate.
+    // Puts the new file, once it is on the disk, in the old one's place.
+    // Throws TFileError::CannotCreate.
     void Commit();
 
 private:
-    [[noreturn]] void Fail();
+    [[noreturn]] void Fail(const QString& reason);
 
     QString Path;
     QSaveFile File;

@@ -234,7 +234,7 @@ void TXmlDocument::LoadFromBytes(const QByteArray& bytes)
 void TXmlDocument::SaveToFile(const QString& FileName) const
 {
     TSafeFile file(FileName);
-    TXmlWriter writer(&file.Device());
+    TXmlWriter writer([&file](QByteArrayView bytes) { file.Write(bytes); });
     writer.Write(*this);
     writer.Flush();
     file.Commit();
