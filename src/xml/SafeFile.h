@@ -25,9 +25,10 @@ struct TReadOptions {
 // through links. Opens nothing, so that it may be asked of any path.
 void CheckRegularFile(const QString& path, const QString& shownName = QString());
 
-// Opens the regular file at path for reading, as CheckRegularFile allows it.
-// Throws TFileError::CannotOpen, also when a pipe or device has taken the
-// file's place after the check (opening it does not wait for a writer).
+// Opens the file at path for reading when CheckRegularFile allows it and it
+// is no larger than options.MaxBytes. Throws TFileError::CannotOpen, also when
+// a pipe or device has taken the file's place after the check (opening it
+// does not wait for a writer).
 std::unique_ptr<QFile> OpenRegularFile(const QString& path, const TReadOptions& options = {});
 
 // A file being replaced. Without a successful Commit, after an error or an
