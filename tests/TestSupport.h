@@ -1,4 +1,4 @@
-// Helpers shared by the test programs: files written on the fly, UTF-16 text,
+// Helpers shared by the test programs: files and pipes made on the fly, UTF-16 text,
 // and texts shown as texts in failures.
 #pragma once
 
@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <ostream>
+#include <sys/stat.h>
 
 // Lets test failures show texts as texts.
 inline void PrintTo(const QString& text, std::ostream* out)
@@ -28,6 +29,12 @@ public:
         return path;
     }
     QString Path(const QString& name) const { return Dir.filePath(name); }
+    // A named pipe; an empty path when it cannot be made.
+    QString Fifo(const QString& name)
+    {
+        const QString path = Dir.filePath(name);
+        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0 ? path : QString();
+    }
 
 private:
     QTemporaryDir Dir;

@@ -1,5 +1,6 @@
 #include "AnalysisState.h"
 
+#include "Error.h"
 #include "FileNames.h"
 #include "MessageSink.h"
 #include "ProgressIndicator.h"
@@ -63,6 +64,8 @@ void TAnalysisState::Run()
         Units.FinishCounts();
     }
     Units.PlaceRemaining(Ok);
+    if (Window.FileChanged())
+        Search.Messages.ShowWarning(TFileError::ChangedWhileRead(FileName));
 }
 
 // Reads the first window and finds the header and body. Returns whether the

@@ -3,6 +3,7 @@
 #include "Cp1252.h"
 #include "Error.h"
 #include "FileNames.h"
+#include "SafeFile.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -66,10 +67,8 @@ QString PathOnDisk(const QString& lowered)
 // buffer, and the range reads keep their own chunk.
 std::unique_ptr<QIODevice> OpenFile(const QString& path, TPathCase pathCase)
 {
-    auto file = std::make_unique<QFile>(pathCase == TPathCase::LowerAtoZ ? PathOnDisk(path) : path);
-    if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw TFileError::CannotOpen(path, file->errorString());
-    return file;
+    const QString onDisk = pathCase == TPathCase::LowerAtoZ ? PathOnDisk(path) : path;
+    return OpenRegularFile(onDisk, {.Unbuffered = true, .ShownName = path});
 }
 
 std::unique_ptr<QIODevice> OpenBuffer(const QByteArray& bytes)
@@ -121,19 +120,29 @@ void TCorpusFileReader::Seek(qint64 offset)
 {
     if (!Device->seek(offset))
         throw TFileError::CannotRead(Name, Device->errorString());
+    Position = offset;
 }
 
+// The end comes before the size known at the start only when the file has
+// shrunk; on reaching that size one look at the present size tells whether
+// it has grown.
 qint64 TCorpusFileReader::Read(char* into, qint64 count)
 {
+    count = std::min(count, FileSize - Position);
     qint64 total = 0;
     while (total < count) {
         const qint64 got = Device->read(into + total, count - total);
         if (got < 0)
             throw TFileError::CannotRead(Name, Device->errorString());
-        if (got == 0)
+        if (got == 0) {
+            SizeChanged = true;
             break;
+        }
         total += got;
     }
+    Position += total;
+    if (Position == FileSize && !SizeChanged && Device->size() != FileSize)
+        SizeChanged = true;
     return total;
 }
 

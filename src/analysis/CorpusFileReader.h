@@ -26,7 +26,8 @@ enum class TPathCase {
 class TCorpusFileReader {
 public:
     // Opens the file at path for reading. Throws TFileError naming path as
-    // given when it cannot be opened or its start cannot be read.
+    // given when it is not a regular file (opening never waits for a pipe's
+    // writer), cannot be opened or its start cannot be read.
     explicit TCorpusFileReader(const QString& path, TPathCase pathCase = TPathCase::Exact);
     // A file held in memory; name stands for it in error messages.
     TCorpusFileReader(const QByteArray& bytes, QString name);
@@ -38,6 +39,9 @@ public:
 
     // The size in bytes when the file was opened; no read goes beyond it.
     qint64 Size() const { return FileSize; }
+    // Whether a read has found the file shorter, or at its end longer, than
+    // Size(): the text read is then not the file's whole text.
+    bool Changed() const { return SizeChanged; }
     // The encoding that the byte-order mark at the file's start names.
     TTextEncoding Encoding() const { return Mark; }
 
@@ -66,6 +70,8 @@ private:
     std::unique_ptr<QIODevice> Device;
     QString Name;
     qint64 FileSize = 0;
+    qint64 Position = 0; // where the next Read starts
+    bool SizeChanged = false;
     TTextEncoding Mark = TTextEncoding::Cp1252;
     QByteArray Chunk; // the bytes from ChunkStart, kept for the range reads after
     qint64 ChunkStart = 0;

@@ -3,6 +3,7 @@
 #include "AnalyzeFile.h"
 #include "MessageSink.h"
 #include "ProgressIndicator.h"
+#include "SafeFile.h"
 #include "SearchPattern.h"
 
 TSearchRequest LastSearchRequest(const TAppSettings& settings)
@@ -42,6 +43,10 @@ TSearchResult TSearchRunner::Run(const TSearchRequest& request)
             Messages.ShowError(error);
         return result;
     }
+    // Every file is looked at before the first is read, so that a search
+    // that would stop at a pipe or a device does not start.
+    for (const QString& file : request.Files)
+        CheckRegularFile(file);
     const TSearchContext context{pattern, Settings, Messages, SearchCancelled, PlainRuns};
     const TDistributionBins bins = result.Bins.Bins();
     const qsizetype count = request.Files.size();

@@ -59,8 +59,11 @@ public:
 
     // Searches the files in order. A pattern or section expression that
     // cannot be used is reported once, before any file is read, and refuses
-    // the search. Throws TFileError when a file cannot be opened or read, and
-    // TError when the bin settings describe no bins.
+    // the search. Throws TFileError when a file is not a regular file (all
+    // are looked at before any is read) or cannot be opened or read, and
+    // TError when the bin settings describe no bins. A file whose size
+    // changes while it is read is reported as a warning and counted as far
+    // as it was read.
     TSearchResult Run(const TSearchRequest& request);
 
     // Stops the running search at its next look at the flag; the search then

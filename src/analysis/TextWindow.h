@@ -43,6 +43,9 @@ public:
 
     bool IsUnicode() const { return Unicode; }
     bool Eof() const { return AtEof; }
+    // Whether the file's size changed while it was read: the windows then hold
+    // what was there up to the change, and never more than the size at Open.
+    bool FileChanged() const { return File->Changed(); }
     // The character at window index i begins at byte WindowFileOffset + 2i + 1
     // of a UTF-16 file, or at byte WindowFileOffset + i of an 8-bit file.
     std::int64_t WindowFileOffset() const { return FileOffset; }

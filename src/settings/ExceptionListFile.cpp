@@ -2,14 +2,19 @@
 
 #include "Cp1252.h"
 #include "Error.h"
+#include "SafeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// A list of abbreviations takes a few kilobytes. Its entries go into the
+// settings, which keep each of them as UTF-16 inside an element of its own and
+// are read up to 16 MiB: a list of abbreviations this large still fits.
+constexpr qint64 MaxListBytes = 1024 * 1024;
 
 const QByteArray Utf8Mark = QByteArrayLiteral("\xEF\xBB\xBF");
 
@@ -49,12 +54,10 @@ QStringList SplitLines(const QString& text)
 
 QStringList ReadExceptionList(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw TFileError::CannotOpen(path, file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw TFileError::CannotRead(path, file.errorString());
+    const std::unique_ptr<QFile> file = OpenRegularFile(path, {.MaxBytes = MaxListBytes});
+    const QByteArray bytes = file->readAll();
+    if (file->error() != QFileDevice::NoError)
+        throw TFileError::CannotRead(path, file->errorString());
     return SplitLines(DecodeText(bytes));
 }
 
@@ -63,10 +66,5 @@ void WriteExceptionList(const QString& path, const QStringList& entries)
     const QString text = entries.isEmpty() ? QString() : entries.join(u"\r\n"_s) + u"\r\n"_s;
     const std::optional<QByteArray> ansi = StringToCp1252(text);
     const QByteArray bytes = ansi ? *ansi : Utf8Mark + text.toUtf8();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw TFileError::CannotCreate(path, file.errorString());
-    file.write(bytes);
-    if (!file.commit())
-        throw TFileError::CannotCreate(path, file.errorString());
+    SaveFile(path, bytes);
 }

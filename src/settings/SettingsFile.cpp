@@ -10,6 +10,14 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// Far above the few kilobytes of any real settings, far below what the
+// document's tree of a file could take of memory.
+constexpr qint64 MaxSettingsBytes = 16 * 1024 * 1024;
+
+} // namespace
+
 QString SettingsFilePath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
@@ -22,7 +30,7 @@ void LoadSettings(TAppSettings& settings, const QString& path)
     if (!QFileInfo::exists(path))
         return;
     const IXmlDocument document = NewXmlDocument();
-    document->LoadFromFile(path);
+    document->LoadFromFile(path, MaxSettingsBytes);
     // FromXml would take any other document, an empty one included, for
     // settings that are all empty.
     if (!document->FindChild(u"Settings"_s))

@@ -12,8 +12,9 @@ QString SettingsFilePath();
 
 // Gives settings their defaults and then, when the file exists, the values it
 // holds; the file may also be in UTF-8 or UTF-16BE, as a text editor may leave
-// it. Throws TXmlError or TFileError when it cannot be read, TSettingsError
-// for a number outside its range (SettingsLimits.h): after a reader error, a
+// it. Throws TXmlError or TFileError when it cannot be read, also for anything
+// but a regular file and for a file above 16 MiB, and TSettingsError for a
+// number outside its range (SettingsLimits.h): after a file or reader error, a
 // number out of range, or for a document without the element "Settings", the
 // defaults stay; after a value that does not convert the values read before it
 // stay.

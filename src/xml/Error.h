@@ -48,4 +48,12 @@ public:
     {
         return TFileError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason));
     }
+    // The one text for a file whose size changed while it was being read. It
+    // is shown as a warning, not raised: what was read is still counted.
+    static QString ChangedWhileRead(const QString& fileName)
+    {
+        return QStringLiteral("The file \"%1\" changed while it was read. Its results may be "
+                              "incomplete.")
+            .arg(fileName);
+    }
 };

@@ -1,5 +1,6 @@
 #include "XmlNode.h"
 
+#include "SafeFile.h"
 #include "XmlNameTable.h"
 #include "XmlReader.h"
 #include "XmlValue.h"
@@ -7,7 +8,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <iterator>
@@ -213,14 +213,12 @@ TXmlDocument::TXmlDocument()
     : TXmlNode(TKind::Document, u"#document"_s)
 {}
 
-void TXmlDocument::LoadFromFile(const QString& FileName)
+void TXmlDocument::LoadFromFile(const QString& FileName, qint64 maxBytes)
 {
     ClearChildren();
     ClearAttrs();
-    QFile file(FileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw TFileError::CannotOpen(FileName, file.errorString());
-    ReadXml(file, FileName, *this, FPreserveWhiteSpace);
+    const std::unique_ptr<QFile> file = OpenRegularFile(FileName, {.MaxBytes = maxBytes});
+    ReadXml(*file, FileName, *this, FPreserveWhiteSpace);
 }
 
 void TXmlDocument::LoadFromBytes(const QByteArray& bytes)
@@ -235,14 +233,11 @@ void TXmlDocument::LoadFromBytes(const QByteArray& bytes)
 
 void TXmlDocument::SaveToFile(const QString& FileName) const
 {
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw TFileError(u"Cannot create file \"%1\". %2"_s.arg(FileName, file.errorString()));
-    TXmlWriter writer(&file);
+    TSafeFile file(FileName);
+    TXmlWriter writer([&file](QByteArrayView bytes) { file.Write(bytes); });
     writer.Write(*this);
     writer.Flush();
-    if (!file.commit())
-        throw TFileError(u"Cannot write file \"%1\". %2"_s.arg(FileName, file.errorString()));
+    file.Commit();
 }
 
 IXmlDocument NewXmlDocument()

@@ -160,14 +160,15 @@ public:
     // Removes all children and attributes, then reads the file: UTF-16LE as
     // SaveToFile writes it, or UTF-8, UTF-16LE or UTF-16BE with a byte-order
     // mark, or UTF-8 or UTF-16BE without one, told apart by the first bytes.
-    // Throws TFileError when it cannot be opened, TXmlError for malformed
-    // content; the nodes read before the error stay.
-    void LoadFromFile(const QString& FileName);
+    // Throws TFileError when it is not a regular file, is larger than maxBytes
+    // (unless negative) or cannot be opened, TXmlError for malformed content;
+    // the nodes read before the error stay.
+    void LoadFromFile(const QString& FileName, qint64 maxBytes = -1);
     // Reads bytes as LoadFromFile reads a file's.
     void LoadFromBytes(const QByteArray& bytes);
     // Replaces the file with the document's text: written beside it first and
-    // renamed over it, so that a failed save leaves the old file whole.
-    // Throws TFileError.
+    // renamed over it, so that a failed save leaves the old file whole (see
+    // TSafeFile). Throws TFileError.
     void SaveToFile(const QString& FileName) const;
 
     bool FPreserveWhiteSpace = false;

@@ -4,7 +4,6 @@
 #include "XmlNode.h"
 #include "XmlValue.h"
 
-#include <QIODevice>
 #include <QtEndian>
 
 #include <algorithm>
@@ -26,8 +25,8 @@ int DepthOf(const TXmlNode& node)
 
 } // namespace
 
-TXmlWriter::TXmlWriter(QIODevice* device)
-    : Device(device)
+TXmlWriter::TXmlWriter(TOutput output)
+    : Output(std::move(output))
 {}
 
 void TXmlWriter::Write(const TXmlNode& node)
@@ -168,17 +167,16 @@ void TXmlWriter::Put(char16_t c)
         ++Breaks;
     Last[0] = Last[1];
     Last[1] = c;
-    if (Device && Buffer.size() >= ChunkChars)
+    if (Output && Buffer.size() >= ChunkChars)
         Flush();
 }
 
 void TXmlWriter::Flush()
 {
-    if (!Device || Buffer.isEmpty())
+    if (!Output || Buffer.isEmpty())
         return;
     QByteArray bytes(Buffer.size() * 2, Qt::Uninitialized);
     qToLittleEndian<quint16>(Buffer.constData(), Buffer.size(), bytes.data());
-    // A failed write leaves the device in error, which the caller's commit reports.
-    Device->write(bytes);
+    Output(bytes);
     Buffer.resize(0);
 }

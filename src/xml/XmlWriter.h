@@ -4,20 +4,24 @@
 // Trees are walked without recursion, so any depth can be written.
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
-class QIODevice;
 class TXmlNode;
 
 class TXmlWriter {
 public:
-    // Without a device the text is collected for TakeText; with one it goes
-    // to the device in UTF-16LE chunks, the last of them on Flush.
-    explicit TXmlWriter(QIODevice* device = nullptr);
+    // Takes the text as UTF-16LE bytes and throws when it cannot keep them.
+    using TOutput = std::function<void(QByteArrayView)>;
+
+    // Without an output the text is collected for TakeText; with one it goes
+    // there in chunks, the last of them on Flush.
+    explicit TXmlWriter(TOutput output = nullptr);
 
     // Writes node and its subtree at the node's depth in its tree: a top-level
     // element, or the root of a tree without a document, has depth 0.
@@ -42,7 +46,7 @@ private:
     void Put(QStringView text);
     void Put(char16_t c);
 
-    QIODevice* Device;
+    TOutput Output;
     QString Buffer;
     std::vector<TOpen> Open;
     std::int64_t Breaks = 0;           // CR and LF written so far

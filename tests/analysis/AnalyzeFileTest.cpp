@@ -7,9 +7,14 @@
 #include "TextWindow.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <functional>
+#include <unistd.h>
+#include <utility>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -36,6 +41,22 @@ public:
     int Calls = 0;
     std::vector<qint64> Positions;
     std::vector<qint64> PositionsAtCancel;
+};
+
+// A progress indicator whose first round of events runs an action.
+class TActingProgress : public IProgressIndicator {
+public:
+    explicit TActingProgress(std::function<void()> action)
+        : Action(std::move(action))
+    {}
+    void SetRange(qint64, qint64) override {}
+    void SetPosition(qint64) override {}
+    void ProcessEvents() override
+    {
+        if (Action)
+            std::exchange(Action, nullptr)();
+    }
+    std::function<void()> Action;
 };
 
 } // namespace
@@ -304,6 +325,70 @@ TEST_F(AnalysisTest, ProgressGoesOnWhileHitsAreTaken)
 TEST_F(AnalysisTest, UnreadableFileRaisesAFileError)
 {
     EXPECT_THROW(Search(u"the"_s, {Files.Path(u"missing.txt"_s)}), TFileError);
+}
+
+// Nothing is read when one file of the corpus is not a regular file: a pipe
+// would give a wrong text or make the search wait for ever (this one is held
+// open for writing, so that letting it through fails the test, not hangs it).
+TEST_F(AnalysisTest, AFileThatIsNoRegularFileRefusesTheSearchBeforeAnyIsRead)
+{
+    const QString fifo = Files.Fifo(u"fifo"_s);
+    ASSERT_FALSE(fifo.isEmpty());
+    const int writer = ::open(QFile::encodeName(fifo).constData(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    ASSERT_TRUE(QDir().mkpath(Files.Path(u"folder"_s)));
+    const std::pair<QString, QString> cases[] = {
+        {fifo, u"It is not a regular file"_s},
+        {u"/dev/zero"_s, u"It is not a regular file"_s},
+        {Files.Path(u"folder"_s), u"It is a folder, not a file"_s},
+    };
+    const QString text = Files.Write(u"a.txt"_s, "a cat");
+    for (const auto& [path, reason] : cases) {
+        TCancellingProgress progress(Runner);
+        try {
+            Search(u"cat"_s, {text, path}, &progress);
+            ADD_FAILURE() << "no error for " << path.toStdString();
+        } catch (const TFileError& error) {
+            EXPECT_EQ(error.Message(), u"Cannot open file \"%1\". %2"_s.arg(path, reason));
+        }
+        EXPECT_TRUE(progress.Positions.empty()) << "a file was read before " << path.toStdString();
+    }
+    ::close(writer);
+}
+
+// The change comes while the first window is scanned. A file cut short
+// counts what the windows took before the cut; a file that grows counts what
+// it held when the search opened it.
+TEST_F(AnalysisTest, AFileThatChangesWhileReadIsReportedOnceAndCountedAsRead)
+{
+    const QByteArray text =
+        LongText(250000, {{10, u"the"_s}, {110000, u"the"_s}, {150000, u"the"_s}}).toLatin1();
+    const struct {
+        const char* Change;
+        std::function<void(const QString&)> Make;
+        size_t Hits;
+        bool Reported;
+    } cases[] = {
+        {"none", [](const QString&) {}, 3, false},
+        {"shrinks", [](const QString& path) { QFile::resize(path, 120000); }, 2, true},
+        {"grows",
+         [](const QString& path) {
+             QFile file(path);
+             ASSERT_TRUE(file.open(QIODevice::Append));
+             file.write(" the the");
+         },
+         3, true},
+    };
+    for (const auto& c : cases) {
+        const QString path = Files.Write(u"changing.txt"_s, text);
+        TActingProgress progress([&] { c.Make(path); });
+        Messages.Warnings.clear();
+        Search(u"the"_s, {path}, &progress);
+        EXPECT_EQ(Hits().size(), c.Hits) << c.Change;
+        EXPECT_EQ(Messages.Warnings,
+                  c.Reported ? QStringList{TFileError::ChangedWhileRead(path)} : QStringList())
+            << c.Change;
+    }
 }
 
 TEST_F(AnalysisTest, CharacterFormHitsInsideWords)

@@ -1,5 +1,6 @@
 // The reader of corpus files: the encoding that a mark names, range reads cut
-// to the file, a path kept with A to Z lowered, and the error texts.
+// to the file, a file that changes while read, a path kept with A to Z
+// lowered, and the error texts.
 #include "CorpusFileReader.h"
 
 #include "../TestSupport.h"
@@ -136,6 +137,38 @@ TEST(TCorpusFileReader, RangeReadsInAnyOrderAcrossABigFile)
         const QByteArray expected = bytes.mid(from, count);
         EXPECT_EQ(file.ReadRange(from, count, false), QString::fromLatin1(expected))
             << from << " " << count;
+    }
+}
+
+// A file that grows is read up to its size at opening; one that shrinks up to
+// its new end. Either is a change.
+TEST(TCorpusFileReader, ReadsUpToTheSizeAtOpeningAndNoticesAChangeOfSize)
+{
+    const struct {
+        QByteArray Now;
+        QByteArray Rest;
+        bool Changed;
+    } cases[] = {
+        {"0123456789", "456789", false},
+        {"012345", "45", true},
+        {"01", "", true},
+        {"0123456789abc", "456789", true},
+    };
+    for (const auto& c : cases) {
+        auto device = std::make_unique<QBuffer>();
+        QBuffer& buffer = *device;
+        buffer.setData("0123456789");
+        buffer.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        TCorpusFileReader file(std::move(device), u"corpus.txt"_s);
+        QByteArray read(100, '\0');
+        read.truncate(file.Read(read.data(), 4));
+        EXPECT_EQ(read, "0123");
+        EXPECT_FALSE(file.Changed());
+        buffer.buffer() = c.Now;
+        read.resize(100);
+        read.truncate(file.Read(read.data(), read.size()));
+        EXPECT_EQ(read, c.Rest) << c.Now.toStdString();
+        EXPECT_EQ(file.Changed(), c.Changed) << c.Now.toStdString();
     }
 }
 

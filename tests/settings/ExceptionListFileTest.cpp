@@ -5,6 +5,8 @@
 #include "../TestSupport.h"
 #include "Error.h"
 
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -90,4 +92,26 @@ TEST(ExceptionListFile, ErrorsNameTheFileAndTheReason)
     EXPECT_TRUE(FileErrorOf([&] {
                     ReadExceptionList(files.Path(QString()));
                 }).startsWith(u"Cannot open file \""_s));
+}
+
+// A pipe would make the reading wait for ever and the saving put a file in
+// its place; a list beyond any list of abbreviations is not read.
+TEST(ExceptionListFile, OnlyRegularFilesOfUpTo1MiBAreReadOrReplaced)
+{
+    TTestFiles files;
+    const QString fifo = files.Fifo(u"fifo"_s);
+    ASSERT_FALSE(fifo.isEmpty());
+    EXPECT_EQ(FileErrorOf([&] { ReadExceptionList(fifo); }),
+              u"Cannot open file \"%1\". It is not a regular file"_s.arg(fifo));
+    EXPECT_EQ(FileErrorOf([&] { WriteExceptionList(fifo, {u"e.g."_s}); }),
+              u"Cannot create file \"%1\". It is not a regular file"_s.arg(fifo));
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+
+    const QByteArray full = QByteArray("e.g.\r\n").repeated(1024 * 1024 / 6) + "ab\r\n";
+    ASSERT_EQ(full.size(), 1024 * 1024);
+    EXPECT_EQ(ReadExceptionList(files.Write(u"full.txt"_s, full)).size(), 1024 * 1024 / 6 + 1);
+    const QString over = files.Write(u"over.txt"_s, full + 'x');
+    EXPECT_EQ(FileErrorOf([&] { ReadExceptionList(over); }),
+              u"Cannot open file \"%1\". It is larger than 1 MiB, the most that is read from "
+              "such a file"_s.arg(over));
 }

@@ -347,6 +347,44 @@ TEST(SettingsFile, UnreadableOrMissingFileLeavesTheDefaults)
     EXPECT_TRUE(settings == DefaultSettings());
 }
 
+// Reading builds the document's whole tree in memory, so anything without an
+// end, such as /dev/zero, or of a size no settings have, is refused unread.
+TEST(SettingsFile, OnlyARegularFileOfUpTo16MiBIsRead)
+{
+    const qint64 limit = 16 * 1024 * 1024;
+    const QByteArray start = SettingsFile(u"<TagStart Value=\"&lt;&lt;\"/>"_s);
+    const QByteArray padded = start + QByteArray(limit - start.size(), ' ');
+    TTestFiles files;
+    const QString fifo = files.Fifo(u"fifo"_s);
+    ASSERT_FALSE(fifo.isEmpty());
+    const struct {
+        QString Path;
+        QString Reason; // empty when the file is read
+    } cases[] = {
+        {files.Write(u"16MiB.xml"_s, padded), QString()},
+        {files.Write(u"over.xml"_s, padded + ' '),
+         u"It is larger than 16 MiB, the most that is read from such a file"_s},
+        {fifo, u"It is not a regular file"_s},
+        {u"/dev/zero"_s, u"It is not a regular file"_s},
+    };
+    for (const auto& c : cases) {
+        TAppSettings settings;
+        QString error;
+        try {
+            LoadSettings(settings, c.Path);
+        } catch (const TFileError& e) {
+            error = e.Message();
+        }
+        if (c.Reason.isEmpty()) {
+            EXPECT_EQ(error, QString());
+            EXPECT_EQ(settings.TagStart, u"<<"_s);
+        } else {
+            EXPECT_EQ(error, u"Cannot open file \"%1\". %2"_s.arg(c.Path, c.Reason));
+            EXPECT_TRUE(settings == DefaultSettings()) << c.Path.toStdString();
+        }
+    }
+}
+
 TEST(SettingsFile, OtherTopLevelElementsStay)
 {
     const IXmlDocument document = NewXmlDocument();

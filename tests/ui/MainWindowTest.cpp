@@ -38,7 +38,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fcntl.h>
 #include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -398,6 +401,26 @@ TEST_F(MainWindowTest, PatternErrorIsShownOnceAndOpensNothing)
     EXPECT_TRUE(Messages.Errors[0].startsWith(u"Error in regular expression (pattern). Error: "_s));
     EXPECT_TRUE(WindowTitles().isEmpty());
     EXPECT_TRUE(Main.centralWidget()->isEnabled());
+}
+
+// A corpus file that became a pipe after it was loaded: the search shows why
+// it cannot run, reads nothing and opens nothing (the pipe is held open for
+// writing, so that a search that read it would not wait for ever).
+TEST_F(MainWindowTest, ACorpusFileThatIsNoLongerARegularFileIsShownAndNothingIsSearched)
+{
+    LoadCorpus({"a cat", "b cat"});
+    const QString path = Main.Corpus()[1].FileName;
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    const int writer = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    AnswerSearch(u"cat"_s);
+    Main.DoSearch(Main.miWordPhrase);
+    EXPECT_EQ(Messages.Errors,
+              QStringList{u"Cannot open file \"%1\". It is not a regular file"_s.arg(path)});
+    EXPECT_TRUE(WindowTitles().isEmpty());
+    EXPECT_TRUE(Main.centralWidget()->isEnabled());
+    ::close(writer);
 }
 
 // Whatever a command raises ends the command with a message; the program and
