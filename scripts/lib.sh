@@ -1,5 +1,5 @@
 # Shared by the project's scripts: the Debian packages the project needs, the
-# build of one flavour into build/<flavour>, and the fuzzing of the XML reader.
+# build of one flavour into build/<flavour>, and the runs of the fuzzers.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
@@ -40,24 +40,33 @@ build_flavour() {
     cmake --build "$ROOT/build/$flavour"
 }
 
-# fuzz_xml_reader SECONDS: builds the XML reader's libFuzzer target with clang
-# into build/fuzz and runs it that long on build/fuzz/corpus, which starts from
-# the seeds and keeps what earlier runs found. Fails, with the end of the log,
-# when the fuzzer finds a crash, a leak or a hang; the input that caused it is
-# kept in build/fuzz/artifacts.
-fuzz_xml_reader() {
-    local seconds=$1
+# The libFuzzer targets of tests/fuzz, by name: the program NAME_fuzzer, its
+# seeds in tests/fuzz/seeds/NAME and, where there is one, tests/fuzz/NAME.dict.
+FUZZ_TARGETS=(xml_reader settings word_matcher wildcard regex analyze_file)
+
+# fuzz_target NAME SECONDS: builds the fuzzer NAME with clang into build/fuzz
+# and runs it that long on build/fuzz/corpus/NAME, which starts from the seeds
+# and keeps what earlier runs found. An input that takes longer than 10 s
+# counts as a hang. Fails, with the end of the log, when the fuzzer finds a
+# crash, a leak, a hang or an exception other than TError; the input that
+# caused it is kept in build/fuzz/artifacts.
+fuzz_target() {
+    local name=$1 seconds=$2
     local dir="$ROOT/build/fuzz"
+    local corpus="$dir/corpus/$name"
     cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMBORIX_FUZZ=ON >/dev/null
-    cmake --build "$dir" --target xml_reader_fuzzer
-    mkdir -p "$dir/corpus" "$dir/artifacts"
-    cp "$ROOT"/tests/data/xml/seeds/*.xml "$dir/corpus/"
-    if ! "$dir/tests/xml/xml_reader_fuzzer" -max_total_time="$seconds" -timeout=10 \
-        -dict="$ROOT/tests/data/xml/fuzz.dict" -artifact_prefix="$dir/artifacts/" \
-        "$dir/corpus" 2>"$dir/fuzz.log"; then
-        tail -n 60 "$dir/fuzz.log" >&2
+    cmake --build "$dir" --target "${name}_fuzzer"
+    mkdir -p "$corpus" "$dir/artifacts"
+    cp "$ROOT/tests/fuzz/seeds/$name"/* "$corpus/"
+    local options=(-max_total_time="$seconds" -timeout=10 -max_len=4096
+                   -artifact_prefix="$dir/artifacts/$name-")
+    local dict="$ROOT/tests/fuzz/$name.dict"
+    [ -f "$dict" ] && options+=(-dict="$dict")
+    echo "Fuzzing $name for $seconds s" >&2
+    if ! "$dir/tests/fuzz/${name}_fuzzer" "${options[@]}" "$corpus" 2>"$dir/$name.log"; then
+        tail -n 60 "$dir/$name.log" >&2
         return 1
     fi
-    grep '^Done' "$dir/fuzz.log"
+    grep '^Done' "$dir/$name.log"
 }
