@@ -87,39 +87,58 @@ bool TWordMatcher::MatchPhrase(const TWindowText& text, int start, THit& hit)
     return true;
 }
 
-// Finds the token that the next pattern word is compared with, passing over
-// tokens made only of tags, and leaves its compared word taken; a moves to the
-// start of the token after it. False when the token cannot be reached. The
-// first end of an attempt is the end of its first slot, unless that is the
-// empty word at the end of the text.
+// Finds the token that the next pattern word is compared with and leaves its
+// compared word taken; a moves to the start of the token after it. False when
+// the token cannot be reached. The first end of an attempt is the end of its
+// first slot, unless that is the empty word at the end of the text.
 bool TWordMatcher::NextSlot(const TWindowText& text, int& a, TSlot& slot)
 {
-    const int from = a;
-    int e = a;
+    const TSlotToken token = SlotToken(text, a);
+    slot = {a, token.Start, token.End, token.AtEnd, token.Dead};
+    if (token.Dead)
+        return false;
+    a = NextTokenStart(text, token.End);
+    return true;
+}
+
+// The first token from a whose compared word is not empty, passing over
+// tokens made only of tags; or the empty word at the end of the text; or a
+// token that cannot be reached (a tag without end at the last character, or
+// a cancelled search). Its compared word is left taken. A text of nothing but
+// tags would send every start through all of them, so where a walk passed
+// over a token, the token it found is kept for the window.
+TWordMatcher::TSlotToken TWordMatcher::SlotToken(const TWindowText& text, int a)
+{
+    if (text.Chars != MemoText)
+        ForgetTokens(text);
+    Skipped.clear();
+    TSlotToken token{};
     for (;;) {
-        e = TokenEnd(text, a);
-        if (Cancel && Cancel->Work(e - a + 1)) {
-            slot = {from, a, e, false, true}; // a cancelled attempt reaches no further
-            return false;
-        }
-        TakeComparedWord(text, a, e);
-        if (WordLength > 0)
+        if (const int known = SkipTo[static_cast<size_t>(a)]) {
+            token = SkipOutcomes[static_cast<size_t>(known - 1)];
+            TakeComparedWord(text, token.Start, token.End);
             break;
-        const int next = NextTokenStart(text, e);
-        if (next > text.Length) {
-            slot = {from, a, e, true, false}; // the empty word is compared
-            a = NextTokenStart(text, e);
-            return true;
         }
-        if (next <= a) {
-            slot = {from, a, e, false, true}; // a tag without end at the last character
-            return false;
-        }
+        const int e = TokenEnd(text, a);
+        if (Cancel && Cancel->Work(e - a + 1))
+            return {a, e, false, true}; // a cancelled attempt reaches no further
+        TakeComparedWord(text, a, e);
+        const int next = WordLength > 0 ? 0 : NextTokenStart(text, e);
+        const bool atEnd = next > text.Length;
+        token = {a, e, atEnd, !atEnd && next != 0 && next <= a};
+        if (next == 0 || token.AtEnd || token.Dead)
+            break;
+        Skipped.push_back(a);
         a = next;
     }
-    slot = {from, a, e, false, false};
-    a = NextTokenStart(text, e);
-    return true;
+    if (!Skipped.empty()) {
+        SkipOutcomes.push_back(token);
+        for (const int skipped : Skipped) {
+            SkipTo[static_cast<size_t>(skipped)] = static_cast<int>(SkipOutcomes.size());
+            SkipToSet.push_back(skipped);
+        }
+    }
+    return token;
 }
 
 // The gap counts are tried in a fixed order (the first count goes up fastest)
@@ -154,6 +173,7 @@ void TWordMatcher::ForgetWindow()
     PosTagStopSearch = {};
     TagStopSearch = {};
     TagCloseSearch = {};
+    MemoText = nullptr;
     WalkText = nullptr;
     WalkStart = 0;
     Chain.clear();
@@ -346,7 +366,24 @@ bool TWordMatcher::Compare(const TItem& item, const TWindowText& text, int a, in
     return Tags->TagMatches(token, item.Tag, PartBuffer);
 }
 
+// Tokens can run on over many tags, and every word start inside one of those
+// tags begins a scan that passes the same tags again. A scan is a function of
+// where it stands, so where an earlier scan landed after a tag (in the same
+// step of the loop) the rest is known: its end.
 int TWordMatcher::TokenEnd(const TWindowText& text, int a) const
+{
+    if (text.Chars != MemoText)
+        ForgetTokens(text);
+    Landings.clear();
+    const int end = ScanToken(text, a);
+    for (const int landing : Landings) {
+        KnownEnds[static_cast<size_t>(landing)] = end;
+        KnownEndsSet.push_back(landing);
+    }
+    return end;
+}
+
+int TWordMatcher::ScanToken(const TWindowText& text, int a) const
 {
     int k = a;
     while (k <= text.Length) {
@@ -359,6 +396,9 @@ int TWordMatcher::TokenEnd(const TWindowText& text, int a) const
                     return text.Length;
                 if (k > text.Length)
                     break;
+                if (const int known = KnownEnd(k, AfterPosTag))
+                    return known;
+                Landings.push_back(Landing(k, AfterPosTag));
             }
         }
         if (SkipTags && (Classes[text[k]] & TCharClasses::TagStart) && TagStart.At(text, k)) {
@@ -367,12 +407,31 @@ int TWordMatcher::TokenEnd(const TWindowText& text, int a) const
                 return text.Length;
             if (k > text.Length)
                 break;
+            if (const int known = KnownEnd(k, AfterTag))
+                return known;
+            Landings.push_back(Landing(k, AfterTag));
         }
         if (Classes.IsDelimiter(text[k]))
             break;
         ++k;
     }
     return std::min(k, text.Length + 1);
+}
+
+// Only the entries that were set are cleared: a window holds few tags as a
+// rule, and clearing it all at every move would cost more than the search.
+void TWordMatcher::ForgetTokens(const TWindowText& text) const
+{
+    MemoText = text.Chars;
+    for (const int landing : KnownEndsSet)
+        KnownEnds[static_cast<size_t>(landing)] = 0;
+    KnownEndsSet.clear();
+    KnownEnds.resize(2 * static_cast<size_t>(text.Length) + 4, 0);
+    for (const int skipped : SkipToSet)
+        SkipTo[static_cast<size_t>(skipped)] = 0;
+    SkipToSet.clear();
+    SkipOutcomes.clear();
+    SkipTo.resize(static_cast<size_t>(text.Length) + 2, 0);
 }
 
 // The position after the first occurrence of stop at or after k, compared

@@ -89,6 +89,14 @@ private:
         bool Dead;
         bool operator==(const TSlot&) const = default;
     };
+    // The token a pattern word is compared with, as a walk from a word start
+    // finds it.
+    struct TSlotToken {
+        int Start;
+        int End;
+        bool AtEnd;
+        bool Dead;
+    };
     // A run of pattern items between intervening-words items.
     struct TSegment {
         int First; // index into Items
@@ -106,6 +114,7 @@ private:
     bool MatchPhrases(const TWindowText& text, int a, THit& hit);
     bool MatchPhrase(const TWindowText& text, int start, THit& hit);
     bool NextSlot(const TWindowText& text, int& a, TSlot& slot);
+    TSlotToken SlotToken(const TWindowText& text, int a);
     bool MatchWithGaps(const TWindowText& text, int start, THit& hit);
     void BeginWalk(const TWindowText& text, int start);
     void ExtendChain(const TWindowText& text, std::int64_t count);
@@ -123,6 +132,16 @@ private:
     bool Compare(const TItem& item, const TWindowText& text, int a, int e);
     int PassTag(const TWindowText& text, int k, const std::u16string& stop,
                 TStopSearch& last) const;
+    // Where a scan for the token end stands after passing a part-of-speech
+    // tag, or an ordinary tag, at position k: an index into KnownEnds.
+    enum TLandingStep { AfterPosTag, AfterTag };
+    static int Landing(int k, TLandingStep step) { return 2 * k + step; }
+    int KnownEnd(int k, TLandingStep step) const
+    {
+        return KnownEnds[static_cast<size_t>(Landing(k, step))];
+    }
+    int ScanToken(const TWindowText& text, int a) const;
+    void ForgetTokens(const TWindowText& text) const;
     void TakeComparedWord(const TWindowText& text, int a, int e);
 
     const TCharClasses& Classes;
@@ -153,6 +172,20 @@ private:
     mutable TStopSearch PosTagStopSearch;
     mutable TStopSearch TagStopSearch;
     mutable TStopSearch TagCloseSearch; // of ">", which ends what the compared word drops
+    // What is known of the tokens of the window (MemoText): the token ends
+    // known from where scans landed after tags (0: unknown), the indexes set
+    // in it, and those of the scan under way; the slot token that a walk from
+    // a token made only of tags found (SkipTo: 1 + an index into
+    // SkipOutcomes, 0: unknown), the positions set in it, and those of the
+    // walk under way.
+    mutable const char16_t* MemoText = nullptr;
+    mutable std::vector<int> KnownEnds;
+    mutable std::vector<int> KnownEndsSet;
+    mutable std::vector<int> Landings;
+    mutable std::vector<int> SkipTo;
+    mutable std::vector<int> SkipToSet;
+    mutable std::vector<TSlotToken> SkipOutcomes;
+    std::vector<int> Skipped;
     const std::u16string TagClose = u">";
 
     // The walk of the search with gaps. Consecutive starts walk the same
