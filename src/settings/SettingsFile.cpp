@@ -1,10 +1,12 @@
 #include "SettingsFile.h"
 
+#include "Error.h"
 #include "SettingsLimits.h"
 #include "TAppSettings.h"
 #include "XmlNode.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -42,6 +44,18 @@ void LoadSettings(TAppSettings& settings, const QString& path)
         settings.SetDefaults();
         throw;
     }
+}
+
+QString KeepUnreadableSettings(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        return QString();
+    const QString copy = path + u".unreadable"_s;
+    QFile::remove(copy);
+    QFile source(path);
+    if (!source.copy(copy))
+        throw TFileError::CannotCreate(copy, source.errorString());
+    return copy;
 }
 
 void SaveSettings(const TAppSettings& settings, const QString& path)

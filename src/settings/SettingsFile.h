@@ -20,6 +20,13 @@ QString SettingsFilePath();
 // stay.
 void LoadSettings(TAppSettings& settings, const QString& path);
 
+// Copies a settings file that could not be read to path + ".unreadable",
+// replacing an older copy, and returns the copy's path; the next save would
+// otherwise replace all that the user had in it. Returns an empty text when
+// there is no regular file to keep (a save would not replace anything else).
+// Throws TFileError.
+QString KeepUnreadableSettings(const QString& path);
+
 // Writes settings to the file, creating its folder, and every folder above it,
 // when missing: on a new account even the configuration folder may not exist.
 // The old file is replaced only when the new one is complete. Throws TFileError.

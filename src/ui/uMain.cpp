@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -213,9 +214,24 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+// The settings are saved over the file later on, at the latest when the
+// window closes: a file that could not be read is copied first, so that
+// nothing the user had in it is lost.
 void TfrmMain::LoadSettings()
 {
-    ::LoadSettings(AppSettings, SettingsPath);
+    try {
+        ::LoadSettings(AppSettings, SettingsPath);
+    } catch (const TError& error) {
+        QString kept;
+        try {
+            const QString copy = KeepUnreadableSettings(SettingsPath);
+            if (!copy.isEmpty())
+                kept = u"\n\nThe file was kept as \"%1\"."_s.arg(QDir::toNativeSeparators(copy));
+        } catch (const TError& copyError) {
+            kept = u"\n\nThe file could not be kept: %1"_s.arg(copyError.Message());
+        }
+        throw TError(error.Message() + kept);
+    }
 }
 
 void TfrmMain::SaveSettings()

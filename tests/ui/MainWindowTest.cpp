@@ -5,6 +5,7 @@
 #include "MainWindowFixture.h"
 #include "MenuOutline.h"
 #include "ScriptedUser.h"
+#include "SettingsFile.h"
 #include "TAppSettings.h"
 #include "uConcordance.h"
 #include "uFiles.h"
@@ -571,4 +572,30 @@ TEST_F(MainWindowTest, FileListRemovesAndShows)
     EXPECT_EQ(Main.ChildWindows().size(), 2);
     EXPECT_EQ(static_cast<TfrmText*>(Main.ActiveChildWindow())->FileName(),
               Main.Corpus()[1].FileName);
+}
+
+// The window saves the settings over the file when it closes: a file that
+// could not be read is kept first, and the message says where.
+TEST(MainWindowSettings, AnUnreadableSettingsFileIsKeptBeforeItIsSavedOver)
+{
+    TTestFiles files;
+    const QByteArray unreadable = "<Settings><SentPercentBins Value=\"0\"/></Settings>";
+    const QString path = files.Write(u"settings2.xml"_s, unreadable);
+    TAppSettings settings;
+    TCollectedMessages messages;
+    TScriptedUser user;
+    {
+        TfrmMain main(settings, messages, user, path);
+        main.show();
+        main.close();
+    }
+    ASSERT_EQ(messages.Errors.size(), 1);
+    EXPECT_TRUE(messages.Errors[0].contains(u"SentPercentBins"_s));
+    EXPECT_TRUE(messages.Errors[0].endsWith(u"\n\nThe file was kept as \""_s +
+                                            QDir::toNativeSeparators(path) + u".unreadable\"."_s))
+        << messages.Errors[0].toStdString();
+    EXPECT_EQ(FileBytes(path + u".unreadable"_s), unreadable);
+    TAppSettings saved;
+    LoadSettings(saved, path); // the defaults, saved at the close
+    EXPECT_EQ(saved.SentPercentBins, 3);
 }
