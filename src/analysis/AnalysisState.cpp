@@ -42,6 +42,8 @@ TAnalysisState::TAnalysisState(const QString& fileName, const TSearchContext& se
 {
     if (const TCompiledRegex* sections = search.Pattern.SectionExpression())
         SectionExpression = std::make_unique<TRegexSearch>(*sections);
+    if (Markers.SectionPattern)
+        SectionMatcher.emplace(*Markers.SectionPattern, false);
     for (const QString& start : Settings.psTagsStart) {
         if (!start.isEmpty())
             PosTagStarts.emplace_back(start);
@@ -123,6 +125,9 @@ void TAnalysisState::ShiftWindow()
         if (expression)
             expression->ShiftWindow(Text, Pos, TTextWindow::Half);
     }
+    Matcher.ForgetText();
+    if (SectionMatcher)
+        SectionMatcher->ForgetText();
     Pos -= TTextWindow::Half;
 }
 

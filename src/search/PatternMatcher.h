@@ -6,7 +6,7 @@
 #include "Hit.h"
 #include "RegexSearch.h"
 #include "SearchPattern.h"
-#include "WildcardPattern.h"
+#include "WildcardMatcher.h"
 #include "WindowText.h"
 #include "WordMatcher.h"
 #include "WordPattern.h"
@@ -46,17 +46,24 @@ public:
         return false;
     }
 
+    // Call whenever the characters of the window change.
+    void ForgetText()
+    {
+        if (Characters)
+            Characters->ForgetText();
+    }
+
     TMode Mode() const { return Kind; }
     // The word form's matcher (also of the word/tag syntax), null in other modes.
     const TWordMatcher* WordForm() const { return Words ? &*Words : nullptr; }
 
 private:
-    bool MatchCharacters(const TWindowText& text, int pos, THit& hit) const;
+    bool MatchCharacters(const TWindowText& text, int pos, THit& hit);
     bool MatchExpression(int pos, THit& hit);
 
     TMode Kind = TMode::None;
     bool SkipTags = false;
     std::optional<TWordMatcher> Words; // also the word/tag syntax
-    std::optional<TWildcardPattern> Characters;
+    std::optional<TWildcardMatcher> Characters;
     std::unique_ptr<TRegexSearch> Expression;
 };
