@@ -1,5 +1,7 @@
 #include "WildcardMatcher.h"
 
+#include "CharCase.h"
+
 #include <algorithm>
 
 namespace {
@@ -55,6 +57,10 @@ TWildcardMatcher::TWildcardMatcher(TWildcardPattern pattern, bool skipTags)
         std::count_if(Pattern.Pieces().begin(), Pattern.Pieces().end(),
                       [](const TPiece& piece) { return piece.Following == TWildcard::ZeroOrMore; });
     Levels.resize(2 * (static_cast<size_t>(stars) + 1));
+    for (const std::u16string* tag : {&Pattern.TagStart(), &Pattern.TagStop()}) {
+        if (SkipTags && !tag->empty())
+            TagFirsts.push_back(tag->front());
+    }
 }
 
 void TWildcardMatcher::Prepare(const TWindowText& text)
@@ -69,13 +75,24 @@ void TWildcardMatcher::Prepare(const TWindowText& text)
 
 int TWildcardMatcher::MatchAt(const TWindowText& text, int start)
 {
-    if (Pattern.Pieces().empty())
+    if (Pattern.Pieces().empty() || CannotStartAt(text, start))
         return 0;
     if (!Prepared || text.Chars != Text.Chars() || text.Length != Text.Length())
         Prepare(text);
     if (start > text.Length + 1)
         return 0;
     return MatchFrom(0, start);
+}
+
+// Most positions fail at their first character, which a reading from there sees
+// unless a tag text begins at it: those need none of the prepared knowledge.
+bool TWildcardMatcher::CannotStartAt(const TWindowText& text, int start) const
+{
+    const std::u16string& literal = Pattern.Pieces().front().Literal;
+    if (literal.empty() || start > text.Length)
+        return false;
+    const char16_t c = text[start];
+    return UpperChar(c) != literal.front() && TagFirsts.find(c) == std::u16string::npos;
 }
 
 // Matches pieces b onwards at x. Pieces with an exactly-one or zero-or-one

@@ -11,6 +11,7 @@
 #include "WindowText.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class TWildcardMatcher {
@@ -44,6 +45,7 @@ private:
         TFrontier Shown; // only positions that a reading from 1 sees
     };
 
+    bool CannotStartAt(const TWindowText& text, int start) const;
     void Prepare(const TWindowText& text);
     int MatchFrom(size_t b, int x);
     int MatchEnd(size_t b, int x);
@@ -53,6 +55,7 @@ private:
 
     const TWildcardPattern Pattern;
     const bool SkipTags;
+    std::u16string TagFirsts; // the first characters of the tag texts skipped
 
     bool Prepared = false;
     TVisibleText Text;
