@@ -49,6 +49,8 @@ TAnalysisState::TAnalysisState(const QString& fileName, const TSearchContext& se
     Matcher.SetCancelCheck(&Cancel);
     if (const TCompiledRegex* sections = search.Pattern.SectionExpression())
         SectionExpression = std::make_unique<TRegexSearch>(*sections);
+    if (Markers.SectionPattern)
+        SectionMatcher.emplace(*Markers.SectionPattern, false);
     for (const QString& start : Settings.psTagsStart) {
         if (!start.isEmpty())
             PosTagStarts.emplace_back(start);
@@ -128,11 +130,13 @@ void TAnalysisState::ShiftWindow()
 {
     Window.ShiftWindow();
     Text = Window.Text();
-    Matcher.ForgetWindow();
     for (TRegexSearch* expression : {SectionExpression.get(), Matcher.Regex()}) {
         if (expression)
             expression->ShiftWindow(Text, Pos, TTextWindow::Half);
     }
+    Matcher.ForgetText();
+    if (SectionMatcher)
+        SectionMatcher->ForgetText();
     Pos -= TTextWindow::Half;
 }
 

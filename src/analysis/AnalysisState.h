@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class IProgressIndicator;
 class TAppSettings;
@@ -87,6 +88,7 @@ private:
     // events, through which Cancel arrives.
     TCancelCheck Cancel;
     std::unique_ptr<TRegexSearch> SectionExpression; // sections by regular expression
+    std::optional<TWildcardMatcher> SectionMatcher;  // sections by pattern
     TTextWindow Window;
     TWindowText Text; // the current window, refreshed after each shift
     TUnits Units;

@@ -72,7 +72,7 @@ void TAnalysisState::RecogniseSection()
             break;
         // A match that covers no character (such as "*") is no boundary: Pos
         // would move backwards.
-        const int after = MatchWildcardsAt(Text, *Markers.SectionPattern, Pos, false);
+        const int after = SectionMatcher->MatchAt(Text, Pos);
         if (after > Pos) {
             Pos = after - 1;
             TagSkipped = true;

@@ -13,7 +13,7 @@ TPatternMatcher::TPatternMatcher(const TSearchPattern& pattern, const TAppSettin
                           classes);
             Kind = TMode::Words;
         } else {
-            Characters.emplace(pattern.Text(), settings);
+            Characters.emplace(TWildcardPattern(pattern.Text(), settings), SkipTags);
             Kind = TMode::Characters;
         }
         break;
@@ -31,9 +31,9 @@ TPatternMatcher::TPatternMatcher(const TSearchPattern& pattern, const TAppSettin
 
 // A match that covers no character (a pattern of only optional wildcards) is
 // no hit: its end would lie before its start and the scan would stand still.
-bool TPatternMatcher::MatchCharacters(const TWindowText& text, int pos, THit& hit) const
+bool TPatternMatcher::MatchCharacters(const TWindowText& text, int pos, THit& hit)
 {
-    const int after = MatchWildcardsAt(text, *Characters, pos, SkipTags);
+    const int after = Characters->MatchAt(text, pos);
     if (after <= pos)
         return false;
     hit = {pos, after - 1, after - 1};

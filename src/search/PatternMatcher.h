@@ -7,7 +7,7 @@
 #include "Hit.h"
 #include "RegexSearch.h"
 #include "SearchPattern.h"
-#include "WildcardPattern.h"
+#include "WildcardMatcher.h"
 #include "WindowText.h"
 #include "WordMatcher.h"
 #include "WordPattern.h"
@@ -54,11 +54,14 @@ public:
             Words->SetCancelCheck(check);
     }
 
-    // The window moved on: what the matcher learnt of its text is forgotten.
-    void ForgetWindow()
+    // Call whenever the characters of the window change (it moved on): what
+    // the matcher learnt of the old text is forgotten.
+    void ForgetText()
     {
         if (Words)
-            Words->ForgetWindow();
+            Words->ForgetText();
+        if (Characters)
+            Characters->ForgetText();
     }
 
     TMode Mode() const { return Kind; }
@@ -66,12 +69,12 @@ public:
     const TWordMatcher* WordForm() const { return Words ? &*Words : nullptr; }
 
 private:
-    bool MatchCharacters(const TWindowText& text, int pos, THit& hit) const;
+    bool MatchCharacters(const TWindowText& text, int pos, THit& hit);
     bool MatchExpression(int pos, THit& hit);
 
     TMode Kind = TMode::None;
     bool SkipTags = false;
     std::optional<TWordMatcher> Words; // also the word/tag syntax
-    std::optional<TWildcardPattern> Characters;
+    std::optional<TWildcardMatcher> Characters;
     std::unique_ptr<TRegexSearch> Expression;
 };

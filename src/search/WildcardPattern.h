@@ -1,11 +1,9 @@
 // The character form of the word/phrase syntax (and of section patterns): the
-// whole pattern as one wildcard text, matched character by character from an
-// anchor position, across spaces and punctuation. Wildcard texts are recognised
-// as a whole here, so a wildcard of several characters works. Letter case is
-// always ignored.
+// whole pattern as one wildcard text, cut into pieces of literal text that each
+// end in a wildcard (TWildcardMatcher matches them). Wildcard texts are
+// recognised as a whole here, so a wildcard of several characters works. Letter
+// case is always ignored.
 #pragma once
-
-#include "WindowText.h"
 
 #include <QString>
 
@@ -35,9 +33,3 @@ private:
     std::u16string Start;
     std::u16string Stop;
 };
-
-// Matches pattern anchored at start. Returns the position just after the match,
-// or 0 when there is none. With skipTags the characters of markup tags are
-// invisible to the match.
-int MatchWildcardsAt(const TWindowText& text, const TWildcardPattern& pattern, int start,
-                     bool skipTags);

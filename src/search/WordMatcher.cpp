@@ -168,7 +168,7 @@ bool TWordMatcher::MatchWithGaps(const TWindowText& text, int start, THit& hit)
     return true;
 }
 
-void TWordMatcher::ForgetWindow()
+void TWordMatcher::ForgetText()
 {
     PosTagStopSearch = {};
     TagStopSearch = {};
@@ -187,7 +187,7 @@ void TWordMatcher::ForgetWindow()
 void TWordMatcher::BeginWalk(const TWindowText& text, int start)
 {
     if (text.Chars != WalkText || start < WalkStart)
-        ForgetWindow();
+        ForgetText();
     WalkText = text.Chars;
     WalkStart = start;
     Prefix.clear();

@@ -56,7 +56,7 @@ public:
 
     // The text of the window changed (it moved on): what the matcher learnt
     // of the old text no longer holds.
-    void ForgetWindow();
+    void ForgetText();
 
     // False when a word start whose first character is c certainly does not
     // match: when no markup begins with c, the compared word begins with c, and

@@ -399,3 +399,23 @@ TEST_F(AnalysisTest, CharacterFormHitsInsideWords)
     Analyze(u"*"_s, QByteArray("no hit covers nothing"));
     EXPECT_TRUE(Hits().empty());
 }
+
+// What the character-form matchers learned about one window is not taken for
+// the next: after the shift the second "q" has no "z" after it, but the first
+// one's "z" stands where the second one's would.
+TEST_F(AnalysisTest, CharacterFormForgetsTheWindowAtAShift)
+{
+    const int half = TTextWindow::Half;
+    const QByteArray text = LongText(3 * half + 6000, {{10, u"one"_s},
+                                                       {half - 200, u"q"_s},
+                                                       {half + 8000, u"z two"_s},
+                                                       {2 * half - 100, u"q three"_s}})
+                                .toLatin1();
+    Settings.soWords = false;
+    Analyze(u"q*z"_s, text);
+    EXPECT_EQ(Hits().size(), 1u);
+    Settings.tsSectionsType = 1;
+    Settings.tsSectionsStart = u"q*z"_s;
+    Analyze(u"one"_s, text);
+    EXPECT_EQ(Sentences().TotalSections, 2);
+}
