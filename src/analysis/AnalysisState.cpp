@@ -49,8 +49,10 @@ TAnalysisState::TAnalysisState(const QString& fileName, const TSearchContext& se
     Matcher.SetCancelCheck(&Cancel);
     if (const TCompiledRegex* sections = search.Pattern.SectionExpression())
         SectionExpression = std::make_unique<TRegexSearch>(*sections);
-    if (Markers.SectionPattern)
+    if (Markers.SectionPattern) {
         SectionMatcher.emplace(*Markers.SectionPattern, false);
+        SectionMatcher->SetCancelCheck(&Cancel);
+    }
     for (const QString& start : Settings.psTagsStart) {
         if (!start.isEmpty())
             PosTagStarts.emplace_back(start);

@@ -52,6 +52,8 @@ public:
     {
         if (Words)
             Words->SetCancelCheck(check);
+        if (Characters)
+            Characters->SetCancelCheck(check);
     }
 
     // Call whenever the characters of the window change (it moved on): what

@@ -1,11 +1,18 @@
 #include "SearchPattern.h"
 
 #include "TDelimiters.h"
+#include "WildcardPattern.h"
 #include "WordPattern.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+QString TooManyWildcardsError(const QString& use)
+{
+    return u"Error in %1: more than %2 zero-or-more wildcards."_s.arg(use).arg(
+        TWildcardPattern::MaxZeroOrMore);
+}
 
 QString ExpressionError(const QString& use, const TCompiledRegex& expression)
 {
@@ -24,6 +31,12 @@ TSearchPattern::TSearchPattern(const QString& pattern, TSearchSyntax syntax,
     if (syntax == ssWordPhrase && settings.soWords &&
         SplitPatternWords(pattern, TDelimiters(settings)).empty())
         Messages.append(u"Error in search pattern."_s);
+    if (syntax == ssWordPhrase && !settings.soWords &&
+        TWildcardPattern(pattern, settings).HasTooManyZeroOrMore())
+        Messages.append(TooManyWildcardsError(u"search pattern"_s));
+    if (settings.tsSectionsType == 1 &&
+        TWildcardPattern(settings.tsSectionsStart, settings).HasTooManyZeroOrMore())
+        Messages.append(TooManyWildcardsError(u"section pattern"_s));
     if (settings.tsSectionsType == 2) {
         Sections = std::make_unique<TCompiledRegex>(settings.tsSectionsStart);
         if (!Sections->IsValid())

@@ -1,5 +1,6 @@
 #include "WildcardMatcher.h"
 
+#include "CancelCheck.h"
 #include "CharCase.h"
 
 #include <algorithm>
@@ -102,6 +103,8 @@ bool TWildcardMatcher::CannotStartAt(const TWindowText& text, int start) const
 // last piece, where the first position that gives a match decides.
 int TWildcardMatcher::MatchFrom(size_t b, int x)
 {
+    if (Cancel && Cancel->Work(1))
+        return 0;
     const std::vector<TPiece>& pieces = Pattern.Pieces();
     const auto decides = [&pieces](size_t k) {
         return k + 1 == pieces.size() || pieces[k].Following == TWildcard::ZeroOrMore;
@@ -139,7 +142,7 @@ int TWildcardMatcher::MatchFrom(size_t b, int x)
             }
             AddSuccessors(b, y, next);
         }
-        if (next.empty())
+        if (next.empty() || (Cancel && Cancel->Work(std::ssize(next))))
             break;
         current.swap(next);
     }

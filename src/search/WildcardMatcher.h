@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+class TCancelCheck;
+
 class TWildcardMatcher {
 public:
     // With skipTags the characters of markup tags are invisible to the match.
@@ -27,6 +29,10 @@ public:
 
     // Call whenever the characters of the window change.
     void ForgetText() { Prepared = false; }
+
+    // Long match attempts ask check whether the search was cancelled; a
+    // cancelled attempt finds nothing.
+    void SetCancelCheck(TCancelCheck* check) { Cancel = check; }
 
 private:
     // What one scan for a piece's successors has learned: a range of
@@ -55,6 +61,7 @@ private:
 
     const TWildcardPattern Pattern;
     const bool SkipTags;
+    TCancelCheck* Cancel = nullptr;
     std::u16string TagFirsts; // the first characters of the tag texts skipped
 
     bool Prepared = false;

@@ -3,6 +3,8 @@
 #include "CharCase.h"
 #include "TAppSettings.h"
 
+#include <algorithm>
+
 namespace {
 
 using TPiece = TWildcardPattern::TPiece;
@@ -50,4 +52,12 @@ TWildcardPattern::TWildcardPattern(const QString& pattern, const TAppSettings& s
             {UpperText(QStringView(pattern).mid(current, first - current)), found->second});
         current = first + found->first->size();
     }
+}
+
+bool TWildcardPattern::HasTooManyZeroOrMore() const
+{
+    const auto count = std::count_if(PieceList.begin(), PieceList.end(), [](const TPiece& piece) {
+        return piece.Following == TWildcard::ZeroOrMore;
+    });
+    return count > MaxZeroOrMore;
 }

@@ -25,6 +25,12 @@ public:
     TWildcardPattern(const QString& pattern, const TAppSettings& settings);
 
     const std::vector<TPiece>& Pieces() const { return PieceList; }
+
+    // The matcher goes one call deeper for each zero-or-more wildcard; more
+    // than this many would risk the stack, and no pattern a person writes
+    // has them.
+    static constexpr int MaxZeroOrMore = 1000;
+    bool HasTooManyZeroOrMore() const;
     const std::u16string& TagStart() const { return Start; }
     const std::u16string& TagStop() const { return Stop; }
 

@@ -262,6 +262,31 @@ TEST_F(AnalysisTest, PatternWithoutWordsIsReportedOnceAndRefusesTheSearch)
     EXPECT_EQ(Sentences().TotalWords, 2);
 }
 
+// Each zero-or-more wildcard takes the character-form matcher one call
+// deeper: a pattern with tens of thousands of them is refused before the
+// search, and one at the limit still runs.
+TEST_F(AnalysisTest, CharacterPatternsWithTooManyZeroOrMoreWildcardsAreRefused)
+{
+    Settings.soWords = false;
+    const QByteArray text(20000, 'a');
+    Analyze(u"*a"_s.repeated(50000), text);
+    EXPECT_EQ(Messages.Errors,
+              QStringList{u"Error in search pattern: more than 1000 zero-or-more wildcards."_s});
+    EXPECT_EQ(Result.Outcome, TSearchResult::TOutcome::Refused);
+
+    Messages.Errors.clear();
+    Analyze(u"*a"_s.repeated(1000), text);
+    EXPECT_TRUE(Messages.Errors.isEmpty());
+    EXPECT_EQ(Hits().size(), 20u); // a thousand characters each
+
+    Settings.soWords = true;
+    Settings.tsSectionsType = 1;
+    Settings.tsSectionsStart = u"*"_s.repeated(1001);
+    Analyze(u"a"_s, text);
+    EXPECT_EQ(Messages.Errors,
+              QStringList{u"Error in section pattern: more than 1000 zero-or-more wildcards."_s});
+}
+
 TEST_F(AnalysisTest, CancelStopsTheFileAndPlacesWhatWasFound)
 {
     const QString text = LongText(5000, {{10, u"the"_s}, {4000, u"the"_s}});
