@@ -44,6 +44,14 @@ inline constexpr TSettingsRange SentencesTypeRange{0, 1};
 inline constexpr TSettingsRange SyntaxRange{1, 3};
 inline constexpr TSettingsRange AreaRange{1, 2};
 
+// A file without an element gives it 0, and the program writes back what it
+// read: so a file is also taken with 0 where a range begins above it. The
+// search refuses a distribution without bins with its own message.
+constexpr TSettingsRange OrZero(TSettingsRange range)
+{
+    return {range.Min > 0 ? 0 : range.Min, range.Max};
+}
+
 // A value of a settings file outside its range.
 class TSettingsError : public TError {
 public:

@@ -248,6 +248,6 @@ TEST(CliRun, SettingsFileWithANumberOutOfRangeIsRefused)
     EXPECT_EQ(result.ExitCode, 2);
     EXPECT_TRUE(result.Out.isEmpty());
     EXPECT_TRUE(
-        result.Err.contains("The value 2000000000 of SentPercentBins is out of range (1 to 100)."))
+        result.Err.contains("The value 2000000000 of SentPercentBins is out of range (0 to 100)."))
         << result.Err.toStdString();
 }

@@ -410,11 +410,11 @@ TEST(SettingsFile, ANumberOutOfRangeLeavesTheDefaults)
     };
     const TCase cases[] = {
         {u"SentPercentBins"_s, u"2000000000"_s,
-         u"The value 2000000000 of SentPercentBins is out of range (1 to 100)."_s},
-        {u"ParaPercentBins"_s, u"0"_s,
-         u"The value 0 of ParaPercentBins is out of range (1 to 100)."_s},
+         u"The value 2000000000 of SentPercentBins is out of range (0 to 100)."_s},
+        {u"ParaPercentBins"_s, u"-1"_s,
+         u"The value -1 of ParaPercentBins is out of range (0 to 100)."_s},
         {u"TextPercentBins"_s, u"99999999999"_s,
-         u"The value 99999999999 of TextPercentBins is out of range (1 to 100)."_s},
+         u"The value 99999999999 of TextPercentBins is out of range (0 to 100)."_s},
         {u"sdAtMinWords"_s, u"-1"_s,
          u"The value -1 of sdAtMinWords is out of range (0 to 2147483647)."_s},
         {u"sdAtMaxWords"_s, u"2147483647"_s,
@@ -431,15 +431,15 @@ TEST(SettingsFile, ANumberOutOfRangeLeavesTheDefaults)
         {u"TextPositions"_s, u"# 99999999999999999999999"_s,
          u"The position 99999999999999999999999 in TextPositions is out of range (0 to "
          "2147483647)."_s},
-        {u"SectType"_s, u"3"_s, u"The value 3 of SectType is out of range (1 to 2)."_s},
-        {u"TextType"_s, u"0"_s, u"The value 0 of TextType is out of range (1 to 2)."_s},
+        {u"SectType"_s, u"3"_s, u"The value 3 of SectType is out of range (0 to 2)."_s},
+        {u"TextType"_s, u"-1"_s, u"The value -1 of TextType is out of range (0 to 2)."_s},
         {u"tsSectionsType"_s, u"3"_s, u"The value 3 of tsSectionsType is out of range (0 to 2)."_s},
         {u"tsParagraphsType"_s, u"4"_s,
          u"The value 4 of tsParagraphsType is out of range (0 to 3)."_s},
         {u"tsSentencesType"_s, u"-1"_s,
          u"The value -1 of tsSentencesType is out of range (0 to 1)."_s},
-        {u"swSyntax"_s, u"4"_s, u"The value 4 of swSyntax is out of range (1 to 3)."_s},
-        {u"swArea"_s, u"0"_s, u"The value 0 of swArea is out of range (1 to 2)."_s},
+        {u"swSyntax"_s, u"4"_s, u"The value 4 of swSyntax is out of range (0 to 3)."_s},
+        {u"swArea"_s, u"-2"_s, u"The value -2 of swArea is out of range (0 to 2)."_s},
     };
     TTestFiles files;
     for (const TCase& c : cases) {
@@ -481,4 +481,21 @@ TEST(SettingsFile, TheEdgesOfTheRangesLoad)
     // Items that are no numbers are refused when the bins are prepared.
     EXPECT_EQ(settings.ParaPositions, u"x -y 1## Other"_s);
     EXPECT_EQ(settings.tsParagraphsType, 3);
+}
+
+// A file without an element gives it 0 or an empty text; whatever a file
+// loads as must be saved so that it loads again.
+TEST(SettingsFile, WhatAPartialFileLoadsAsLoadsAgainOnceSaved)
+{
+    TTestFiles files;
+    TAppSettings partial;
+    LoadSettings(partial, files.Write(u"partial.xml"_s, SettingsFile(u""_s)));
+    EXPECT_EQ(partial.SentPercentBins, 0);
+    EXPECT_EQ(partial.SentType, 0);
+    EXPECT_EQ(partial.swSyntax, 0);
+    const QString saved = files.Path(u"saved.xml"_s);
+    SaveSettings(partial, saved);
+    TAppSettings again;
+    LoadSettings(again, saved);
+    EXPECT_TRUE(again == partial);
 }

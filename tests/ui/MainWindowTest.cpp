@@ -579,7 +579,7 @@ TEST_F(MainWindowTest, FileListRemovesAndShows)
 TEST(MainWindowSettings, AnUnreadableSettingsFileIsKeptBeforeItIsSavedOver)
 {
     TTestFiles files;
-    const QByteArray unreadable = "<Settings><SentPercentBins Value=\"0\"/></Settings>";
+    const QByteArray unreadable = "<Settings><SentPercentBins Value=\"101\"/></Settings>";
     const QString path = files.Write(u"settings2.xml"_s, unreadable);
     TAppSettings settings;
     TCollectedMessages messages;
