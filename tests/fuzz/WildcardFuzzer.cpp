@@ -4,6 +4,7 @@
 #include "FuzzInput.h"
 #include "FuzzSettings.h"
 #include "FuzzWindow.h"
+#include "WildcardMatcher.h"
 #include "WildcardPattern.h"
 
 #include <cstddef>
@@ -21,10 +22,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TWildcardPattern pattern(TFuzzInput::Text(input.Field(), utf16), settings);
     const TFuzzWindow window(TFuzzInput::Text(input.Rest(), utf16), atFileStart);
 
+    if (pattern.HasTooManyZeroOrMore())
+        return 0; // the search refuses such a pattern
+
     const TWindowText text = window.View();
     for (const bool skipTags : {false, true}) {
+        TWildcardMatcher matcher(pattern, skipTags);
         for (int start = 1; start <= text.Length; ++start) {
-            const int after = MatchWildcardsAt(text, pattern, start, skipTags);
+            const int after = matcher.MatchAt(text, start);
             if (after != 0 && (after < start || after > text.Length + 1))
                 std::abort();
         }
