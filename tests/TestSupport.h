@@ -2,6 +2,8 @@
 // and texts shown as texts in failures.
 #pragma once
 
+#include "Error.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -39,6 +41,18 @@ public:
 private:
     QTemporaryDir Dir;
 };
+
+// The text of the TFileError that action throws; empty when it throws none.
+template <typename TAction>
+QString FileErrorOf(TAction action)
+{
+    try {
+        action();
+    } catch (const TFileError& error) {
+        return error.Message();
+    }
+    return QString();
+}
 
 // The bytes of a file; empty when it cannot be read.
 inline QByteArray FileBytes(const QString& path)

@@ -200,12 +200,14 @@ void TWordMatcher::BeginWalk(const TWindowText& text, int start)
             ChainAt = joined - Chain.begin();
             return;
         }
-        if (joined == Chain.end() && !ChainEnded) {
-            // Beyond the chain's end: the walk from here continues it instead.
+        // Beyond the chain's end, or long without joining it (the chain began
+        // at a start off the common walk): this walk becomes the chain.
+        if ((joined == Chain.end() && !ChainEnded) || std::ssize(Prefix) >= MaxPrefix) {
             Chain.assign(Prefix.begin(), Prefix.end());
             Prefix.clear();
             ChainAt = 0;
             ChainWalk = a;
+            ChainEnded = false;
             ExtendChain(text, 1);
             return;
         }

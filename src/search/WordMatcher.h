@@ -199,6 +199,7 @@ private:
     int ChainWalk = 0;
     bool ChainEnded = false;
     std::vector<TSlot> Prefix;
+    static constexpr std::int64_t MaxPrefix = 32;
     bool PrefixEnded = false; // every slot from the last of Prefix on is that one
     // Per segment, the slot indexes at which it may begin with every segment
     // before it matched (Reach); while choosing the counts, those of one

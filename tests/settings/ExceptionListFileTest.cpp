@@ -11,22 +11,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The text of the TFileError that action throws; empty when it throws none.
-template <typename Action>
-QString FileErrorOf(Action action)
-{
-    try {
-        action();
-    } catch (const TFileError& error) {
-        return error.Message();
-    }
-    return QString();
-}
-
-} // namespace
-
 // Windows-1252 while every entry fits it, UTF-8 with its mark as soon as one
 // does not; every line, the last one too, ends with CR LF.
 TEST(ExceptionListFile, WritesTheBytesThatReadBack)

@@ -68,16 +68,6 @@ private:
     void (*OldHandler)(int) = nullptr;
 };
 
-QString ErrorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const TFileError& error) {
-        return error.Message();
-    }
-    return QString();
-}
-
 } // namespace
 
 // A save renames a new file over the target: over a device or a pipe that
@@ -102,7 +92,7 @@ TEST(SafeFile, SavingOverAnythingButARegularFileIsRefusedAndChangesNothing)
     for (const auto& [name, save] : Savers) {
         for (const auto& [path, reason] : targets) {
             const mode_t kind = KindAt(path);
-            EXPECT_EQ(ErrorOf([&] { save(path, "new"); }),
+            EXPECT_EQ(FileErrorOf([&] { save(path, "new"); }),
                       u"Cannot create file \"%1\". %2"_s.arg(path, reason))
                 << name;
             EXPECT_EQ(KindAt(path), kind) << name << ' ' << path.toStdString();
@@ -146,8 +136,8 @@ TEST(SafeFile, AFailedWriteLeavesTheOldFile)
         QString creating;
         {
             const TFileSizeLimit limit(4096);
-            replacing = ErrorOf([&] { save(path, large); });
-            creating = ErrorOf([&] { save(fresh, large); });
+            replacing = FileErrorOf([&] { save(path, large); });
+            creating = FileErrorOf([&] { save(fresh, large); });
         }
         EXPECT_EQ(replacing, u"Cannot create file \"%1\". File too large"_s.arg(path)) << name;
         EXPECT_EQ(creating, u"Cannot create file \"%1\". File too large"_s.arg(fresh)) << name;
@@ -188,12 +178,13 @@ TEST(SafeFile, OnlyRegularFilesOfTheAllowedSizeAreRead)
         const QString expected =
             c.Reason.isEmpty() ? QString() : u"Cannot open file \"%1\". %2"_s.arg(c.Path, c.Reason);
         QByteArray bytes;
-        EXPECT_EQ(
-            ErrorOf([&] { bytes = OpenRegularFile(c.Path, {.MaxBytes = c.MaxBytes})->readAll(); }),
-            expected);
+        EXPECT_EQ(FileErrorOf([&] {
+                      bytes = OpenRegularFile(c.Path, {.MaxBytes = c.MaxBytes})->readAll();
+                  }),
+                  expected);
         EXPECT_EQ(bytes, c.Reason.isEmpty() ? "0123456789" : "") << c.Path.toStdString();
         if (c.MaxBytes < 0) {
-            EXPECT_EQ(ErrorOf([&] { CheckRegularFile(c.Path); }), expected);
+            EXPECT_EQ(FileErrorOf([&] { CheckRegularFile(c.Path); }), expected);
         }
     }
     ::close(writer);
