@@ -4,6 +4,8 @@
 #include "CharCase.h"
 #include "TAppSettings.h"
 
+#include <climits>
+
 namespace {
 
 char16_t FirstOf(const QString& s)
@@ -31,6 +33,9 @@ TWordGlob::TWordGlob(const QString& pattern, const TAppSettings& settings)
         else
             Kinds.push_back(TKind::Literal);
         Chars.push_back(IsCaseSensitive ? c : UpperChar(c));
+        MaxWordLength = Kinds.back() == TKind::ZeroOrMore || MaxWordLength == INT_MAX
+                            ? INT_MAX
+                            : MaxWordLength + 1;
         AllLiteral &= Kinds.back() == TKind::Literal;
     }
     Current.resize(Kinds.size() + 1);

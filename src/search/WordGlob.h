@@ -27,6 +27,9 @@ public:
     // The character that a matching word must begin with, none when the pattern
     // word begins with a wildcard; upper-cased unless the comparison is case-sensitive.
     std::optional<char16_t> LiteralFirst() const;
+    // The length of the longest word that can match; INT_MAX with a
+    // zero-or-more wildcard.
+    int MaxLength() const { return MaxWordLength; }
     bool CaseSensitive() const { return IsCaseSensitive; }
 
 private:
@@ -37,5 +40,6 @@ private:
     std::u16string Chars; // upper-cased unless case-sensitive
     bool IsCaseSensitive = false;
     bool AllLiteral = true; // no wildcard: a plain comparison does
+    int MaxWordLength = 0;
     mutable std::vector<unsigned char> Current, Next;
 };

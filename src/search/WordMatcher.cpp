@@ -87,8 +87,8 @@ bool TWordMatcher::MatchPhrase(const TWindowText& text, int start, THit& hit)
     return true;
 }
 
-// Finds the token that the next pattern word is compared with and leaves its
-// compared word taken; a moves to the start of the token after it. False when
+// Finds the token that the next pattern word is compared with; a moves to the
+// start of the token after it. False when
 // the token cannot be reached. The first end of an attempt is the end of its
 // first slot, unless that is the empty word at the end of the text.
 bool TWordMatcher::NextSlot(const TWindowText& text, int& a, TSlot& slot)
@@ -104,7 +104,7 @@ bool TWordMatcher::NextSlot(const TWindowText& text, int& a, TSlot& slot)
 // The first token from a whose compared word is not empty, passing over
 // tokens made only of tags; or the empty word at the end of the text; or a
 // token that cannot be reached (a tag without end at the last character, or
-// a cancelled search). Its compared word is left taken. A text of nothing but
+// a cancelled search). A text of nothing but
 // tags would send every start through all of them, so where a walk passed
 // over a token, the token it found is kept for the window.
 TWordMatcher::TSlotToken TWordMatcher::SlotToken(const TWindowText& text, int a)
@@ -116,13 +116,12 @@ TWordMatcher::TSlotToken TWordMatcher::SlotToken(const TWindowText& text, int a)
     for (;;) {
         if (const int known = SkipTo[static_cast<size_t>(a)]) {
             token = SkipOutcomes[static_cast<size_t>(known - 1)];
-            TakeComparedWord(text, token.Start, token.End);
             break;
         }
         const int e = TokenEnd(text, a);
         if (Cancel && Cancel->Work(e - a + 1))
-            return {a, e, false, true}; // a cancelled attempt reaches no further
-        TakeComparedWord(text, a, e);
+            return {a, e, false, true};  // a cancelled attempt reaches no further
+        TakeComparedWord(text, a, e, 1); // empty or not is all that counts here
         const int next = WordLength > 0 ? 0 : NextTokenStart(text, e);
         const bool atEnd = next > text.Length;
         token = {a, e, atEnd, !atEnd && next != 0 && next <= a};
@@ -260,7 +259,6 @@ bool TWordMatcher::SegmentMatches(const TWindowText& text, const TSegment& segme
         const TSlot& slot = SlotAt(at + i);
         if (slot.Dead)
             return false;
-        TakeComparedWord(text, slot.Start, slot.End);
         if (!Compare(Items[static_cast<size_t>(segment.First + i)], text, slot.Start, slot.End))
             return false;
     }
@@ -356,6 +354,10 @@ void TWordMatcher::KeepStartsLeadingTo(size_t gap, int count)
 bool TWordMatcher::Compare(const TItem& item, const TWindowText& text, int a, int e)
 {
     if (item.Kind == TPatternItem::Word) {
+        // A longer word cannot match; with tags the word part is cut from
+        // the whole word.
+        const int most = item.Word.MaxLength();
+        TakeComparedWord(text, a, e, Tags || most == INT_MAX ? INT_MAX : most + 1);
         std::u16string_view word(Word, static_cast<size_t>(WordLength));
         if (Tags)
             word = Tags->WordPart(word, PartBuffer);
@@ -464,21 +466,24 @@ int TWordMatcher::NextTokenStart(const TWindowText& text, int e) const
 // The compared word is the token a..e-1 without its tags: from a "<" up to
 // the next ">", and every ">", are dropped. The next ">" is found through the
 // kept search, so that a "<" without end does not send each start that meets
-// it reading to the window's end.
-void TWordMatcher::TakeComparedWord(const TWindowText& text, int a, int e)
+// it reading to the window's end. Only the first limit characters are taken:
+// a token can run to the window's end, and every start inside it would copy
+// the rest of the window.
+void TWordMatcher::TakeComparedWord(const TWindowText& text, int a, int e, int limit)
 {
     const char16_t* begin = text.Chars + a;
-    const char16_t* end = text.Chars + e;
+    const char16_t* end = text.Chars + a + std::min(e - a, limit);
     const char16_t* markup =
         SkipTags ? std::find_if(begin, end, [](char16_t c) { return c == u'<' || c == u'>'; })
                  : end;
     if (markup == end) {
         Word = begin;
-        WordLength = e - a;
+        WordLength = static_cast<int>(end - begin);
         return;
     }
     WordBuffer.assign(begin, markup);
-    for (int k = static_cast<int>(markup - text.Chars); k < e; ++k) {
+    for (int k = static_cast<int>(markup - text.Chars); k < e && std::ssize(WordBuffer) < limit;
+         ++k) {
         const char16_t c = text[k];
         if (c == u'<') {
             const int after = PassTag(text, k, TagClose, TagCloseSearch);

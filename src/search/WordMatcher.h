@@ -142,7 +142,7 @@ private:
     }
     int ScanToken(const TWindowText& text, int a) const;
     void ForgetTokens(const TWindowText& text) const;
-    void TakeComparedWord(const TWindowText& text, int a, int e);
+    void TakeComparedWord(const TWindowText& text, int a, int e, int limit);
 
     const TCharClasses& Classes;
     TCancelCheck* Cancel = nullptr;
