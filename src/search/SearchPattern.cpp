@@ -8,10 +8,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString TooManyWildcardsError(const QString& use)
+// A character-form pattern that the matcher cannot take, or an empty text.
+QString UnusableError(const QString& use, const QString& pattern, const TAppSettings& settings)
 {
-    return u"Error in %1: more than %2 zero-or-more wildcards."_s.arg(use).arg(
-        TWildcardPattern::MaxZeroOrMore);
+    const QString problem = TWildcardPattern(pattern, settings).Unusable();
+    return problem.isEmpty() ? QString() : u"Error in %1: %2."_s.arg(use, problem);
 }
 
 QString ExpressionError(const QString& use, const TCompiledRegex& expression)
@@ -31,12 +32,17 @@ TSearchPattern::TSearchPattern(const QString& pattern, TSearchSyntax syntax,
     if (syntax == ssWordPhrase && settings.soWords &&
         SplitPatternWords(pattern, TDelimiters(settings)).empty())
         Messages.append(u"Error in search pattern."_s);
-    if (syntax == ssWordPhrase && !settings.soWords &&
-        TWildcardPattern(pattern, settings).HasTooManyZeroOrMore())
-        Messages.append(TooManyWildcardsError(u"search pattern"_s));
-    if (settings.tsSectionsType == 1 &&
-        TWildcardPattern(settings.tsSectionsStart, settings).HasTooManyZeroOrMore())
-        Messages.append(TooManyWildcardsError(u"section pattern"_s));
+    if (syntax == ssWordPhrase && !settings.soWords) {
+        if (const QString error = UnusableError(u"search pattern"_s, pattern, settings);
+            !error.isEmpty())
+            Messages.append(error);
+    }
+    if (settings.tsSectionsType == 1) {
+        const QString error =
+            UnusableError(u"section pattern"_s, settings.tsSectionsStart, settings);
+        if (!error.isEmpty())
+            Messages.append(error);
+    }
     if (settings.tsSectionsType == 2) {
         Sections = std::make_unique<TCompiledRegex>(settings.tsSectionsStart);
         if (!Sections->IsValid())

@@ -28,7 +28,7 @@ public:
 
     // The messages for the user, in order, when the search cannot run: a
     // word/phrase pattern without words, a character-form pattern or section
-    // pattern with too many zero-or-more wildcards, a section expression or a
+    // pattern that the matcher cannot take (too many wildcards), a section expression or a
     // pattern expression that does not compile. Empty when the search can run.
     const QStringList& Errors() const { return Messages; }
 

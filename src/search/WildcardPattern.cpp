@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using TPiece = TWildcardPattern::TPiece;
@@ -54,10 +56,19 @@ TWildcardPattern::TWildcardPattern(const QString& pattern, const TAppSettings& s
     }
 }
 
-bool TWildcardPattern::HasTooManyZeroOrMore() const
+QString TWildcardPattern::Unusable() const
 {
-    const auto count = std::count_if(PieceList.begin(), PieceList.end(), [](const TPiece& piece) {
-        return piece.Following == TWildcard::ZeroOrMore;
+    const auto zeroOrMore = std::count_if(PieceList.begin(), PieceList.end(), [](const TPiece& p) {
+        return p.Following == TWildcard::ZeroOrMore;
     });
-    return count > MaxZeroOrMore;
+    if (zeroOrMore > MaxZeroOrMore)
+        return u"more than %1 zero-or-more wildcards"_s.arg(MaxZeroOrMore);
+    int run = 0;
+    for (const TPiece& piece : PieceList) {
+        if (!piece.Literal.empty())
+            run = 0;
+        if (piece.Following != TWildcard::None && ++run > MaxWildcardsInARow)
+            return u"more than %1 wildcards in a row"_s.arg(MaxWildcardsInARow);
+    }
+    return QString();
 }

@@ -26,11 +26,15 @@ public:
 
     const std::vector<TPiece>& Pieces() const { return PieceList; }
 
-    // The matcher goes one call deeper for each zero-or-more wildcard; more
-    // than this many would risk the stack, and no pattern a person writes
-    // has them.
+    // The matcher goes one call deeper for each zero-or-more wildcard, and
+    // wildcards in a row cost it the square of their number at every
+    // position; more than these would risk the stack or stall a search, and
+    // no pattern a person writes has them.
     static constexpr int MaxZeroOrMore = 1000;
-    bool HasTooManyZeroOrMore() const;
+    static constexpr int MaxWildcardsInARow = 32;
+    // Why the matcher cannot take the pattern, as the end of a sentence
+    // ("more than …"); empty when it can.
+    QString Unusable() const;
     const std::u16string& TagStart() const { return Start; }
     const std::u16string& TagStop() const { return Stop; }
 

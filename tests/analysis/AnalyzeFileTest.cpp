@@ -263,9 +263,10 @@ TEST_F(AnalysisTest, PatternWithoutWordsIsReportedOnceAndRefusesTheSearch)
 }
 
 // Each zero-or-more wildcard takes the character-form matcher one call
-// deeper: a pattern with tens of thousands of them is refused before the
-// search, and one at the limit still runs.
-TEST_F(AnalysisTest, CharacterPatternsWithTooManyZeroOrMoreWildcardsAreRefused)
+// deeper, and wildcards in a row cost it their square at every position:
+// patterns beyond the limits are refused before the search, and patterns at
+// the limits still run.
+TEST_F(AnalysisTest, CharacterPatternsTheMatcherCannotTakeAreRefused)
 {
     Settings.soWords = false;
     const QByteArray text(20000, 'a');
@@ -279,6 +280,16 @@ TEST_F(AnalysisTest, CharacterPatternsWithTooManyZeroOrMoreWildcardsAreRefused)
     EXPECT_TRUE(Messages.Errors.isEmpty());
     EXPECT_EQ(Hits().size(), 20u); // a thousand characters each
 
+    Messages.Errors.clear();
+    Analyze(u"%"_s.repeated(33) + u"a"_s, text);
+    EXPECT_EQ(Messages.Errors,
+              QStringList{u"Error in search pattern: more than 32 wildcards in a row."_s});
+    Messages.Errors.clear();
+    Analyze(u"a"_s + u"%"_s.repeated(32) + u"a"_s, text);
+    EXPECT_TRUE(Messages.Errors.isEmpty());
+    EXPECT_EQ(Hits().size(), 10000u); // "aa" each: the wildcards take nothing first
+
+    Messages.Errors.clear();
     Settings.soWords = true;
     Settings.tsSectionsType = 1;
     Settings.tsSectionsStart = u"*"_s.repeated(1001);

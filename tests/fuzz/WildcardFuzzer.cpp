@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TWildcardPattern pattern(TFuzzInput::Text(input.Field(), utf16), settings);
     const TFuzzWindow window(TFuzzInput::Text(input.Rest(), utf16), atFileStart);
 
-    if (pattern.HasTooManyZeroOrMore())
+    if (!pattern.Unusable().isEmpty())
         return 0; // the search refuses such a pattern
 
     const TWindowText text = window.View();
