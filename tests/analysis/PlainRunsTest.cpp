@@ -4,8 +4,8 @@
 // texts with markup, line breaks, tabs and window shifts are searched both
 // ways in every search language.
 #include "../CollectedMessages.h"
+#include "../QuietProgress.h"
 #include "../TestSupport.h"
-#include "ProgressIndicator.h"
 #include "SearchRunner.h"
 #include "TAppSettings.h"
 #include "TextWindow.h"
@@ -17,13 +17,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class TQuietProgress : public IProgressIndicator {
-public:
-    void SetRange(qint64, qint64) override {}
-    void SetPosition(qint64) override {}
-    void ProcessEvents() override {}
-};
 
 template <typename T>
 const T& Pick(std::mt19937& random, const std::vector<T>& choices)

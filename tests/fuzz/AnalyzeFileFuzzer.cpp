@@ -5,11 +5,11 @@
 // analysed twice, with and without the shortcut over plain runs of
 // positions, and both must place the same hits and count the same totals.
 #include "../CollectedMessages.h"
+#include "../QuietProgress.h"
 #include "AnalyzeFile.h"
 #include "Error.h"
 #include "FuzzInput.h"
 #include "FuzzSettings.h"
-#include "ProgressIndicator.h"
 #include "SearchPattern.h"
 #include "TextWindow.h"
 
@@ -25,13 +25,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class TNoProgress : public IProgressIndicator {
-public:
-    void SetRange(qint64, qint64) override {}
-    void SetPosition(qint64) override {}
-    void ProcessEvents() override {}
-};
 
 // What the search-language options leave to the rest of the settings.
 void FuzzTextOptions(TAppSettings& settings, TFuzzInput& input)
@@ -112,7 +105,7 @@ TSearchBins Analyze(const QString& path, const TSearchPattern& pattern,
 {
     TCollectedMessages messages;
     const std::atomic<bool> cancelled{false};
-    TNoProgress bar;
+    TQuietProgress bar;
     TSearchBins bins(settings, {true, true, true, true});
     const TSearchContext context{pattern, settings, messages, cancelled, plainRuns};
     AnalyzeFile(path, context, bins.Bins(), progress ? &bar : nullptr);
