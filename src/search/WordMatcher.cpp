@@ -350,9 +350,11 @@ void TWordMatcher::KeepStartsLeadingTo(size_t gap, int count)
 }
 
 // The compared word against the pattern word; with tags, its word part, and
-// the raw token a..e-1 against the tag pattern.
+// the raw token a..e-1 against the tag pattern. Both are cut at
+// MaxComparedToken characters of the token.
 bool TWordMatcher::Compare(const TItem& item, const TWindowText& text, int a, int e)
 {
+    e = std::min(e, a + MaxComparedToken);
     if (item.Kind == TPatternItem::Word) {
         // A longer word cannot match; with tags the word part is cut from
         // the whole word.

@@ -144,6 +144,12 @@ private:
     void ForgetTokens(const TWindowText& text) const;
     void TakeComparedWord(const TWindowText& text, int a, int e, int limit);
 
+    // Only so many characters of a token are compared. A tag whose end never
+    // comes makes the tokens around it run to the window's end, and every
+    // start inside them would compare the rest of the window; no word or tag
+    // of a text is this long.
+    static constexpr int MaxComparedToken = 1024;
+
     const TCharClasses& Classes;
     TCancelCheck* Cancel = nullptr;
     std::vector<TItem> Items;

@@ -91,3 +91,18 @@ TEST(WordTag, TagsEmbeddedInTheWord)
     split.WrdDelims += u"_"_s;
     EXPECT_EQ(TagHits(u"table&JJ"_s, u"table_NN1"_s, split), QStringList{u"table@1"_s});
 }
+
+// With a stop text that never comes, every token that holds a tag runs to the
+// end of the text, and the starts inside those tokens are many: each compares
+// only the beginning of its token, not the rest of the text.
+TEST(WordTag, TokensAreComparedOnlyByTheirBeginning)
+{
+    TAppSettings unended = DefaultSettings();
+    unended.psTagStop = u"]"_s;
+    EXPECT_TRUE(TagHits(u"cat&NN"_s, u"<w NN>cat <w AT>the "_s.repeated(20000), unended).isEmpty());
+    EXPECT_EQ(TagHits(u"&NN*"_s, u"<w NN>cat <w AT>the "_s.repeated(100), unended).size(), 1);
+
+    const QString longWord = u"a"_s + QString(2000, u'x') + u"z"_s;
+    EXPECT_EQ(FindHits(u"a*"_s, longWord, DefaultSettings()), QStringList{longWord + u"@1"_s});
+    EXPECT_TRUE(FindHits(u"a*z"_s, longWord, DefaultSettings()).isEmpty()); // z lies beyond
+}

@@ -92,7 +92,7 @@ TEST(SafeFile, SavingOverAnythingButARegularFileIsRefusedAndChangesNothing)
     for (const auto& [name, save] : Savers) {
         for (const auto& [path, reason] : targets) {
             const mode_t kind = KindAt(path);
-            EXPECT_EQ(FileErrorOf([&] { save(path, "new"); }),
+            EXPECT_EQ(FileErrorOf([&s = save, &p = path] { s(p, "new"); }),
                       u"Cannot create file \"%1\". %2"_s.arg(path, reason))
                 << name;
             EXPECT_EQ(KindAt(path), kind) << name << ' ' << path.toStdString();
@@ -136,8 +136,8 @@ TEST(SafeFile, AFailedWriteLeavesTheOldFile)
         QString creating;
         {
             const TFileSizeLimit limit(4096);
-            replacing = FileErrorOf([&] { save(path, large); });
-            creating = FileErrorOf([&] { save(fresh, large); });
+            replacing = FileErrorOf([&s = save, &p = path, &large] { s(p, large); });
+            creating = FileErrorOf([&s = save, &fresh, &large] { s(fresh, large); });
         }
         EXPECT_EQ(replacing, u"Cannot create file \"%1\". File too large"_s.arg(path)) << name;
         EXPECT_EQ(creating, u"Cannot create file \"%1\". File too large"_s.arg(fresh)) << name;
