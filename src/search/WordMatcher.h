@@ -156,7 +156,9 @@ private:
     // The items cut at the intervening-words items: one segment more than gaps.
     std::vector<TSegment> Segments;
     // The counts one intervening-words item takes, least first; a negative
-    // setting counts as 0, and a least above the most is the only count.
+    // setting counts as 0, and a least above the most is the only count. The
+    // settings keep the most within MaxInterveningWords, which bounds the
+    // work of a start: each slot a gap is reached from tries that many counts.
     int MinWords = 0;
     int MaxWords = 0;
     bool SkipTags = false;

@@ -11,6 +11,7 @@
 #include "FuzzInput.h"
 #include "FuzzSettings.h"
 #include "SearchPattern.h"
+#include "SettingsLimits.h"
 #include "TextWindow.h"
 
 #include <QFile>
@@ -29,7 +30,10 @@ namespace {
 // What the search-language options leave to the rest of the settings.
 void FuzzTextOptions(TAppSettings& settings, TFuzzInput& input)
 {
-    static const std::array<int, 8> gaps{0, 1, 2, 20, 1000, 1 << 20, INT_MAX, -1};
+    // Only what a settings file or the options dialog can hold: the search
+    // relies on the ranges that both check.
+    static const std::array<int, 6> leastWords{0, 1, 2, 20, 1000, INT_MAX};
+    static const std::array<int, 4> mostWords{0, 1, 2, MaxInterveningWords};
     static const std::array<QString, 8> markers{u"<Sec>"_s, QString(), u"<"_s,  u"^\\s*Chapter"_s,
                                                 u"("_s,     u"\r\n"_s, u"<w"_s, u">"_s};
     static const std::array<QString, 5> delimiters{u".?!"_s, QString(), u"."_s, u"a"_s, u"\n"_s};
@@ -40,8 +44,8 @@ void FuzzTextOptions(TAppSettings& settings, TFuzzInput& input)
                                                                    {u"<"_s, u">"_s},
                                                                    {u"<<"_s, u"<<"_s}}};
 
-    settings.sdAtMinWords = input.Pick(gaps);
-    settings.sdAtMaxWords = input.Pick(gaps);
+    settings.sdAtMinWords = input.Pick(leastWords);
+    settings.sdAtMaxWords = input.Pick(mostWords);
     std::tie(settings.tsHeaderStartTag, settings.tsHeaderStopTag) = input.Pick(parts);
     std::tie(settings.tsBodyStartTag, settings.tsBodyStopTag) = input.Pick(parts);
     settings.tsSectionsType = input.Byte() % 3;
