@@ -8,11 +8,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A character-form pattern that the matcher cannot take, or an empty text.
-QString UnusableError(const QString& use, const QString& pattern, const TAppSettings& settings)
+// Adds the error for a character-form pattern that the matcher cannot take.
+void CheckCharacterPattern(QStringList& messages, const QString& use, const QString& pattern,
+                           const TAppSettings& settings)
 {
     const QString problem = TWildcardPattern(pattern, settings).Unusable();
-    return problem.isEmpty() ? QString() : u"Error in %1: %2."_s.arg(use, problem);
+    if (!problem.isEmpty())
+        messages.append(u"Error in %1: %2."_s.arg(use, problem));
 }
 
 QString ExpressionError(const QString& use, const TCompiledRegex& expression)
@@ -32,17 +34,10 @@ TSearchPattern::TSearchPattern(const QString& pattern, TSearchSyntax syntax,
     if (syntax == ssWordPhrase && settings.soWords &&
         SplitPatternWords(pattern, TDelimiters(settings)).empty())
         Messages.append(u"Error in search pattern."_s);
-    if (syntax == ssWordPhrase && !settings.soWords) {
-        if (const QString error = UnusableError(u"search pattern"_s, pattern, settings);
-            !error.isEmpty())
-            Messages.append(error);
-    }
-    if (settings.tsSectionsType == 1) {
-        const QString error =
-            UnusableError(u"section pattern"_s, settings.tsSectionsStart, settings);
-        if (!error.isEmpty())
-            Messages.append(error);
-    }
+    if (syntax == ssWordPhrase && !settings.soWords)
+        CheckCharacterPattern(Messages, u"search pattern"_s, pattern, settings);
+    if (settings.tsSectionsType == 1)
+        CheckCharacterPattern(Messages, u"section pattern"_s, settings.tsSectionsStart, settings);
     if (settings.tsSectionsType == 2) {
         Sections = std::make_unique<TCompiledRegex>(settings.tsSectionsStart);
         if (!Sections->IsValid())

@@ -357,7 +357,7 @@ bool TWordMatcher::Compare(const TItem& item, const TWindowText& text, int a, in
     e = std::min(e, a + MaxComparedToken);
     if (item.Kind == TPatternItem::Word) {
         // A longer word cannot match; with tags the word part is cut from
-        // the whole word.
+        // the word as far as it is compared.
         const int most = item.Word.MaxLength();
         TakeComparedWord(text, a, e, Tags || most == INT_MAX ? INT_MAX : most + 1);
         std::u16string_view word(Word, static_cast<size_t>(WordLength));
