@@ -10,6 +10,7 @@ set(include_line "^[ \t]*#[ \t]*include[ \t]*[<\"](Qt(${modules})[/>\"]|Q(${clas
 file(GLOB_RECURSE sources
     ${ROOT}/src/settings/*.h ${ROOT}/src/settings/*.cpp
     ${ROOT}/src/analysis/*.h ${ROOT}/src/analysis/*.cpp
+    ${ROOT}/src/workspace/*.h ${ROOT}/src/workspace/*.cpp
     ${ROOT}/src/search/*.h ${ROOT}/src/search/*.cpp
     ${ROOT}/src/xml/*.h ${ROOT}/src/xml/*.cpp)
 if(NOT sources)

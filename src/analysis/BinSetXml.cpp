@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -45,7 +46,7 @@ void TMatch::ToXml(TXmlNode& node) const
     node.WriteInt64Attr(u"LineNo"_s, LineNo);
 }
 
-void TMatch::FromXml(const TXmlNode& node)
+void TMatch::FromXml(const TXmlNode& node, int savedFileCount)
 {
     WordsFromBeginning = node.ReadInt64Attr(u"WordsFromBeginning"_s, 0);
     WordsFromEnd = node.ReadInt64Attr(u"WordsFromEnd"_s, 0);
@@ -55,11 +56,9 @@ void TMatch::FromXml(const TXmlNode& node)
     Percent = static_cast<std::int16_t>(std::clamp(node.ReadIntAttr(u"Percent"_s, 0), 0, 100));
     BeginOffest = node.ReadInt64Attr(u"BeginOffest"_s, 0);
     EndOffset = node.ReadInt64Attr(u"EndOffset"_s, 0);
-    const int saved = node.ReadIntAttr(u"FileNameIndex"_s, 0);
-    const QStringList& loaded = LoadedFileNames();
-    if (saved < 0 || saved >= loaded.size())
-        throw TError(u"List index out of bounds (%1)"_s.arg(saved));
-    FileNameIndex = FileNameCacheIndex(loaded[saved]);
+    FileNameIndex = node.ReadIntAttr(u"FileNameIndex"_s, 0);
+    if (FileNameIndex < 0 || FileNameIndex >= savedFileCount)
+        throw TError(u"List index out of bounds (%1)"_s.arg(FileNameIndex));
     isUnicode = node.ReadBoolAttr(u"Uni"_s, false);
     LineNo = node.ReadInt64Attr(u"LineNo"_s, 0);
 }
@@ -75,7 +74,7 @@ void TBin::ToXml(TXmlNode& node) const
         match.ToXml(*node.AddElement(u"M"_s));
 }
 
-void TBin::FromXml(const TXmlNode& node)
+void TBin::FromXml(const TXmlNode& node, int savedFileCount)
 {
     BinType = static_cast<TBinType>(node.ReadIntAttr(u"BinType"_s, 0));
     ValFrom = node.ReadInt64Attr(u"ValFrom"_s, 0);
@@ -83,7 +82,7 @@ void TBin::FromXml(const TXmlNode& node)
     const TXmlNodeList& children = node.Children();
     for (int i = 0; i < children.Count(); ++i) {
         TMatch match;
-        match.FromXml(*children.Item(i));
+        match.FromXml(*children.Item(i), savedFileCount);
         AddMatch(match);
     }
 }
@@ -100,9 +99,31 @@ void TBinSet::ToXml(TXmlNode& node) const
 
 void TBinSet::FromXml(const TXmlNode& node)
 {
+    const QStringList& loaded = LoadedFileNames();
+    FromXml(node, static_cast<int>(loaded.size()));
+    MapSavedFileNames(loaded);
+}
+
+void TBinSet::FromXml(const TXmlNode& node, int savedFileCount)
+{
     const TXmlNodeList& children = node.Children();
     for (int i = 0; i < children.Count(); ++i)
-        FBins.emplace_back().FromXml(*children.Item(i));
+        FBins.emplace_back().FromXml(*children.Item(i), savedFileCount);
     for (const TTotal& total : Totals)
         this->*total.Field = node.ReadInt64Attr(total.Name, 0);
+}
+
+// Each saved name is looked up once, when a match first refers to it, so the
+// cache gains the names in the order the matches name them.
+void TBinSet::MapSavedFileNames(const QStringList& savedNames)
+{
+    std::vector<int> cacheIndex(static_cast<size_t>(savedNames.size()), -1);
+    for (TBin& bin : FBins) {
+        for (TMatch& match : bin.Matches) {
+            int& mapped = cacheIndex[static_cast<size_t>(match.FileNameIndex)];
+            if (mapped < 0)
+                mapped = FileNameCacheIndex(savedNames[match.FileNameIndex]);
+            match.FileNameIndex = mapped;
+        }
+    }
 }

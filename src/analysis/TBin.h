@@ -36,7 +36,8 @@ public:
     void CopyTo(TBin& Bin) const;
 
     // The bin as an element with one child "M" per match. Reading appends the
-    // matches of every child, whatever its name.
+    // matches of every child, whatever its name, with their saved file indexes
+    // (see TMatch::FromXml).
     void ToXml(TXmlNode& node) const;
-    void FromXml(const TXmlNode& node);
+    void FromXml(const TXmlNode& node, int savedFileCount);
 };

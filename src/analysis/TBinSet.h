@@ -6,6 +6,7 @@
 #include "TBin.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <vector>
@@ -51,9 +52,17 @@ public:
 
     // The bin set as the content of node: one child "Bin" per bin and the
     // totals as attributes. Reading appends a bin for every child, whatever
-    // its name, so it is meant for a new bin set.
+    // its name, so it is meant for a new bin set; a match's saved file index
+    // stands for an entry of LoadedFileNames and becomes the index of that
+    // name in FileNameCache. Throws TError for a value that does not convert
+    // or an index outside LoadedFileNames.
     void ToXml(TXmlNode& node) const;
     void FromXml(const TXmlNode& node);
+    // Reading in two steps, so that a whole file can be checked before the
+    // cache changes: first with the saved file indexes, checked against the
+    // length of the saved list, then mapped through that list into the cache.
+    void FromXml(const TXmlNode& node, int savedFileCount);
+    void MapSavedFileNames(const QStringList& savedNames);
 
 private:
     TBin* BinFor(const TMatch& Match, bool UseSentences, bool ForwardPreferred);

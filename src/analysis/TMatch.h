@@ -34,11 +34,11 @@ struct TMatch {
     void CopyTo(TMatch& Match) const { Match = *this; }
     TMatch CreateCopy() const { return *this; }
 
-    // The match as the attributes of an element "M". Reading turns the saved
-    // file index, which stands for an entry of LoadedFileNames, into an index
-    // in FileNameCache; throws TError when there is no such entry.
+    // The match as the attributes of an element "M". Reading keeps the saved
+    // file index, an index in the file-name list saved with the match; throws
+    // TError when it lies outside the savedFileCount entries of that list.
     void ToXml(TXmlNode& node) const;
-    void FromXml(const TXmlNode& node);
+    void FromXml(const TXmlNode& node, int savedFileCount);
 };
 
 // Millions of matches are kept: a larger match costs memory for each.

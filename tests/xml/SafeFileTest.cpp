@@ -1,5 +1,6 @@
 #include "SafeFile.h"
 
+#include "FileSizeLimit.h"
 #include "TestSupport.h"
 #include "XmlNode.h"
 
@@ -8,10 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <fcntl.h>
 #include <functional>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -44,28 +43,6 @@ const std::vector<std::pair<const char*, std::function<void(const QString&, QByt
              document->AddElement(u"Text"_s)->WriteAttr(u"Value"_s, QString::fromLatin1(bytes));
              document->SaveToFile(path);
          }},
-};
-
-// Writes beyond a few kilobytes fail as on a full disk, also for root.
-class TFileSizeLimit {
-public:
-    explicit TFileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &Old);
-        OldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = Old;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~TFileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &Old);
-        std::signal(SIGXFSZ, OldHandler);
-    }
-
-private:
-    rlimit Old{};
-    void (*OldHandler)(int) = nullptr;
 };
 
 } // namespace
