@@ -97,13 +97,6 @@ void TBinSet::ToXml(TXmlNode& node) const
         node.WriteInt64Attr(total.Name, this->*total.Field);
 }
 
-void TBinSet::FromXml(const TXmlNode& node)
-{
-    const QStringList& loaded = LoadedFileNames();
-    FromXml(node, static_cast<int>(loaded.size()));
-    MapSavedFileNames(loaded);
-}
-
 void TBinSet::FromXml(const TXmlNode& node, int savedFileCount)
 {
     const TXmlNodeList& children = node.Children();

@@ -52,15 +52,14 @@ public:
 
     // The bin set as the content of node: one child "Bin" per bin and the
     // totals as attributes. Reading appends a bin for every child, whatever
-    // its name, so it is meant for a new bin set; a match's saved file index
-    // stands for an entry of LoadedFileNames and becomes the index of that
-    // name in FileNameCache. Throws TError for a value that does not convert
-    // or an index outside LoadedFileNames.
+    // its name, so it is meant for a new bin set. It takes two steps, so that
+    // a whole workspace can be checked before the file-name cache changes:
+    // FromXml keeps each match's saved file index, an index in the file list
+    // saved with it, and throws TError for a value that does not convert or
+    // an index outside the savedFileCount entries of that list;
+    // MapSavedFileNames then turns the saved indexes into indexes of the same
+    // names in FileNameCache.
     void ToXml(TXmlNode& node) const;
-    void FromXml(const TXmlNode& node);
-    // Reading in two steps, so that a whole file can be checked before the
-    // cache changes: first with the saved file indexes, checked against the
-    // length of the saved list, then mapped through that list into the cache.
     void FromXml(const TXmlNode& node, int savedFileCount);
     void MapSavedFileNames(const QStringList& savedNames);
 

@@ -1,5 +1,6 @@
-// tamborix: the windowed application. Files named on the command line are
-// loaded as the corpus, so that a file manager can open files with it.
+// tamborix: the windowed application. A workspace file (.tmz) named on the
+// command line is opened, and other files are loaded as the corpus, so that a
+// file manager can open both kinds with it.
 
 #include "FileNames.h"
 #include "SettingsFile.h"
@@ -9,6 +10,7 @@
 #include "uMain.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 
 #include <cstdio>
@@ -49,8 +51,15 @@ int main(int argc, char* argv[])
     TfrmMain main(settings, messages, user, SettingsFilePath());
     messages.SetParent(&main);
     main.show();
-    const QStringList files = application.arguments().mid(1);
-    if (!files.isEmpty())
-        main.AddCommandLineFiles(files);
+    // The workspaces first, since opening one replaces the corpus.
+    QStringList corpusFiles;
+    for (const QString& argument : application.arguments().mid(1)) {
+        if (argument.endsWith(QStringLiteral(".tmz"), Qt::CaseInsensitive))
+            main.OpenWorkspace(QFileInfo(argument).absoluteFilePath());
+        else
+            corpusFiles.append(argument);
+    }
+    if (!corpusFiles.isEmpty())
+        main.AddCommandLineFiles(corpusFiles);
     return application.exec();
 }

@@ -2,6 +2,7 @@
 // concordance windows are widgets shown in sub-windows of its client area.
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -25,4 +26,9 @@ public:
     virtual void FormActivate() {}
     // Called when the window closes, before it is released.
     virtual void FormClose() {}
+
+    // The frame of the window's sub-window when it was last neither minimised
+    // nor maximised, which the main window keeps up to date: the place that a
+    // minimised or maximised window returns to.
+    QRect NormalFrame;
 };

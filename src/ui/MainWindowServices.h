@@ -4,6 +4,7 @@
 #pragma once
 
 #include "RunCommand.h"
+#include "WindowPlace.h"
 
 #include <QSize>
 #include <QString>
@@ -28,11 +29,21 @@ public:
     virtual TChildWindow* ActiveChildWindow() const = 0;
     // The size of the client area that holds the child windows.
     virtual QSize ClientAreaSize() const = 0;
+    // Where a child window stands and in which state; for a minimised or
+    // maximised window, the frame it returns to.
+    virtual TWindowPlace PlaceOf(const TChildWindow* window) const = 0;
+    // Puts a child window into the state and, unless maximised, the frame;
+    // a frame that lies beyond the client area is moved into it as far as
+    // the window's size allows.
+    virtual void ApplyPlace(TChildWindow* window, const TWindowPlace& place) = 0;
 
     // Warnings and errors for the user (message boxes in the application).
     virtual IMessageSink& Messages() = 0;
     virtual const TAppSettings& Settings() const = 0;
 
     // Runs a command of a window; whatever it raises is shown as an error.
-    void RunCommand(const std::function<void()>& command) { ::RunCommand(Messages(), command); }
+    bool RunCommand(const std::function<void()>& command)
+    {
+        return ::RunCommand(Messages(), command);
+    }
 };

@@ -8,10 +8,11 @@
 
 using namespace Qt::StringLiterals;
 
-void RunCommand(IMessageSink& messages, const std::function<void()>& command)
+bool RunCommand(IMessageSink& messages, const std::function<void()>& command)
 {
     try {
         command();
+        return true;
     } catch (const TError& error) {
         messages.ShowError(error.Message());
     } catch (const std::bad_alloc&) {
@@ -21,4 +22,5 @@ void RunCommand(IMessageSink& messages, const std::function<void()>& command)
     } catch (...) {
         messages.ShowError(u"The command ended with an unknown error."_s);
     }
+    return false;
 }

@@ -7,5 +7,6 @@
 class IMessageSink;
 
 // Runs command; an error it raises (a failure with its text, a lack of memory,
-// anything else) is shown to the user through messages as an error.
-void RunCommand(IMessageSink& messages, const std::function<void()>& command);
+// anything else) is shown to the user through messages as an error. Returns
+// whether the command ended without one.
+bool RunCommand(IMessageSink& messages, const std::function<void()>& command);

@@ -135,10 +135,15 @@ void TfrmMain::CreateFileMenu()
         miFile->addAction(u"&View Corpus File..."_s, QKeySequence(u"Ctrl+Alt+V"_s), this,
                           [this] { RunCommand([this] { miViewCorpusFileClick(); }); });
     miFile->addSeparator();
-    miOpenWorkspace = miFile->addAction(u"&Open Workspace..."_s);
-    miSaveWorkspace = miFile->addAction(u"&Save Workspace..."_s);
-    miSaveWorkspaceAs = miFile->addAction(u"Save Workspace &As..."_s);
-    miSaveWorkspaceonExit = miFile->addAction(u"Save &Workspace on Exit"_s);
+    miOpenWorkspace = miFile->addAction(u"&Open Workspace..."_s, this,
+                                        [this] { RunCommand([this] { miOpenWorkspaceClick(); }); });
+    miSaveWorkspace = miFile->addAction(u"&Save Workspace..."_s, this,
+                                        [this] { RunCommand([this] { miSaveWorkspaceClick(); }); });
+    miSaveWorkspaceAs = miFile->addAction(u"Save Workspace &As..."_s, this, [this] {
+        RunCommand([this] { miSaveWorkspaceAsClick(); });
+    });
+    miSaveWorkspaceonExit = miFile->addAction(u"Save &Workspace on Exit"_s, this,
+                                              [this] { miSaveWorkspaceonExitClick(); });
     miSaveWorkspaceonExit->setCheckable(true);
     miFile->addSeparator();
     miTagSettings = miFile->addMenu(u"Ta&g Settings"_s);
@@ -151,10 +156,8 @@ void TfrmMain::CreateFileMenu()
     miPrinterSetup = miFile->addAction(u"&Printer Setup.."_s);
     miFile->addSeparator();
     miExit = miFile->addAction(u"E&xit"_s, QKeySequence(u"Ctrl+Q"_s), this, [this] { close(); });
-    // Their dialogs come later; until then they are shown but cannot be chosen.
-    for (QAction* later : {miOpenWorkspace, miSaveWorkspace, miSaveWorkspaceAs,
-                           miSaveWorkspaceonExit, miPrinterSetup})
-        later->setEnabled(false);
+    // Its dialog comes later; until then it is shown but cannot be chosen.
+    miPrinterSetup->setEnabled(false);
 }
 
 void TfrmMain::CreateOtherMenus()
@@ -211,6 +214,10 @@ void TfrmMain::closeEvent(QCloseEvent* event)
         return;
     }
     RunCommand([this] { SaveSettings(); });
+    if (AppSettings.maSaveWorkspaceOnExit && !SaveWorkspaceOnExit()) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }
 
@@ -308,7 +315,7 @@ void TfrmMain::miViewCorpusFileClick()
 void TfrmMain::LoadFileNewWindow(const QString& FileName)
 {
     auto* text = new TfrmText(*this);
-    AddChildWindow(text, QSize(507, 350));
+    AddChildWindow(text, TfrmText::ClientSize);
     text->LoadFromFile(FileName);
 }
 

@@ -5,6 +5,7 @@
 
 #include "Corpus.h"
 #include "MainWindowServices.h"
+#include "Workspace.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -43,6 +44,22 @@ public:
     // The search command; sender is the Search menu item that was chosen.
     void DoSearch(QAction* sender);
 
+    // Writes the settings, the file-name table, the text and results windows
+    // and the corpus into a workspace file. Throws TFileError; the old file
+    // then stays whole.
+    void SaveWorkspaceToFile(const QString& FileName);
+    // Reads and checks the whole workspace file first, and only then replaces
+    // the settings and the corpus and adds its windows to those open. Returns
+    // whether FileName is now the current workspace: also when no file exists
+    // there, which leaves everything else as it was. A workspace of an older
+    // version is refused with a warning; other failures throw TError. Either
+    // way nothing has changed.
+    bool LoadWorkspaceFromFile(const QString& FileName);
+    // Loads the workspace at path and makes it the current one, as "Open
+    // Workspace..." does; errors are shown.
+    void OpenWorkspace(const QString& path);
+    const QString& CurrentWorkspaceFile() const { return WorkSpaceFile; }
+
     TCorpus& Corpus() { return CorpusFiles; }
     const TCorpus& Corpus() const { return CorpusFiles; }
     // The child windows, the least recently active first.
@@ -57,6 +74,8 @@ public:
     void AddChildWindow(TChildWindow* window, QSize clientSize) override;
     TChildWindow* ActiveChildWindow() const override;
     QSize ClientAreaSize() const override;
+    TWindowPlace PlaceOf(const TChildWindow* window) const override;
+    void ApplyPlace(TChildWindow* window, const TWindowPlace& place) override;
     IMessageSink& Messages() override { return MessageSink; }
     const TAppSettings& Settings() const override { return AppSettings; }
 
@@ -99,6 +118,17 @@ private:
     void miHelpClick();
     void About1Click();
     void miWindowItemClick(QMdiSubWindow* sub);
+
+    void miOpenWorkspaceClick();
+    // Each returns whether the workspace was saved, false when a dialog was cancelled.
+    bool miSaveWorkspaceClick();
+    bool miSaveWorkspaceAsClick();
+    void miSaveWorkspaceonExitClick();
+    // At program stop, when the option is on; false when saving failed.
+    bool SaveWorkspaceOnExit();
+    void WriteForms(TXmlNode& forms) const;
+    void RestoreForm(TWorkspaceForm& form);
+    void RestoreTextWindow(const TTextFormState& state);
 
     TAppSettings& AppSettings;
     IMessageSink& MessageSink;

@@ -2,6 +2,7 @@
 // menu of the active one merged into the menu bar, and the Window menu.
 
 #include "ChildWindow.h"
+#include "SubWindowPlace.h"
 #include "uMain.h"
 
 #include <QEvent>
@@ -54,17 +55,34 @@ void TfrmMain::AddChildWindow(TChildWindow* window, QSize clientSize)
     const QSize frame = sub->sizeHint() - window->sizeHint();
     sub->resize(clientSize + frame);
     sub->move(CascadePlace(others, sub->size(), ClientAreaSize(), frame.height()));
+    window->NormalFrame = sub->geometry();
     sub->show();
     Area->setActiveSubWindow(sub);
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Close) {
-        if (TChildWindow* child = ChildOf(qobject_cast<QMdiSubWindow*>(watched)))
+    const auto* sub = qobject_cast<QMdiSubWindow*>(watched);
+    if (TChildWindow* child = ChildOf(sub)) {
+        if (event->type() == QEvent::Close)
             child->FormClose();
+        else if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+                 !sub->isMinimized() && !sub->isMaximized())
+            child->NormalFrame = sub->geometry();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+TWindowPlace TfrmMain::PlaceOf(const TChildWindow* window) const
+{
+    const auto* sub = qobject_cast<const QMdiSubWindow*>(window->parentWidget());
+    return sub ? PlaceOfSubWindow(*sub, window->NormalFrame) : TWindowPlace();
+}
+
+void TfrmMain::ApplyPlace(TChildWindow* window, const TWindowPlace& place)
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
+        window->NormalFrame = ApplySubWindowPlace(*sub, place, ClientAreaSize());
 }
 
 TChildWindow* TfrmMain::ActiveChildWindow() const

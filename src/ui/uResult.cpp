@@ -8,6 +8,7 @@
 #include "MainWindowServices.h"
 #include "MessageSink.h"
 #include "ResultsChart.h"
+#include "WindowForms.h"
 #include "uConcordance.h"
 
 #include <QAction>
@@ -304,6 +305,27 @@ const QString& TfrmResults::Title() const
 const QString& TfrmResults::XAxisTitle() const
 {
     return FXAxisTitle;
+}
+
+void TfrmResults::SaveSettingsToXML(TXmlNode& node) const
+{
+    WriteResultsForm(node, Main.PlaceOf(this), FTitle, FXAxisTitle, FSavedBinSet);
+}
+
+void TfrmResults::RestoreResultsWindow(IMainWindow& main, TResultsFormState&& state)
+{
+    auto* window = new TfrmResults(main);
+    main.AddChildWindow(window, ClientSize);
+    window->Restore(std::move(state));
+}
+
+void TfrmResults::Restore(TResultsFormState&& state)
+{
+    Main.ApplyPlace(this, state.Place);
+    GetInfoFromBinSet(std::move(state.BinSet));
+    SetTitles(state.Title, state.XAxisTitle);
+    if (Main.ActiveChildWindow() == this)
+        Main.SetActiveWindowText(FTitle);
 }
 
 const TBinSet& TfrmResults::SavedBinSet() const

@@ -11,6 +11,8 @@
 class IMainWindow;
 class TBinSet;
 class TResultsChart;
+class TXmlNode;
+struct TResultsFormState;
 class QChartView;
 class QLabel;
 class QLineEdit;
@@ -39,6 +41,14 @@ public:
     // Moves and shrinks the window into the main window's client area.
     void CheckPosition();
 
+    // Writes the window as a workspace keeps it: its place, its titles and
+    // its bin set. The workspace reads the element back with ReadResultsForm.
+    void SaveSettingsToXML(TXmlNode& node) const;
+    // Opens a window with a state read from a workspace, whose matches
+    // already name their files in FileNameCache. The window keeps its saved
+    // place: it is not fitted with CheckPosition.
+    static void RestoreResultsWindow(IMainWindow& main, TResultsFormState&& state);
+
     const QString& Title() const;
     const QString& XAxisTitle() const;
     const TBinSet& SavedBinSet() const;
@@ -64,6 +74,7 @@ private:
     void CreateMenu();
 
     void SetTitles(const QString& title, const QString& xAxisTitle);
+    void Restore(TResultsFormState&& state);
     // Shows the bins of the saved bin set and their statistics.
     void ShowSavedBinSet();
     void ShowStatistics();

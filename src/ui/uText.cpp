@@ -2,6 +2,7 @@
 
 #include "CorpusFileReader.h"
 #include "MainWindowServices.h"
+#include "WindowForms.h"
 
 #include <QFileInfo>
 #include <QMenu>
@@ -31,10 +32,21 @@ TfrmText::TfrmText(IMainWindow& main, QWidget* parent)
 void TfrmText::LoadFromFile(const QString& fileName)
 {
     Path = fileName;
-    RichEdit->setPlainText(TCorpusFileReader(fileName).WholeText());
+    ShowFile(fileName, TCorpusFileReader(fileName).WholeText());
+}
+
+void TfrmText::ShowFile(const QString& fileName, const QString& text)
+{
+    Path = fileName;
+    RichEdit->setPlainText(text);
     if (Main.ActiveChildWindow() == this)
         Main.SetActiveWindowText(u"Text File: "_s + Path);
     setWindowTitle(u"Text file - ["_s + Path + u"]"_s);
+}
+
+void TfrmText::SaveSettingsToXML(TXmlNode& node) const
+{
+    WriteTextForm(node, {Path, Main.PlaceOf(this)});
 }
 
 QString TfrmText::WindowListCaption() const

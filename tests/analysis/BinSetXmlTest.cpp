@@ -60,10 +60,11 @@ TEST(BinSetXml, RoundTripThroughTheFileNameList)
     EXPECT_EQ(node->Children().Item(1)->XmlText(),
               u"\r\n\t<Bin BinType=\"3\" ValFrom=\"-1\" ValTo=\"-1\"/>"_s);
 
-    // The workspace's file list stands for the cache it was saved from.
-    LoadedFileNames() = FileNameCache().Names();
+    // The saved file list is the cache it was saved from.
+    const QStringList saved = FileNameCache().Names();
     TBinSet loaded;
-    loaded.FromXml(*node);
+    loaded.FromXml(*node, static_cast<int>(saved.size()));
+    loaded.MapSavedFileNames(saved);
     ASSERT_EQ(loaded.Count(), 3);
     EXPECT_EQ(loaded.GetBin(1).BinType, btOther);
     EXPECT_EQ(loaded.GetBin(2).BinType, btPosFromEnd);
@@ -81,10 +82,9 @@ TEST(BinSetXml, SavedFileIndexOutsideTheListIsAnError)
     const IXmlDocument document = NewXmlDocument();
     const IXmlNode bin = document->FindOrAddChild(u"BinSet"_s)->AddElement(u"Bin"_s);
     bin->AddElement(u"M"_s)->WriteIntAttr(u"FileNameIndex"_s, 5);
-    LoadedFileNames() = {u"one.txt"_s};
     TBinSet set;
     try {
-        set.FromXml(*document->Children().Item(0));
+        set.FromXml(*document->Children().Item(0), 1);
         FAIL() << "no error";
     } catch (const TError& error) {
         EXPECT_EQ(error.Message(), u"List index out of bounds (5)"_s);

@@ -111,10 +111,10 @@ TEST_F(MainWindowTest, MenuBar)
   Unload Corpus
   View Corpus File... [Ctrl+Alt+V]
   -
-  Open Workspace... (disabled)
-  Save Workspace... (disabled)
-  Save Workspace As... (disabled)
-  Save Workspace on Exit (disabled)
+  Open Workspace...
+  Save Workspace...
+  Save Workspace As...
+  Save Workspace on Exit
   -
   Tag Settings
     Normal Tags...

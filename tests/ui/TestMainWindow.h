@@ -6,6 +6,7 @@
 #include "../TestSupport.h"
 #include "ChildWindow.h"
 #include "MainWindowServices.h"
+#include "SubWindowPlace.h"
 #include "TAppSettings.h"
 
 #include <QMainWindow>
@@ -42,6 +43,16 @@ public:
         return sub ? qobject_cast<TChildWindow*>(sub->widget()) : nullptr;
     }
     QSize ClientAreaSize() const override { return Area->viewport()->size(); }
+    TWindowPlace PlaceOf(const TChildWindow* window) const override
+    {
+        return PlaceOfSubWindow(*qobject_cast<const QMdiSubWindow*>(window->parentWidget()),
+                                window->NormalFrame);
+    }
+    void ApplyPlace(TChildWindow* window, const TWindowPlace& place) override
+    {
+        window->NormalFrame = ApplySubWindowPlace(
+            *qobject_cast<QMdiSubWindow*>(window->parentWidget()), place, ClientAreaSize());
+    }
     IMessageSink& Messages() override { return Collected; }
     const TAppSettings& Settings() const override { return AppSettings; }
 
