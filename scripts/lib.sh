@@ -8,7 +8,7 @@ PACKAGES=(
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev libpcre2-dev
     libgtest-dev
     python3
-    desktop-file-utils
+    desktop-file-utils shared-mime-info
     clang libclang-rt-14-dev
 )
 

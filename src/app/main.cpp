@@ -10,7 +10,6 @@
 #include "uMain.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QIcon>
 
 #include <cstdio>
@@ -51,15 +50,8 @@ int main(int argc, char* argv[])
     TfrmMain main(settings, messages, user, SettingsFilePath());
     messages.SetParent(&main);
     main.show();
-    // The workspaces first, since opening one replaces the corpus.
-    QStringList corpusFiles;
-    for (const QString& argument : application.arguments().mid(1)) {
-        if (argument.endsWith(QStringLiteral(".tmz"), Qt::CaseInsensitive))
-            main.OpenWorkspace(QFileInfo(argument).absoluteFilePath());
-        else
-            corpusFiles.append(argument);
-    }
-    if (!corpusFiles.isEmpty())
-        main.AddCommandLineFiles(corpusFiles);
+    const QStringList files = application.arguments().mid(1);
+    if (!files.isEmpty())
+        main.AddCommandLineFiles(files);
     return application.exec();
 }

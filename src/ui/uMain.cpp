@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -253,10 +254,17 @@ void TfrmMain::AddFileToCorpus(const QString& FileName)
 
 // As the open dialog offers only existing files, the command line adds only
 // those: a path that names nothing would stop the next search at its first
-// file.
+// file. The workspaces go first, since opening one replaces the corpus.
 void TfrmMain::AddCommandLineFiles(const QStringList& paths)
 {
-    const QStringList refused = CorpusFiles.AddExistingFiles(paths);
+    QStringList corpusFiles;
+    for (const QString& path : paths) {
+        if (path.endsWith(u".tmz"_s, Qt::CaseInsensitive))
+            OpenWorkspace(QFileInfo(path).absoluteFilePath());
+        else
+            corpusFiles.append(path);
+    }
+    const QStringList refused = CorpusFiles.AddExistingFiles(corpusFiles);
     UpdateStatusbar();
     if (!refused.isEmpty())
         MessageSink.ShowWarning(

@@ -33,7 +33,8 @@ public:
     void LoadSettings();
     void SaveSettings();
     void AddFileToCorpus(const QString& FileName);
-    // Adds the files named on the command line that exist, and reports the
+    // Opens the workspace files (.tmz) named on the command line, then adds
+    // the other files named there that exist to the corpus and reports the
     // others once, in one message.
     void AddCommandLineFiles(const QStringList& paths);
     void UnloadCorpus();

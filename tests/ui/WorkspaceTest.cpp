@@ -269,6 +269,26 @@ TEST_F(WorkspaceTest, AWorkspaceThatDoesNotExistBecomesTheOneToSaveTo)
     EXPECT_TRUE(QFileInfo(path).isFile());
 }
 
+// A file manager opens a workspace by naming it on the command line; other
+// files named with it join the workspace's corpus.
+TEST_F(WorkspaceTest, TheCommandLineOpensWorkspaces)
+{
+    MakeSession();
+    const QString path = SaveAs(u"work.TMZ"_s);
+    const QStringList windows = WindowTitles();
+    const QStringList corpus = Main.Corpus().FileNames();
+    Main.miUnload->trigger();
+    const QString extra = Files.Write(u"extra.txt"_s, "more");
+
+    const QString started = QDir::currentPath();
+    QDir::setCurrent(Files.Path(QString()));
+    Main.AddCommandLineFiles({u"extra.txt"_s, u"work.TMZ"_s});
+    QDir::setCurrent(started);
+    EXPECT_EQ(Main.CurrentWorkspaceFile(), path);
+    EXPECT_EQ(WindowTitles(), windows);
+    EXPECT_EQ(Main.Corpus().FileNames(), corpus + QStringList{extra});
+}
+
 // Windows come back in their states, stacked as they were, and within reach
 // on a smaller screen.
 TEST_F(WorkspaceTest, WindowsComeBackInTheirPlacesAndStates)
