@@ -42,7 +42,7 @@ build_flavour() {
 
 # The libFuzzer targets of tests/fuzz, by name: the program NAME_fuzzer, its
 # seeds in tests/fuzz/seeds/NAME and, where there is one, tests/fuzz/NAME.dict.
-FUZZ_TARGETS=(xml_reader settings word_matcher wildcard regex analyze_file)
+FUZZ_TARGETS=(xml_reader settings word_matcher wildcard regex analyze_file workspace)
 
 # fuzz_target NAME SECONDS: builds the fuzzer NAME with clang into build/fuzz
 # and runs it that long on build/fuzz/corpus/NAME, which starts from the seeds
