@@ -11,10 +11,21 @@
 #include "uText.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// A workspace of a large search takes a while to write or read; the pointer
+// says so meanwhile.
+class TWaitCursor {
+public:
+    TWaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TWaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
+};
 
 TFileDialogSetup WorkspaceDialog(const QString& title, const QString& defaultSuffix = QString())
 {
@@ -25,6 +36,7 @@ TFileDialogSetup WorkspaceDialog(const QString& title, const QString& defaultSuf
 
 void TfrmMain::SaveWorkspaceToFile(const QString& FileName)
 {
+    const TWaitCursor waiting;
     SaveWorkspace(
         FileName, AppSettings, FileNameCache().Names(),
         [this](TXmlNode& forms) { WriteForms(forms); }, CorpusFiles.FileNames());
@@ -48,6 +60,7 @@ bool TfrmMain::LoadWorkspaceFromFile(const QString& FileName)
         return true;
     TWorkspace workspace;
     try {
+        const TWaitCursor waiting;
         workspace = ReadWorkspace(FileName);
     } catch (const TOldWorkspaceError& old) {
         MessageSink.ShowWarning(old.Message());
