@@ -51,25 +51,73 @@ void Report(const char* phase, double seconds, double searchSeconds, double star
                 startBytes / 1e9);
 }
 
-bool SameMatches(const TBinSet& a, const TBinSet& b)
+std::int64_t StoredMatches(const TSearchBins& bins)
 {
-    if (a.Count() != b.Count() || a.TotalMatches != b.TotalMatches)
-        return false;
-    for (int i = 0; i < a.Count(); ++i) {
-        const TBin& x = a.GetBin(i);
-        const TBin& y = b.GetBin(i);
-        if (x.Count() != y.Count())
+    std::int64_t matches = 0;
+    for (const TDistribution kind : AllDistributions) {
+        for (const TBin& bin : bins.Of(kind)->FBins)
+            matches += bin.Count();
+    }
+    return matches;
+}
+
+// The four bin sets as four results windows.
+void Save(const QString& path, const TAppSettings& settings, const TSearchBins& bins,
+          const QString& corpus)
+{
+    SaveWorkspace(path, settings, FileNameCache().Names(),
+                  [&](TXmlNode& forms) {
+                      for (const TDistribution kind : AllDistributions)
+                          WriteResultsForm(*forms.AddElement(u"ResultsForm"_s), {}, u"title"_s,
+                                           u"axis"_s, *bins.Of(kind));
+                  },
+                  {corpus});
+}
+
+// Opens the workspace as the application does and compares its bin sets with
+// those saved.
+bool OpenedAsSaved(const QString& path, const TSearchBins& bins)
+{
+    TWorkspace workspace = ReadWorkspace(path);
+    for (TWorkspaceForm& form : workspace.Forms)
+        std::get<TResultsFormState>(form).BinSet.MapSavedFileNames(workspace.FileNames);
+    for (size_t i = 0; i < AllDistributions.size(); ++i) {
+        if (std::get<TResultsFormState>(workspace.Forms[i]).BinSet != *bins.Of(AllDistributions[i]))
             return false;
-        for (int k = 0; k < x.Count(); ++k) {
-            const TMatch& m = x.GetMatch(k);
-            const TMatch& n = y.GetMatch(k);
-            if (m.BeginOffest != n.BeginOffest || m.WordsFromBeginning != n.WordsFromBeginning ||
-                m.SentecesFromEnd != n.SentecesFromEnd || m.Percent != n.Percent ||
-                m.FileNameIndex != n.FileNameIndex || m.LineNo != n.LineNo)
-                return false;
-        }
     }
     return true;
+}
+
+int Run(const QString& corpus, const QString& path)
+{
+    TAppSettings settings;
+    settings.SetDefaults();
+    TPrintedMessages messages;
+    TSearchRunner runner(settings, messages);
+    QElapsedTimer timer;
+
+    double start = StartPhase(timer);
+    const TSearchResult search =
+        runner.Run({u"the"_s, ssWordPhrase, {true, true, true, true}, {corpus}});
+    if (search.Outcome != TSearchResult::TOutcome::Completed)
+        return 1;
+    const double searchSeconds = timer.nsecsElapsed() / 1e9;
+    std::printf("workspace of a search for \"the\" in %s: %lld stored matches\n",
+                corpus.toLocal8Bit().constData(),
+                static_cast<long long>(StoredMatches(search.Bins)));
+    Report("search", searchSeconds, searchSeconds, start);
+
+    start = StartPhase(timer);
+    Save(path, settings, search.Bins, corpus);
+    Report("save", timer.nsecsElapsed() / 1e9, searchSeconds, start);
+    std::printf("  file   %7.2f GB\n", QFileInfo(path).size() / 1e9);
+
+    start = StartPhase(timer);
+    const bool same = OpenedAsSaved(path, search.Bins);
+    Report("open", timer.nsecsElapsed() / 1e9, searchSeconds, start);
+    if (!same)
+        std::fprintf(stderr, "the opened workspace differs from the search\n");
+    return same ? 0 : 1;
 }
 
 } // namespace
@@ -80,58 +128,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: workspace_bench CORPUS_FILE WORKSPACE_FILE\n");
         return 2;
     }
-    const QString corpus = QString::fromLocal8Bit(argv[1]);
     const QString path = QString::fromLocal8Bit(argv[2]);
-    TAppSettings settings;
-    settings.SetDefaults();
-    TPrintedMessages messages;
-    TSearchRunner runner(settings, messages);
-    QElapsedTimer timer;
+    int result = 1;
     try {
-        double start = StartPhase(timer);
-        const TSearchResult search =
-            runner.Run({u"the"_s, ssWordPhrase, {true, true, true, true}, {corpus}});
-        if (search.Outcome != TSearchResult::TOutcome::Completed)
-            return 1;
-        const double searchSeconds = timer.nsecsElapsed() / 1e9;
-        std::int64_t matches = 0;
-        for (const TDistribution kind : AllDistributions) {
-            for (const TBin& bin : search.Bins.Of(kind)->FBins)
-                matches += bin.Count();
-        }
-        std::printf("workspace of a search for \"the\" in %s: %lld stored matches\n", argv[1],
-                    static_cast<long long>(matches));
-        Report("search", searchSeconds, searchSeconds, start);
-
-        start = StartPhase(timer);
-        SaveWorkspace(path, settings, FileNameCache().Names(),
-                      [&](TXmlNode& forms) {
-                          for (const TDistribution kind : AllDistributions)
-                              WriteResultsForm(*forms.AddElement(u"ResultsForm"_s), {}, u"title"_s,
-                                               u"axis"_s, *search.Bins.Of(kind));
-                      },
-                      {corpus});
-        Report("save", timer.nsecsElapsed() / 1e9, searchSeconds, start);
-        std::printf("  file   %7.2f GB\n", QFileInfo(path).size() / 1e9);
-
-        start = StartPhase(timer);
-        TWorkspace workspace = ReadWorkspace(path);
-        for (TWorkspaceForm& form : workspace.Forms)
-            std::get<TResultsFormState>(form).BinSet.MapSavedFileNames(workspace.FileNames);
-        Report("open", timer.nsecsElapsed() / 1e9, searchSeconds, start);
-        QFile::remove(path);
-
-        for (size_t i = 0; i < AllDistributions.size(); ++i) {
-            if (!SameMatches(std::get<TResultsFormState>(workspace.Forms[i]).BinSet,
-                             *search.Bins.Of(AllDistributions[i]))) {
-                std::fprintf(stderr, "the opened workspace differs from the search\n");
-                return 1;
-            }
-        }
+        result = Run(QString::fromLocal8Bit(argv[1]), path);
     } catch (const TError& error) {
-        QFile::remove(path);
         std::fprintf(stderr, "%s\n", error.what());
-        return 1;
     }
-    return 0;
+    QFile::remove(path);
+    return result;
 }

@@ -32,6 +32,8 @@ public:
     const TMatch& GetMatch(int index) const { return Matches[static_cast<size_t>(index)]; }
     void AddMatch(const TMatch& Match) { Matches.push_back(Match); }
 
+    bool operator==(const TBin&) const = default;
+
     // Makes Bin a copy of this bin.
     void CopyTo(TBin& Bin) const;
 

@@ -24,6 +24,9 @@ public:
     std::int64_t TotalMatches = 0;
     std::int64_t TotalTexts = 0;
 
+    // The same bins with the same matches, and the same totals.
+    bool operator==(const TBinSet&) const = default;
+
     // Frees the bins and their matches; the totals stay.
     void Clear() { FBins.clear(); }
 

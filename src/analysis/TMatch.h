@@ -31,6 +31,8 @@ struct TMatch {
         return UseSentences ? SentecesFromEnd : WordsFromEnd;
     }
 
+    bool operator==(const TMatch&) const = default;
+
     void CopyTo(TMatch& Match) const { Match = *this; }
     TMatch CreateCopy() const { return *this; }
 

@@ -8,6 +8,7 @@
 
 #include "TMatch.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <iterator>
 #include <memory>
@@ -121,6 +122,12 @@ public:
     iterator end() { return {this, static_cast<std::ptrdiff_t>(Count)}; }
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, static_cast<std::ptrdiff_t>(Count)}; }
+
+    // The same matches in the same order.
+    friend bool operator==(const TMatchList& a, const TMatchList& b)
+    {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end());
+    }
 
 private:
     // Blocks are raw storage: a match is written once, when it is added.

@@ -17,29 +17,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-bool SameBins(const TBinSet& a, const TBinSet& b)
-{
-    if (a.Count() != b.Count() || a.TotalWords != b.TotalWords ||
-        a.TotalMatches != b.TotalMatches || a.TotalTexts != b.TotalTexts)
-        return false;
-    for (int i = 0; i < a.Count(); ++i) {
-        const TBin& x = a.GetBin(i);
-        const TBin& y = b.GetBin(i);
-        if (x.BinType != y.BinType || x.ValFrom != y.ValFrom || x.ValTo != y.ValTo ||
-            x.Count() != y.Count())
-            return false;
-        for (int k = 0; k < x.Count(); ++k) {
-            const TMatch& m = x.GetMatch(k);
-            const TMatch& n = y.GetMatch(k);
-            if (m.WordsFromBeginning != n.WordsFromBeginning || m.Percent != n.Percent ||
-                m.EndOffset != n.EndOffset || m.FileNameIndex != n.FileNameIndex ||
-                m.isUnicode != n.isUnicode || m.LineNo != n.LineNo)
-                return false;
-        }
-    }
-    return true;
-}
-
 // Writes the window's element and reads it back.
 bool SurvivesAgain(const TWorkspaceForm& form, int fileCount)
 {
@@ -54,7 +31,7 @@ bool SurvivesAgain(const TWorkspaceForm& form, int fileCount)
     WriteResultsForm(node, results.Place, results.Title, results.XAxisTitle, results.BinSet);
     const TResultsFormState again = ReadResultsForm(node, fileCount);
     return again.Place == results.Place && again.Title == results.Title &&
-           again.XAxisTitle == results.XAxisTitle && SameBins(again.BinSet, results.BinSet);
+           again.XAxisTitle == results.XAxisTitle && again.BinSet == results.BinSet;
 }
 
 } // namespace

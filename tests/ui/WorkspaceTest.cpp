@@ -2,7 +2,6 @@
 // main window's commands, as a user does.
 #include "Workspace.h"
 
-#include "FileNames.h"
 #include "MainWindowFixture.h"
 #include "TBinSet.h"
 #include "XmlNode.h"
@@ -46,25 +45,13 @@ QList<TfrmResults*> ResultsWindows(const TfrmMain& main)
     return windows;
 }
 
-// The matches of every bin as text, so that two bin sets compare at a glance.
-QStringList BinsOf(const TBinSet& binSet)
+// Copies of the results windows' bin sets, the most recently active last.
+std::vector<TBinSet> BinSetsOf(const TfrmMain& main)
 {
-    QStringList bins;
-    for (const TBin& bin : binSet.FBins) {
-        QString text = u"%1 %2-%3:"_s.arg(bin.BinType).arg(bin.ValFrom).arg(bin.ValTo);
-        for (const TMatch& m : bin.Matches)
-            text += u" %1/%2/%3/%4/%5/%6"_s.arg(m.WordsFromBeginning)
-                        .arg(m.SentecesFromEnd)
-                        .arg(m.Percent)
-                        .arg(m.BeginOffest)
-                        .arg(FileNameCache().Names()[m.FileNameIndex])
-                        .arg(m.LineNo);
-        bins.append(text);
-    }
-    bins.append(u"totals %1 %2 %3"_s.arg(binSet.TotalWords)
-                    .arg(binSet.TotalMatches)
-                    .arg(binSet.TotalSentences));
-    return bins;
+    std::vector<TBinSet> binSets;
+    for (const TfrmResults* window : ResultsWindows(main))
+        window->SavedBinSet().CopyTo(binSets.emplace_back());
+    return binSets;
 }
 
 QString Utf16Text(const QByteArray& bytes)
@@ -145,9 +132,7 @@ TEST_F(WorkspaceTest, ASessionComesBackWhole)
         OpenConcordance(*ResultsWindows(Main).first(), 0)->WindowListCaption();
     Main.ActivateChildWindow(ResultsWindows(Main)[1]);
     const TSession before = Session();
-    QList<QStringList> bins;
-    for (const TfrmResults* window : ResultsWindows(Main))
-        bins.append(BinsOf(window->SavedBinSet()));
+    const std::vector<TBinSet> binSets = BinSetsOf(Main);
 
     const QString path = SaveAs(u"work.tmz"_s);
     ASSERT_EQ(User.FileDialogsShown.size(), 1);
@@ -173,10 +158,7 @@ TEST_F(WorkspaceTest, ASessionComesBackWhole)
     expected.WorkspaceFile = path;
     EXPECT_EQ(Session(), expected);
     EXPECT_EQ(Main.StatusText(0), u"3 files in current corpus"_s);
-    QList<QStringList> restored;
-    for (const TfrmResults* window : ResultsWindows(Main))
-        restored.append(BinsOf(window->SavedBinSet()));
-    EXPECT_EQ(restored, bins);
+    EXPECT_TRUE(BinSetsOf(Main) == binSets);
     // Sizes, places, titles and matches all came back: saving again gives the
     // same file.
     EXPECT_EQ(Utf16Text(FileBytes(SaveAs(u"again.tmz"_s))), Utf16Text(saved));

@@ -68,31 +68,6 @@ void SaveSmallWorkspace(const QString& path, const TBinSet& binSet = SmallBinSet
                   {u"/corpus/b.txt"_s, u"/corpus/a.txt"_s, u"/corpus/b.txt"_s});
 }
 
-bool SameMatches(const TBinSet& a, const TBinSet& b)
-{
-    if (a.Count() != b.Count())
-        return false;
-    for (int i = 0; i < a.Count(); ++i) {
-        const TBin& x = a.GetBin(i);
-        const TBin& y = b.GetBin(i);
-        if (x.BinType != y.BinType || x.ValFrom != y.ValFrom || x.ValTo != y.ValTo ||
-            x.Count() != y.Count())
-            return false;
-        for (int k = 0; k < x.Count(); ++k) {
-            const TMatch &m = x.GetMatch(k), &n = y.GetMatch(k);
-            if (std::tie(m.WordsFromBeginning, m.WordsFromEnd, m.SentecesFromBeginning,
-                         m.SentecesFromEnd, m.Percent, m.BeginOffest, m.EndOffset, m.FileNameIndex,
-                         m.isUnicode, m.LineNo) !=
-                std::tie(n.WordsFromBeginning, n.WordsFromEnd, n.SentecesFromBeginning,
-                         n.SentecesFromEnd, n.Percent, n.BeginOffest, n.EndOffset, n.FileNameIndex,
-                         n.isUnicode, n.LineNo))
-                return false;
-        }
-    }
-    return a.TotalWords == b.TotalWords && a.TotalMatches == b.TotalMatches &&
-           a.TotalTexts == b.TotalTexts;
-}
-
 QString Utf16Text(const QByteArray& bytes)
 {
     return QString(reinterpret_cast<const QChar*>(bytes.constData()), bytes.size() / 2);
@@ -125,7 +100,7 @@ TEST(Workspace, SmallWorkspaceIsWrittenByteForByteAndReadBack)
     EXPECT_EQ(results.Place, (TWindowPlace{0, 0, 0, 0, TWindowPlace::wsMaximized}));
     EXPECT_EQ(results.Title, u"\"the\" distribution in sentences"_s);
     EXPECT_EQ(results.XAxisTitle, u"% of sentence"_s);
-    EXPECT_TRUE(SameMatches(results.BinSet, SmallBinSet()));
+    EXPECT_TRUE(results.BinSet == SmallBinSet());
 }
 
 TEST(Workspace, EmptyWorkspaceWritesEveryElementOnce)
