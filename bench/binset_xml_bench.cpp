@@ -85,28 +85,36 @@ TBinSets Search(const QString& corpus, TPhases& phases)
 
 void Save(const TBinSets& sets, const QString& file, TPhases& phases)
 {
-    const IXmlDocument document = NewXmlDocument();
-    const IXmlNode forms = document->FindOrAddChild(u"Forms"_s);
-    for (const auto& set : sets)
-        set->ToXml(*forms->AddElement(u"ResultsForm"_s)->FindOrAddChild(u"BinSet"_s));
+    IXmlDocument document = NewXmlDocument();
+    {
+        const IXmlNode forms = document->FindOrAddChild(u"Forms"_s);
+        for (const auto& set : sets)
+            set->ToXml(*forms->AddElement(u"ResultsForm"_s)->FindOrAddChild(u"BinSet"_s));
+    }
     phases.Done("tree");
     document->SaveToFile(file);
     phases.Done("save");
+    document.reset();
+    phases.Done("free");
 }
 
 TBinSets Load(const QString& file, TPhases& phases)
 {
     TBinSets sets;
-    const IXmlDocument document = NewXmlDocument();
+    IXmlDocument document = NewXmlDocument();
     document->LoadFromFile(file);
     phases.Done("load");
-    const IXmlNode forms = document->RequireChild(u"Forms"_s);
-    for (int i = 0; i < forms->Children().Count() && i < 4; ++i) {
-        sets[static_cast<size_t>(i)] = std::make_unique<TBinSet>();
-        sets[static_cast<size_t>(i)]->FromXml(
-            *forms->Children().Item(i)->RequireChild(u"BinSet"_s));
+    {
+        const IXmlNode forms = document->RequireChild(u"Forms"_s);
+        for (int i = 0; i < forms->Children().Count() && i < 4; ++i) {
+            sets[static_cast<size_t>(i)] = std::make_unique<TBinSet>();
+            sets[static_cast<size_t>(i)]->FromXml(
+                *forms->Children().Item(i)->RequireChild(u"BinSet"_s));
+        }
     }
     phases.Done("fromxml");
+    document.reset();
+    phases.Done("free");
     return sets;
 }
 

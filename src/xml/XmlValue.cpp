@@ -1,19 +1,33 @@
 #include "XmlValue.h"
 
+#include "XmlNode.h"
+
+#include <algorithm>
 #include <limits>
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
-QString ValueText(const TXmlNode::TValue& value)
+// The magnitude is taken unsigned, so that the most negative value needs no
+// special case.
+char16_t* IntegerText(std::int64_t value, char16_t* out)
 {
-    if (const auto* text = std::get_if<QString>(&value))
-        return *text;
-    if (const auto* number = std::get_if<std::int32_t>(&value))
-        return QString::number(*number);
-    if (const auto* number = std::get_if<std::int64_t>(&value))
-        return QString::number(*number);
-    return std::get<bool>(value) ? u"1"_s : u"0"_s;
+    std::uint64_t magnitude =
+        value < 0 ? std::uint64_t(0) - std::uint64_t(value) : std::uint64_t(value);
+    char16_t digits[MaxIntegerChars];
+    char16_t* first = std::end(digits);
+    do {
+        *--first = char16_t(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0)
+        *out++ = u'-';
+    return std::copy(first, std::end(digits), out);
+}
+
+QString IntegerString(std::int64_t value)
+{
+    char16_t text[MaxIntegerChars];
+    return QString(reinterpret_cast<const QChar*>(text), IntegerText(value, text) - text);
 }
 
 namespace {
@@ -48,6 +62,25 @@ TXmlError NotAnInteger(const QString& text)
 }
 
 } // namespace
+
+std::optional<std::int64_t> CanonicalInteger(QStringView text)
+{
+    const QStringView digits = text.startsWith(u'-') ? text.mid(1) : text;
+    if (digits.isEmpty() || digits.size() >= MaxIntegerChars)
+        return std::nullopt;
+    if (digits[0] == u'0' && text.size() != 1)
+        return std::nullopt;
+    using Limits = std::numeric_limits<std::int64_t>;
+    return ParseDecimal(text, Limits::min(), Limits::max());
+}
+
+std::int32_t IntegerToInt32(std::int64_t value)
+{
+    using Limits = std::numeric_limits<std::int32_t>;
+    if (value < Limits::min() || value > Limits::max())
+        throw NotAnInteger(IntegerString(value));
+    return static_cast<std::int32_t>(value);
+}
 
 std::int32_t TextToInt32(const QString& text)
 {
