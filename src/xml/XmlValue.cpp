@@ -63,15 +63,27 @@ TXmlError NotAnInteger(const QString& text)
 
 } // namespace
 
+// Called for every value read from a file, so it checks the bound once at
+// the end: 19 digits cannot overflow 64 unsigned bits.
 std::optional<std::int64_t> CanonicalInteger(QStringView text)
 {
-    const QStringView digits = text.startsWith(u'-') ? text.mid(1) : text;
+    const bool negative = text.startsWith(u'-');
+    const QStringView digits = negative ? text.mid(1) : text;
     if (digits.isEmpty() || digits.size() >= MaxIntegerChars)
         return std::nullopt;
     if (digits[0] == u'0' && text.size() != 1)
         return std::nullopt;
-    using Limits = std::numeric_limits<std::int64_t>;
-    return ParseDecimal(text, Limits::min(), Limits::max());
+    std::uint64_t magnitude = 0;
+    for (QChar c : digits) {
+        const auto digit = static_cast<std::uint64_t>(c.unicode()) - u'0';
+        if (digit > 9)
+            return std::nullopt;
+        magnitude = magnitude * 10 + digit;
+    }
+    const auto max = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    if (magnitude > (negative ? max + 1 : max))
+        return std::nullopt;
+    return static_cast<std::int64_t>(negative ? 0 - magnitude : magnitude);
 }
 
 std::int32_t IntegerToInt32(std::int64_t value)
