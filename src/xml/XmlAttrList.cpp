@@ -77,7 +77,7 @@ void TXmlAttrList::SetInteger(int index, int nameId, std::int64_t value)
 void TXmlAttrList::SetText(int index, int nameId, const QString& text)
 {
     // Made before the slot is taken, so that a failure leaves the list whole.
-    auto copy = text.isEmpty() ? nullptr : std::make_unique<QString>(text);
+    auto copy = text.isNull() ? nullptr : std::make_unique<QString>(text);
     TItem& item = Slot(index, nameId);
     item.NameAndKind &= ~std::uint32_t(1);
     QString* owned = copy.release();

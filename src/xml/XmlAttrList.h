@@ -39,7 +39,7 @@ public:
     void TakeExact(TXmlAttrList& other);
 
 private:
-    // A text value is held through a pointer in Value, or null when empty.
+    // A text value is held through a pointer in Value, null for a null text.
     struct TItem {
         std::uint32_t NameAndKind; // name id << 1 | 1 for an integer
         std::uint32_t Value[2];

@@ -289,7 +289,7 @@ const QString& TXmlNode::Value() const
 
 void TXmlNode::SetValue(const QString& value)
 {
-    if (Content || !value.isEmpty())
+    if (Content || !value.isNull())
         MutableContent().Text = value;
 }
 

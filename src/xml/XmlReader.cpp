@@ -197,7 +197,7 @@ void TXmlReader::ReadAttrs()
         if (const auto number = CanonicalInteger(value))
             Attrs.SetInteger(at, name, *number);
         else
-            Attrs.SetText(at, name, value.toString());
+            Attrs.SetText(at, name, value.isEmpty() ? QString() : value.toString());
         SkipBlanks();
     }
 }
