@@ -28,39 +28,54 @@ const TTotal Totals[] = {
     {u"TotalTexts"_s, &TBinSet::TotalTexts},
 };
 
+// Millions of matches are written and read: their names are interned once.
+const TXmlName MatchElement(u"M"_s);
+const TXmlName WordsFromBeginningAttr(u"WordsFromBeginning"_s);
+const TXmlName WordsFromEndAttr(u"WordsFromEnd"_s);
+const TXmlName SentecesFromBeginningAttr(u"SentecesFromBeginning"_s);
+const TXmlName SentecesFromEndAttr(u"SentecesFromEnd"_s);
+const TXmlName PercentAttr(u"Percent"_s);
+const TXmlName BeginOffestAttr(u"BeginOffest"_s);
+const TXmlName EndOffsetAttr(u"EndOffset"_s);
+const TXmlName FileNameIndexAttr(u"FileNameIndex"_s);
+const TXmlName UniAttr(u"Uni"_s);
+const TXmlName LineNoAttr(u"LineNo"_s);
+constexpr int MatchAttrs = 10;
+
 } // namespace
 
 void TMatch::ToXml(TXmlNode& node) const
 {
     node.ClearChildren();
     node.ClearAttrs();
-    node.WriteInt64Attr(u"WordsFromBeginning"_s, WordsFromBeginning);
-    node.WriteInt64Attr(u"WordsFromEnd"_s, WordsFromEnd);
-    node.WriteInt64Attr(u"SentecesFromBeginning"_s, SentecesFromBeginning);
-    node.WriteInt64Attr(u"SentecesFromEnd"_s, SentecesFromEnd);
-    node.WriteIntAttr(u"Percent"_s, Percent);
-    node.WriteInt64Attr(u"BeginOffest"_s, BeginOffest);
-    node.WriteInt64Attr(u"EndOffset"_s, EndOffset);
-    node.WriteIntAttr(u"FileNameIndex"_s, FileNameIndex);
-    node.WriteBoolAttr(u"Uni"_s, isUnicode);
-    node.WriteInt64Attr(u"LineNo"_s, LineNo);
+    node.ReserveAttrs(MatchAttrs);
+    node.WriteInt64Attr(WordsFromBeginningAttr, WordsFromBeginning);
+    node.WriteInt64Attr(WordsFromEndAttr, WordsFromEnd);
+    node.WriteInt64Attr(SentecesFromBeginningAttr, SentecesFromBeginning);
+    node.WriteInt64Attr(SentecesFromEndAttr, SentecesFromEnd);
+    node.WriteIntAttr(PercentAttr, Percent);
+    node.WriteInt64Attr(BeginOffestAttr, BeginOffest);
+    node.WriteInt64Attr(EndOffsetAttr, EndOffset);
+    node.WriteIntAttr(FileNameIndexAttr, FileNameIndex);
+    node.WriteBoolAttr(UniAttr, isUnicode);
+    node.WriteInt64Attr(LineNoAttr, LineNo);
 }
 
 void TMatch::FromXml(const TXmlNode& node, int savedFileCount)
 {
-    WordsFromBeginning = node.ReadInt64Attr(u"WordsFromBeginning"_s, 0);
-    WordsFromEnd = node.ReadInt64Attr(u"WordsFromEnd"_s, 0);
-    SentecesFromBeginning = node.ReadInt64Attr(u"SentecesFromBeginning"_s, 0);
-    SentecesFromEnd = node.ReadInt64Attr(u"SentecesFromEnd"_s, 0);
+    WordsFromBeginning = node.ReadInt64Attr(WordsFromBeginningAttr, 0);
+    WordsFromEnd = node.ReadInt64Attr(WordsFromEndAttr, 0);
+    SentecesFromBeginning = node.ReadInt64Attr(SentecesFromBeginningAttr, 0);
+    SentecesFromEnd = node.ReadInt64Attr(SentecesFromEndAttr, 0);
     // Kept in a small field, which a damaged file must not wrap around.
-    Percent = static_cast<std::int16_t>(std::clamp(node.ReadIntAttr(u"Percent"_s, 0), 0, 100));
-    BeginOffest = node.ReadInt64Attr(u"BeginOffest"_s, 0);
-    EndOffset = node.ReadInt64Attr(u"EndOffset"_s, 0);
-    FileNameIndex = node.ReadIntAttr(u"FileNameIndex"_s, 0);
+    Percent = static_cast<std::int16_t>(std::clamp(node.ReadIntAttr(PercentAttr, 0), 0, 100));
+    BeginOffest = node.ReadInt64Attr(BeginOffestAttr, 0);
+    EndOffset = node.ReadInt64Attr(EndOffsetAttr, 0);
+    FileNameIndex = node.ReadIntAttr(FileNameIndexAttr, 0);
     if (FileNameIndex < 0 || FileNameIndex >= savedFileCount)
         throw TError(u"List index out of bounds (%1)"_s.arg(FileNameIndex));
-    isUnicode = node.ReadBoolAttr(u"Uni"_s, false);
-    LineNo = node.ReadInt64Attr(u"LineNo"_s, 0);
+    isUnicode = node.ReadBoolAttr(UniAttr, false);
+    LineNo = node.ReadInt64Attr(LineNoAttr, 0);
 }
 
 void TBin::ToXml(TXmlNode& node) const
@@ -70,8 +85,9 @@ void TBin::ToXml(TXmlNode& node) const
     node.WriteIntAttr(u"BinType"_s, BinType);
     node.WriteInt64Attr(u"ValFrom"_s, ValFrom);
     node.WriteInt64Attr(u"ValTo"_s, ValTo);
+    node.ReserveChildren(static_cast<int>(Matches.size()));
     for (const TMatch& match : Matches)
-        match.ToXml(*node.AddElement(u"M"_s));
+        match.ToXml(*node.AddElement(MatchElement));
 }
 
 void TBin::FromXml(const TXmlNode& node, int savedFileCount)

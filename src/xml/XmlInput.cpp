@@ -60,9 +60,14 @@ bool TXmlInput::Refill()
             throw TFileError::CannotRead(Source, Device.errorString());
         if (read == 0)
             return false;
-        Chars = Decoder.decode(QByteArrayView(Bytes.constData(), read));
-        Pos = 0;
-        if (!Chars.isEmpty())
+        const qsizetype room = Decoder.requiredSpace(read);
+        if (Chars.size() < room)
+            Chars.resize(room);
+        QChar* begin = Chars.data();
+        const QChar* end = Decoder.appendToBuffer(begin, QByteArrayView(Bytes.constData(), read));
+        Cur = reinterpret_cast<const char16_t*>(begin);
+        End = reinterpret_cast<const char16_t*>(end);
+        if (Cur != End)
             return true;
     }
 }

@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringDecoder>
+#include <QStringView>
 
 class QIODevice;
 
@@ -21,10 +22,15 @@ public:
     TXmlInput(QIODevice& device, const QString& source);
 
     // Throws TFileError when the device cannot be read.
-    bool AtEnd() { return Pos == Chars.size() && !Refill(); }
-    // REQUIRES: !AtEnd().
-    char16_t Peek() const { return Chars.at(Pos).unicode(); }
-    char16_t Next() { return Chars.at(Pos++).unicode(); }
+    bool AtEnd() { return Cur == End && !Refill(); }
+    // REQUIRES for these: !AtEnd().
+    char16_t Peek() const { return *Cur; }
+    char16_t Next() { return *Cur++; }
+    // The characters decoded but not yet taken, at least one, for the reader to
+    // scan a run of them at once.
+    QStringView Pending() const { return QStringView(Cur, End); }
+    // REQUIRES: count <= Pending().size().
+    void Skip(qsizetype count) { Cur += count; }
 
 private:
     bool Refill();
@@ -33,6 +39,7 @@ private:
     QString Source;
     QStringDecoder Decoder;
     QByteArray Bytes;
-    QString Chars;
-    qsizetype Pos = 0;
+    QString Chars; // the decoded characters; its size is only the room for them
+    const char16_t* Cur = nullptr;
+    const char16_t* End = nullptr;
 };

@@ -6,12 +6,12 @@
 #pragma once
 
 #include "Error.h"
+#include "XmlAttrList.h"
 
 #include <QString>
 
 #include <cstdint>
 #include <memory>
-#include <variant>
 #include <vector>
 
 class TXmlNode;
@@ -28,6 +28,22 @@ public:
     using TError::TError;
 };
 
+// An element or attribute name interned once, for callers that read or write
+// the same names on very many nodes: they are then found by number, without
+// hashing their text each time.
+class TXmlName {
+public:
+    explicit TXmlName(const QString& name);
+
+private:
+    friend class TXmlNode;
+    friend class TXmlReader;
+    explicit TXmlName(int id)
+        : Id(id)
+    {}
+    int Id;
+};
+
 // The ordered children of a node.
 class TXmlNodeList {
 public:
@@ -39,12 +55,14 @@ private:
     std::vector<IXmlNode> Nodes;
 };
 
-class TXmlNode : public std::enable_shared_from_this<TXmlNode> {
+// Millions of nodes are held at once, so a node is kept small: what only some
+// kinds of node use (children, a text value) lives apart and exists only once
+// it is set.
+class TXmlNode {
 public:
     enum class TKind { Document, Element, Text, CDATASection, Comment, ProcessingInstruction };
-    using TValue = std::variant<QString, std::int32_t, std::int64_t, bool>;
 
-    virtual ~TXmlNode();
+    ~TXmlNode();
     TXmlNode(const TXmlNode&) = delete;
     TXmlNode& operator=(const TXmlNode&) = delete;
 
@@ -54,9 +72,13 @@ public:
     const QString& Name() const;
     TXmlNode* Parent() const { return ParentNode; }
 
-    const TXmlNodeList& Children() const { return ChildList; }
+    const TXmlNodeList& Children() const;
     // Appends a new empty element as the last child and returns it.
     IXmlNode AddElement(const QString& name);
+    IXmlNode AddElement(const TXmlName& name);
+    // Makes room for count children in all, so that adding them allocates
+    // no more than once.
+    void ReserveChildren(int count);
     // The first child whose name equals name exactly, or null when there is none.
     IXmlNode FindChild(const QString& name) const;
     // FindChild(name), or AddElement(name) when there is none.
@@ -72,6 +94,8 @@ public:
     // Attributes, in the order they were first written. Writing one that
     // exists replaces its value in place.
     void ClearAttrs();
+    // Makes room for count attributes in all.
+    void ReserveAttrs(int count);
     QString ReadAttr(const QString& name, const QString& Default) const;
     void WriteAttr(const QString& name, const QString& value);
     // The typed reads throw TXmlError for a value that does not convert:
@@ -84,46 +108,62 @@ public:
     void WriteBoolAttr(const QString& name, bool value);
     std::int64_t ReadInt64Attr(const QString& name, std::int64_t Default) const;
     void WriteInt64Attr(const QString& name, std::int64_t value);
-    int AttrCount() const { return static_cast<int>(Attrs.size()); }
+    // The same by interned name.
+    std::int32_t ReadIntAttr(const TXmlName& name, std::int32_t Default) const;
+    void WriteIntAttr(const TXmlName& name, std::int32_t value);
+    bool ReadBoolAttr(const TXmlName& name, bool Default) const;
+    void WriteBoolAttr(const TXmlName& name, bool value);
+    std::int64_t ReadInt64Attr(const TXmlName& name, std::int64_t Default) const;
+    void WriteInt64Attr(const TXmlName& name, std::int64_t value);
+    int AttrCount() const { return Attrs.Count(); }
     const QString& AttrName(int index) const;
     // The text form of an attribute's value: integers in decimal, booleans as
     // "1" or "0".
     QString AttrText(int index) const;
 
     // The text value of a text, CDATA, comment or processing-instruction node.
-    const QString& Value() const { return Text; }
-    void SetValue(const QString& value) { Text = value; }
+    const QString& Value() const;
+    void SetValue(const QString& value);
 
     // The text form of the node and its subtree, as the writer writes it.
     QString XmlText() const;
 
 protected:
     TXmlNode(TKind kind, const QString& name);
+    TXmlNode(TKind kind, const TXmlName& name);
 
 private:
     friend class TXmlReader;
     friend class TXmlWriter;
-    struct TAttr {
-        int Name; // in the name table
-        TValue Value;
+    struct TContent {
+        TXmlNodeList ChildList;
+        QString Text;
     };
-    const TValue* FindAttr(const QString& name) const;
-    void SetAttr(const QString& name, TValue value);
-    const std::vector<IXmlNode>& ChildNodes() const { return ChildList.Nodes; }
+    // The index of the attribute, or -1.
+    int FindAttr(const QString& name) const;
+    int FindAttr(const TXmlName& name) const { return Attrs.IndexOf(name.Id); }
+    int CheckedAttr(int index) const;
+    QString AttrValueText(int index) const;
+    std::int32_t AttrInt32(int index) const;
+    std::int64_t AttrInt64(int index) const;
+    bool AttrBool(int index) const;
+    void SetIntegerAttr(int nameId, std::int64_t value);
+    const std::vector<IXmlNode>& ChildNodes() const { return Children().Nodes; }
+    TContent& MutableContent();
     // Appends child without the checks of AppendChild.
     void Adopt(const IXmlNode& child);
 
-    TKind NodeKind;
-    int NameId;
+    std::unique_ptr<TContent> Content;
     TXmlNode* ParentNode = nullptr;
-    TXmlNodeList ChildList;
-    std::vector<TAttr> Attrs;
-    QString Text;
+    TXmlAttrList Attrs;
+    int NameId;
+    TKind NodeKind;
 };
 
 class TXmlElement : public TXmlNode {
 public:
     explicit TXmlElement(const QString& name);
+    explicit TXmlElement(const TXmlName& name);
 };
 
 // The nodes that hold a text value.

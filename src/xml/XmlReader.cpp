@@ -3,10 +3,11 @@
 #include "XmlInput.h"
 #include "XmlNameTable.h"
 #include "XmlNode.h"
+#include "XmlValue.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
-#include <unordered_map>
 
 using namespace Qt::StringLiterals;
 
@@ -17,14 +18,29 @@ bool IsBlank(char16_t c)
     return c <= u' ';
 }
 
-bool IsNameStart(char16_t c)
+constexpr bool IsAsciiLetter(char16_t c)
 {
-    return c == u'_' || QChar::isLetter(c);
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
 
-bool IsNameChar(char16_t c)
+bool IsNameStart(char16_t c)
 {
-    return IsNameStart(c) || QChar::isDigit(c) || c == u'-' || c == u'.' || c == u':';
+    return c == u'_' || IsAsciiLetter(c) || (c >= 0x80 && QChar::isLetter(c));
+}
+
+constexpr std::array<bool, 0x80> AsciiNameChars = [] {
+    std::array<bool, 0x80> chars{};
+    for (char16_t c = 0; c < 0x80; ++c) {
+        chars[c] = IsAsciiLetter(c) || (c >= u'0' && c <= u'9') || c == u'_' || c == u'-' ||
+                   c == u'.' || c == u':';
+    }
+    return chars;
+}();
+
+bool IsNameChar(QChar qc)
+{
+    const char16_t c = qc.unicode();
+    return c < 0x80 ? AsciiNameChars[c] : QChar::isLetter(c) || QChar::isDigit(c);
 }
 
 int DigitValue(char16_t c, int base)
@@ -53,16 +69,13 @@ TXmlReader::TXmlReader(TXmlInput& input, bool preserveWhiteSpace)
 // Returns at the end of the input, or with the "/" of an end tag next.
 void TXmlReader::ParseXml(TXmlNode& parent, int depth)
 {
+    int previousName = -1;
     for (;;) {
-        QString text;
-        while (!In.AtEnd() && In.Peek() != u'<') {
-            const char16_t c = In.Next();
-            text.append(QChar(c == u'&' ? ExpectXmlEntity() : c));
-        }
+        const QStringView text = ReadText();
         const bool blank =
-            std::all_of(text.cbegin(), text.cend(), [](QChar c) { return IsBlank(c.unicode()); });
+            std::all_of(text.begin(), text.end(), [](QChar c) { return IsBlank(c.unicode()); });
         if (PreserveWhiteSpace ? !text.isEmpty() : !blank)
-            parent.Adopt(std::make_shared<TXmlText>(text));
+            parent.Adopt(std::make_shared<TXmlText>(text.toString()));
         if (In.AtEnd())
             return;
         In.Next();
@@ -80,44 +93,91 @@ void TXmlReader::ParseXml(TXmlNode& parent, int depth)
             ParseDeclaration(parent);
             break;
         default:
-            ParseElement(parent, depth);
+            ParseElement(parent, depth, previousName);
         }
     }
 }
 
-void TXmlReader::ParseElement(TXmlNode& parent, int depth)
+// The text up to the next "<" or the end.
+QStringView TXmlReader::ReadText()
+{
+    const auto isStop = [](QChar c) { return c == u'<' || c == u'&'; };
+    if (!In.AtEnd()) {
+        const QStringView run = In.Pending();
+        const auto stop = std::find_if(run.begin(), run.end(), isStop);
+        if (stop != run.end() && *stop == u'<') {
+            In.Skip(stop - run.begin());
+            return QStringView(run.begin(), stop);
+        }
+    }
+    CharText.resize(0);
+    while (!In.AtEnd()) {
+        const QStringView run = In.Pending();
+        const auto stop = std::find_if(run.begin(), run.end(), isStop);
+        const qsizetype length = stop - run.begin();
+        CharText.append(run.first(length));
+        In.Skip(length);
+        if (stop == run.end())
+            continue;
+        if (*stop == u'<')
+            break;
+        In.Next();
+        CharText.append(QChar(ExpectXmlEntity()));
+    }
+    return CharText;
+}
+
+void TXmlReader::ParseElement(TXmlNode& parent, int depth, int& previousName)
 {
     if (depth >= MaxDepth)
         throw TXmlError(u"Elements are nested more than %1 levels deep"_s.arg(MaxDepth));
-    const QString name = ReadName();
+    const int name = ReadInternedName(previousName);
+    previousName = name;
     if (In.AtEnd())
         throw TXmlError(u"Element definition uncomplete"_s);
     const char16_t c = In.Peek();
     if (!IsBlank(c) && c != u'/' && c != u'>')
         throw TXmlError(u"Incorrect symbol in element name"_s);
-    const auto element = std::make_shared<TXmlElement>(name);
-    parent.Adopt(element);
-    ParseAttrs(*element);
+    auto made = std::make_shared<TXmlElement>(TXmlName(name));
+    TXmlNode& element = *made;
+    parent.Adopt(std::move(made));
+    ParseAttrs(element);
     if (!In.AtEnd() && In.Peek() == u'/') {
         Expect(u"/>");
         return;
     }
     Expect(u">");
-    ParseXml(*element, depth + 1);
+    ParseXml(element, depth + 1);
     Expect(u"/");
-    Expect(name);
+    Expect(XmlNameTable().Name(name));
     SkipBlanks();
     Expect(u">");
 }
 
-// A repeated name replaces the earlier value in place, as writing it would.
+// The attributes are collected apart and given to the node in an array of
+// their exact size; those read before an error stay with the node.
 void TXmlReader::ParseAttrs(TXmlNode& node)
 {
-    // Keeps elements with very many attributes linear.
-    std::unordered_map<int, size_t> positions;
+    ++Elements;
+    Attrs.Clear();
+    try {
+        ReadAttrs();
+    } catch (...) {
+        node.Attrs.TakeExact(Attrs);
+        throw;
+    }
+    node.Attrs.TakeExact(Attrs);
+}
+
+// A repeated name replaces the earlier value in place, as writing it would.
+void TXmlReader::ReadAttrs()
+{
     SkipBlanks();
-    while (!In.AtEnd() && IsNameStart(In.Peek())) {
-        const QString name = ReadName();
+    for (size_t index = 0; !In.AtEnd() && IsNameStart(In.Peek()); ++index) {
+        if (index == PreviousAttrNames.size())
+            PreviousAttrNames.push_back(-1);
+        const int name = ReadInternedName(PreviousAttrNames[index]);
+        PreviousAttrNames[index] = name;
         SkipBlanks();
         Expect(u"=");
         SkipBlanks();
@@ -127,24 +187,50 @@ void TXmlReader::ParseAttrs(TXmlNode& node)
         if (quote != u'"' && quote != u'\'')
             throw TXmlError(u"Expected string constant"_s);
         In.Next();
-        QString value;
-        for (;;) {
-            if (In.AtEnd())
-                throw Expected(QString(QChar(quote)));
-            const char16_t c = In.Next();
-            if (c == quote)
-                break;
-            if (c == u'<')
-                throw TXmlError(u"Symbol \"<\" cannot be used in attributes value"_s);
-            value.append(QChar(c == u'&' ? ExpectXmlEntity() : c));
-        }
-        const int id = XmlNameTable().Add(name);
-        const auto [at, added] = positions.try_emplace(id, node.Attrs.size());
-        if (added)
-            node.Attrs.push_back({id, std::move(value)});
+        const QStringView value = ReadAttrValue(quote);
+        if (static_cast<size_t>(name) >= Seen.size())
+            Seen.resize(static_cast<size_t>(XmlNameTable().Count()));
+        TSeen& seen = Seen[static_cast<size_t>(name)];
+        const int at = seen.Element == Elements ? seen.Index : -1;
+        if (at < 0)
+            seen = {Elements, Attrs.Count()};
+        if (const auto number = CanonicalInteger(value))
+            Attrs.SetInteger(at, name, *number);
         else
-            node.Attrs[at->second].Value = std::move(value);
+            Attrs.SetText(at, name, value.isEmpty() ? QString() : value.toString());
         SkipBlanks();
+    }
+}
+
+// After the opening quote, up to and with the closing one.
+QStringView TXmlReader::ReadAttrValue(char16_t quote)
+{
+    const auto isStop = [quote](QChar c) { return c == quote || c == u'<' || c == u'&'; };
+    if (!In.AtEnd()) {
+        const QStringView run = In.Pending();
+        const auto stop = std::find_if(run.begin(), run.end(), isStop);
+        if (stop != run.end() && *stop == quote) {
+            In.Skip(stop - run.begin() + 1);
+            return QStringView(run.begin(), stop);
+        }
+    }
+    ValueText.resize(0);
+    for (;;) {
+        if (In.AtEnd())
+            throw Expected(QString(QChar(quote)));
+        const QStringView run = In.Pending();
+        const auto stop = std::find_if(run.begin(), run.end(), isStop);
+        const qsizetype length = stop - run.begin();
+        ValueText.append(run.first(length));
+        In.Skip(length);
+        if (stop == run.end())
+            continue;
+        const char16_t c = In.Next();
+        if (c == quote)
+            return ValueText;
+        if (c == u'<')
+            throw TXmlError(u"Symbol \"<\" cannot be used in attributes value"_s);
+        ValueText.append(QChar(ExpectXmlEntity()));
     }
 }
 
@@ -152,9 +238,11 @@ void TXmlReader::ParseAttrs(TXmlNode& node)
 // to "?>", without the blanks that separate it from the target.
 void TXmlReader::ParseProcessingInstruction(TXmlNode& parent)
 {
-    const QString target = ReadName();
-    const auto instruction = std::make_shared<TXmlProcessingInstruction>(target, QString());
-    if (target == u"xml") {
+    const QStringView target = ReadName();
+    const bool declaration = target == u"xml";
+    const auto instruction =
+        std::make_shared<TXmlProcessingInstruction>(target.toString(), QString());
+    if (declaration) {
         ParseAttrs(*instruction);
         Expect(u"?>");
     } else {
@@ -202,7 +290,7 @@ char16_t TXmlReader::ExpectXmlEntity()
             throw TXmlError(hex ? u"Expected HEX number"_s : u"Expected number"_s);
         c = static_cast<char16_t>(code);
     } else {
-        const QString name = ReadName();
+        const QStringView name = ReadName();
         if (name == u"amp")
             c = u'&';
         else if (name == u"quot")
@@ -220,15 +308,35 @@ char16_t TXmlReader::ExpectXmlEntity()
     return c;
 }
 
-QString TXmlReader::ReadName()
+QStringView TXmlReader::ReadName()
 {
     if (In.AtEnd() || !IsNameStart(In.Peek()))
         throw TXmlError(u"Name must begin on letter or \"_\""_s);
-    QString name;
-    do
-        name.append(QChar(In.Next()));
-    while (!In.AtEnd() && IsNameChar(In.Peek()));
-    return name;
+    const QStringView first = In.Pending();
+    const auto end = std::find_if_not(first.begin() + 1, first.end(), IsNameChar);
+    if (end != first.end()) {
+        In.Skip(end - first.begin());
+        return QStringView(first.begin(), end);
+    }
+    NameText = first.toString();
+    In.Skip(first.size());
+    while (!In.AtEnd()) {
+        const QStringView run = In.Pending();
+        const auto stop = std::find_if_not(run.begin(), run.end(), IsNameChar);
+        NameText.append(QStringView(run.begin(), stop));
+        In.Skip(stop - run.begin());
+        if (stop != run.end())
+            break;
+    }
+    return NameText;
+}
+
+int TXmlReader::ReadInternedName(int likely)
+{
+    const QStringView name = ReadName();
+    if (likely >= 0 && XmlNameTable().Name(likely) == name)
+        return likely;
+    return XmlNameTable().Add(name);
 }
 
 // The text before terminator, which is consumed too.
@@ -248,6 +356,10 @@ QString TXmlReader::ReadUpTo(QStringView terminator)
 
 void TXmlReader::Expect(QStringView text)
 {
+    if (!In.AtEnd() && In.Pending().startsWith(text)) {
+        In.Skip(text.size());
+        return;
+    }
     for (QChar c : text) {
         if (In.AtEnd() || In.Next() != c.unicode())
             throw Expected(text);

@@ -1,19 +1,33 @@
 #include "XmlValue.h"
 
+#include "XmlNode.h"
+
+#include <algorithm>
 #include <limits>
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
-QString ValueText(const TXmlNode::TValue& value)
+// The magnitude is taken unsigned, so that the most negative value needs no
+// special case.
+char16_t* IntegerText(std::int64_t value, char16_t* out)
 {
-    if (const auto* text = std::get_if<QString>(&value))
-        return *text;
-    if (const auto* number = std::get_if<std::int32_t>(&value))
-        return QString::number(*number);
-    if (const auto* number = std::get_if<std::int64_t>(&value))
-        return QString::number(*number);
-    return std::get<bool>(value) ? u"1"_s : u"0"_s;
+    std::uint64_t magnitude =
+        value < 0 ? std::uint64_t(0) - std::uint64_t(value) : std::uint64_t(value);
+    char16_t digits[MaxIntegerChars];
+    char16_t* first = std::end(digits);
+    do {
+        *--first = char16_t(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0)
+        *out++ = u'-';
+    return std::copy(first, std::end(digits), out);
+}
+
+QString IntegerString(std::int64_t value)
+{
+    char16_t text[MaxIntegerChars];
+    return QString(reinterpret_cast<const QChar*>(text), IntegerText(value, text) - text);
 }
 
 namespace {
@@ -48,6 +62,37 @@ TXmlError NotAnInteger(const QString& text)
 }
 
 } // namespace
+
+// Called for every value read from a file, so it checks the bound once at
+// the end: 19 digits cannot overflow 64 unsigned bits.
+std::optional<std::int64_t> CanonicalInteger(QStringView text)
+{
+    const bool negative = text.startsWith(u'-');
+    const QStringView digits = negative ? text.mid(1) : text;
+    if (digits.isEmpty() || digits.size() >= MaxIntegerChars)
+        return std::nullopt;
+    if (digits[0] == u'0' && text.size() != 1)
+        return std::nullopt;
+    std::uint64_t magnitude = 0;
+    for (QChar c : digits) {
+        const auto digit = static_cast<std::uint64_t>(c.unicode()) - u'0';
+        if (digit > 9)
+            return std::nullopt;
+        magnitude = magnitude * 10 + digit;
+    }
+    const auto max = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    if (magnitude > (negative ? max + 1 : max))
+        return std::nullopt;
+    return static_cast<std::int64_t>(negative ? 0 - magnitude : magnitude);
+}
+
+std::int32_t IntegerToInt32(std::int64_t value)
+{
+    using Limits = std::numeric_limits<std::int32_t>;
+    if (value < Limits::min() || value > Limits::max())
+        throw NotAnInteger(IntegerString(value));
+    return static_cast<std::int32_t>(value);
+}
 
 std::int32_t TextToInt32(const QString& text)
 {

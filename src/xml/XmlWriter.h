@@ -27,7 +27,7 @@ public:
     // element, or the root of a tree without a document, has depth 0.
     void Write(const TXmlNode& node);
     void Flush();
-    QString TakeText() { return std::move(Buffer); }
+    QString TakeText();
 
 private:
     // A document or element whose children are being written.
@@ -41,14 +41,23 @@ private:
     void Enter(const TXmlNode& node, int depth);
     void Leave(const TOpen& open);
     void PutAttrs(const TXmlNode& node);
+    void PutLine(int depth);
     void PutIndent(int depth);
     void PutEscaped(QStringView text);
     void Put(QStringView text);
-    void Put(char16_t c);
+    void Put(char16_t c) { *Room(1) = c, ++Used; }
+    // Where the next n characters go, with room for them.
+    char16_t* Room(qsizetype n) { return Used + n <= Buffer.size() ? Data + Used : Grow(n); }
+    char16_t* Grow(qsizetype n);
+    bool EndsWithLineBreak() const;
 
     TOutput Output;
+    // Buffer's first Used characters are the text not yet flushed; the rest is room.
     QString Buffer;
+    char16_t* Data = nullptr;
+    qsizetype Used = 0;
     std::vector<TOpen> Open;
-    std::int64_t Breaks = 0;           // CR and LF written so far
-    char16_t Last[2] = {u'\0', u'\0'}; // the last two characters written
+    std::int64_t Breaks = 0; // CR and LF written so far
+    // The last two characters flushed.
+    char16_t Flushed[2] = {u'\0', u'\0'};
 };

@@ -220,3 +220,27 @@ TEST(XmlNameTable, NamesKeepTheirNumbersAsTheTableGrows)
     EXPECT_EQ(table.Find(u"N7"_s), -1);
     EXPECT_EQ(table.Count(), count);
 }
+
+TEST(XmlNode, InternedNamesReadAndWriteAsTheirText)
+{
+    const TXmlName a(u"a"_s);
+    const TXmlName b(u"b"_s);
+    const auto element = std::make_shared<TXmlElement>(u"e"_s);
+    element->ReserveAttrs(2);
+    element->WriteInt64Attr(a, std::int64_t(1) << 40);
+    element->WriteAttr(u"b"_s, u"x"_s);
+    element->WriteBoolAttr(b, true);
+    element->WriteIntAttr(u"c"_s, 3);
+    EXPECT_EQ(Attrs(*element), u"a=1099511627776 b=1 c=3"_s);
+    EXPECT_EQ(element->ReadInt64Attr(a, 0), std::int64_t(1) << 40);
+    EXPECT_EQ(ResultOrError([&] { return element->ReadIntAttr(a, 0); }),
+              u"'1099511627776' is not a valid integer value"_s);
+    EXPECT_TRUE(element->ReadBoolAttr(b, false));
+    EXPECT_EQ(element->ReadIntAttr(TXmlName(u"none"_s), -7), -7);
+
+    const IXmlDocument document = NewXmlDocument();
+    document->ReserveChildren(2);
+    document->AddElement(a);
+    document->AddElement(u"a"_s);
+    EXPECT_EQ(ChildNames(*document), u"a a"_s);
+}

@@ -272,3 +272,33 @@ TEST(XmlReader, EveryTruncationLoadsOrFailsCleanly)
         }
     }
 }
+
+// Each piece of this element lies across the edge of the 65536-byte buffer at
+// some padding: names, an entity, a number and text.
+TEST(XmlReader, ReadsEveryPieceAcrossTheBuffersEdge)
+{
+    const QString element =
+        u"<ElementWithALongName AttributeName=\"12345&amp;67890\" n=\"-9223372036854775808\">"
+        u"some text &lt; more</ElementWithALongName>"_s;
+    const auto check = [&](const QByteArray& bytes, const char* form, qsizetype padding) {
+        const IXmlDocument document = NewXmlDocument();
+        document->LoadFromBytes(bytes);
+        const IXmlNode read =
+            document->RequireChild(u"r"_s)->RequireChild(u"ElementWithALongName"_s);
+        ASSERT_EQ(read->ReadAttr(u"AttributeName"_s, QString()), u"12345&67890"_s)
+            << form << padding;
+        ASSERT_EQ(read->ReadInt64Attr(u"n"_s, 0), std::numeric_limits<std::int64_t>::min())
+            << form << padding;
+        ASSERT_EQ(read->Children().Item(0)->Value(), u"some text < more"_s) << form << padding;
+    };
+    // Less than a buffer, so that the element begins in the first.
+    const qsizetype prefix = 3 + 4 + 3; // "<r>", "<!--", "-->"
+    for (qsizetype shift = 0; shift <= element.size(); ++shift) {
+        const auto text = [&](qsizetype buffer) {
+            const QString comment(buffer - prefix - element.size() + shift, u'c');
+            return u"<r><!--"_s + comment + u"-->"_s + element + u"</r>"_s;
+        };
+        check(Utf16Le(text(32768), false), "UTF-16LE", shift);
+        check(text(65536).toUtf8(), "UTF-8", shift);
+    }
+}

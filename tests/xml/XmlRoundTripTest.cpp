@@ -55,3 +55,57 @@ TEST(XmlRoundTrip, ValuesComeBackAsWrittenAndASecondSaveIsIdentical)
     read->SaveToFile(files.Path(u"second.xml"_s));
     EXPECT_EQ(FileBytes(files.Path(u"second.xml"_s)), FileBytes(files.Path(u"first.xml"_s)));
 }
+
+// A value read from a file may be kept as a number when its text is one; it
+// must still read, convert and be written back exactly as that text.
+TEST(XmlRoundTrip, ValuesReadFromAFileActAsTheirText)
+{
+    const QString texts[] = {
+        u"0"_s,
+        u"7"_s,
+        u"007"_s,
+        u"-0"_s,
+        u"+1"_s,
+        u"-1"_s,
+        u"00"_s,
+        u" 1"_s,
+        u"1 "_s,
+        u"-"_s,
+        u"1e3"_s,
+        u"\u0661"_s,
+        u"True"_s,
+        u"2147483648"_s,
+        u"-2147483649"_s,
+        u"9223372036854775807"_s,
+        u"-9223372036854775808"_s,
+        u"9223372036854775808"_s,
+        u"-9223372036854775809"_s,
+        u"12345678901234567890"_s,
+        u"-09"_s,
+    };
+    const auto typed = [](const TXmlNode& node) {
+        QStringList results;
+        const auto add = [&](auto read) {
+            try {
+                results << QString::number(read());
+            } catch (const TXmlError& e) {
+                results << e.Message();
+            }
+        };
+        add([&] { return node.ReadIntAttr(u"v"_s, 0); });
+        add([&] { return node.ReadInt64Attr(u"v"_s, 0); });
+        add([&] { return int(node.ReadBoolAttr(u"v"_s, false)); });
+        return results;
+    };
+    for (const QString& text : texts) {
+        const auto written = std::make_shared<TXmlElement>(u"e"_s);
+        written->WriteAttr(u"v"_s, text);
+        const IXmlDocument read = NewXmlDocument();
+        read->LoadFromBytes(Utf16Le(written->XmlText()));
+        const IXmlNode e = read->RequireChild(u"e"_s);
+        EXPECT_EQ(e->ReadAttr(u"v"_s, QString()), text);
+        EXPECT_EQ(e->AttrText(0), text);
+        EXPECT_EQ(typed(*e), typed(*written)) << text.toStdString();
+        EXPECT_EQ(read->XmlText(), written->XmlText());
+    }
+}

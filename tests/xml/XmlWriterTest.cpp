@@ -1,3 +1,5 @@
+#include "XmlWriter.h"
+
 #include "TestSupport.h"
 #include "XmlNode.h"
 
@@ -108,4 +110,32 @@ TEST(XmlWriter, SaveToAMissingFolderIsAFileError)
     TTestFiles files;
     const IXmlDocument document = NewXmlDocument();
     EXPECT_THROW(document->SaveToFile(files.Path(u"missing/settings2.xml"_s)), TFileError);
+}
+
+// The writer hands its text over in chunks. Whether an end tag gets a line
+// break of its own depends on the characters before it, which may already
+// have gone out: a CR text node and an LF one make each element 13 characters
+// long, so that 13 shifts place a chunk's end at each point of one.
+TEST(XmlWriter, TextWrittenInChunksEqualsTheWholeText)
+{
+    for (int shift = 0; shift < 13; ++shift) {
+        const IXmlDocument document = NewXmlDocument();
+        const IXmlNode root = document->AddElement(u"r"_s);
+        root->WriteAttr(u"shift"_s, QString(shift, u's'));
+        for (int i = 0; i < 100000; ++i) {
+            const IXmlNode a = root->AddElement(u"a"_s);
+            a->AppendChild(std::make_shared<TXmlText>(u"\r"_s));
+            a->AppendChild(std::make_shared<TXmlText>(u"\n"_s));
+        }
+        QByteArray chunks;
+        int count = 0;
+        TXmlWriter writer([&](QByteArrayView bytes) {
+            chunks += bytes;
+            ++count;
+        });
+        writer.Write(*document);
+        writer.Flush();
+        ASSERT_GT(count, 1);
+        ASSERT_TRUE(chunks == Utf16Le(document->XmlText(), false)) << shift;
+    }
 }
