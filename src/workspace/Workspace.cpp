@@ -2,11 +2,23 @@
 
 #include "XmlNode.h"
 
+#include <malloc.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr int FormatVersion = 2;
+
+// The document of a large workspace is millions of small blocks, which the
+// allocator would otherwise keep for the process once they are freed.
+class TReturnFreedMemory {
+public:
+    TReturnFreedMemory() = default;
+    TReturnFreedMemory(const TReturnFreedMemory&) = delete;
+    TReturnFreedMemory& operator=(const TReturnFreedMemory&) = delete;
+    ~TReturnFreedMemory() { malloc_trim(0); }
+};
 
 // A top-level element emptied of whatever it held.
 TXmlNode& EmptyTopLevel(TXmlDocument& document, const QString& name)
@@ -64,6 +76,7 @@ TOldWorkspaceError::TOldWorkspaceError()
 
 TWorkspace ReadWorkspace(const QString& path)
 {
+    const TReturnFreedMemory afterwards;
     const IXmlDocument document = NewXmlDocument();
     document->LoadFromFile(path);
     return ReadWorkspaceDocument(*document);
@@ -85,6 +98,7 @@ TWorkspace ReadWorkspaceDocument(TXmlDocument& document)
 void SaveWorkspace(const QString& path, const TAppSettings& settings, const QStringList& fileNames,
                    const TFormsWriter& writeForms, const QStringList& corpus)
 {
+    const TReturnFreedMemory afterwards;
     const IXmlDocument document = NewXmlDocument();
     settings.ToXml(*document);
     document->FindOrAddChild(u"General"_s)->WriteIntAttr(u"Version"_s, FormatVersion);
