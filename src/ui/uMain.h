@@ -121,13 +121,15 @@ private:
     void miWindowItemClick(QMdiSubWindow* sub);
 
     void miOpenWorkspaceClick();
-    // Each returns whether the workspace was saved, false when a dialog was cancelled.
-    bool miSaveWorkspaceClick();
-    bool miSaveWorkspaceAsClick();
+    void miSaveWorkspaceClick();
+    void miSaveWorkspaceAsClick();
     void miSaveWorkspaceonExitClick();
     // At program stop, when the option is on; false when saving failed.
     bool SaveWorkspaceOnExit();
     void WriteForms(TXmlNode& forms) const;
+    // Puts a workspace read and checked in full in place of the settings and
+    // the corpus, and opens its windows.
+    void ApplyWorkspace(TWorkspace& workspace);
     void RestoreForm(TWorkspaceForm& form);
     void RestoreTextWindow(const TTextFormState& state);
 

@@ -66,6 +66,12 @@ bool TfrmMain::LoadWorkspaceFromFile(const QString& FileName)
         MessageSink.ShowWarning(old.Message());
         return false;
     }
+    ApplyWorkspace(workspace);
+    return true;
+}
+
+void TfrmMain::ApplyWorkspace(TWorkspace& workspace)
+{
     AppSettings = std::move(workspace.Settings);
     UnloadCorpus();
     LoadedFileNames() = workspace.FileNames;
@@ -80,7 +86,6 @@ bool TfrmMain::LoadWorkspaceFromFile(const QString& FileName)
     for (const QString& name : workspace.Corpus)
         AddFileToCorpus(name);
     UpdateStatusbar();
-    return true;
 }
 
 void TfrmMain::RestoreForm(TWorkspaceForm& form)
@@ -126,22 +131,21 @@ void TfrmMain::miOpenWorkspaceClick()
         OpenWorkspace(path);
 }
 
-bool TfrmMain::miSaveWorkspaceClick()
+void TfrmMain::miSaveWorkspaceClick()
 {
     if (WorkSpaceFile.isEmpty())
-        return miSaveWorkspaceAsClick();
-    SaveWorkspaceToFile(WorkSpaceFile);
-    return true;
+        miSaveWorkspaceAsClick();
+    else
+        SaveWorkspaceToFile(WorkSpaceFile);
 }
 
-bool TfrmMain::miSaveWorkspaceAsClick()
+void TfrmMain::miSaveWorkspaceAsClick()
 {
     const QString path = User.SaveFileName(this, WorkspaceDialog(u"Save Workspace"_s, u"tmz"_s));
     if (path.isEmpty())
-        return false;
+        return;
     SaveWorkspaceToFile(path);
     WorkSpaceFile = path;
-    return true;
 }
 
 void TfrmMain::miSaveWorkspaceonExitClick()
