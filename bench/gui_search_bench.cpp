@@ -88,7 +88,7 @@ public:
     QStringList OpenCorpusFiles(QWidget*) override { return {}; }
     bool OpenDocument(const QString&) override { return false; }
     QString OpenFileName(QWidget*, const TFileDialogSetup&) override { return {}; }
-    QString SaveFileName(QWidget*, const TFileDialogSetup&) override { return {}; }
+    TSaveChoice SaveFileChoice(QWidget*, const TFileDialogSetup&) override { return {}; }
     bool InputText(QWidget*, const QString&, const QString&, QString&) override { return false; }
 };
 

@@ -65,3 +65,19 @@ std::optional<QByteArray> StringToCp1252(QStringView text)
     }
     return bytes;
 }
+
+QByteArray TextFileBytes(const QStringList& lines)
+{
+    qsizetype length = 0;
+    for (const QString& line : lines)
+        length += line.size() + 2;
+    QString text;
+    text.reserve(length);
+    for (const QString& line : lines) {
+        text += line;
+        text += u"\r\n";
+    }
+    if (std::optional<QByteArray> bytes = StringToCp1252(text))
+        return *std::move(bytes);
+    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+}

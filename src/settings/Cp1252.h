@@ -1,9 +1,10 @@
-// The 8-bit text of corpus files and exception lists: Windows-1252, one byte
+// The 8-bit text of corpus files, exception lists and exports: Windows-1252, one byte
 // to one character, so that byte offsets in a file are character offsets too.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <optional>
@@ -17,3 +18,9 @@ QString Cp1252ToString(const QByteArray& bytes);
 // byte there. The five bytes the code page leaves undefined come back from the
 // characters that Cp1252ToString gives them.
 std::optional<QByteArray> StringToCp1252(QStringView text);
+
+// The bytes of a text file the program writes for people and other programs:
+// each line followed by CR LF, in Windows-1252 when every character has a byte
+// there, and otherwise in UTF-8 behind its byte-order mark, so that no
+// character is lost.
+QByteArray TextFileBytes(const QStringList& lines);

@@ -63,8 +63,5 @@ QStringList ReadExceptionList(const QString& path)
 
 void WriteExceptionList(const QString& path, const QStringList& entries)
 {
-    const QString text = entries.isEmpty() ? QString() : entries.join(u"\r\n"_s) + u"\r\n"_s;
-    const std::optional<QByteArray> ansi = StringToCp1252(text);
-    const QByteArray bytes = ansi ? *ansi : Utf8Mark + text.toUtf8();
-    SaveFile(path, bytes);
+    SaveFile(path, TextFileBytes(entries));
 }

@@ -1,6 +1,7 @@
 // The services of the main window that the child windows use: the status
 // bar's second panel, the client area that holds them, the display of
-// messages and errors, and the error handler of commands.
+// messages and errors, the dialogs, the printer and the error handler of
+// commands.
 #pragma once
 
 #include "RunCommand.h"
@@ -10,6 +11,8 @@
 #include <QString>
 
 class IMessageSink;
+class IUserInteraction;
+class QPrinter;
 class TAppSettings;
 class TChildWindow;
 
@@ -40,6 +43,11 @@ public:
     // Warnings and errors for the user (message boxes in the application).
     virtual IMessageSink& Messages() = 0;
     virtual const TAppSettings& Settings() const = 0;
+    // The person at the dialogs (scripted in tests).
+    virtual IUserInteraction& User() = 0;
+    // The one printer of the program, which "Printer Setup.." and every print
+    // command share.
+    virtual QPrinter& Printer() = 0;
 
     // Runs a command of a window; whatever it raises is shown as an error.
     bool RunCommand(const std::function<void()>& command)

@@ -6,7 +6,10 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QUrl>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -38,27 +41,49 @@ bool TDesktopInteraction::OpenUrl(const QUrl& url)
 
 namespace {
 
-QString ChosenFile(QWidget* parent, const TFileDialogSetup& setup, QFileDialog::AcceptMode mode)
+void SetUpFileDialog(QFileDialog& dialog, const TFileDialogSetup& setup,
+                     QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, setup.Title);
+    dialog.setWindowTitle(setup.Title);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.setNameFilters(setup.Filters);
     dialog.setDefaultSuffix(setup.DefaultSuffix);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+// The extension of a filter that names one kind of file, such as "png" for
+// "PNG images (*.png)"; empty for one like "All files (*)".
+QString FilterExtension(const QString& filter)
+{
+    static const QRegularExpression onePattern(u"\\(\\*\\.([A-Za-z0-9]+)\\)$"_s);
+    return onePattern.match(filter).captured(1);
 }
 
 } // namespace
 
 QString TDesktopInteraction::OpenFileName(QWidget* parent, const TFileDialogSetup& setup)
 {
-    return ChosenFile(parent, setup, QFileDialog::AcceptOpen);
+    QFileDialog dialog(parent);
+    SetUpFileDialog(dialog, setup, QFileDialog::AcceptOpen);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
-QString TDesktopInteraction::SaveFileName(QWidget* parent, const TFileDialogSetup& setup)
+// A name typed without an extension takes the one of the filter chosen, so
+// that the file is what its name says.
+TSaveChoice TDesktopInteraction::SaveFileChoice(QWidget* parent, const TFileDialogSetup& setup)
 {
-    return ChosenFile(parent, setup, QFileDialog::AcceptSave);
+    QFileDialog dialog(parent);
+    SetUpFileDialog(dialog, setup, QFileDialog::AcceptSave);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        const QString extension = FilterExtension(filter);
+        dialog.setDefaultSuffix(extension.isEmpty() ? setup.DefaultSuffix : extension);
+    });
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return {dialog.selectedFiles().value(0),
+            static_cast<int>(
+                std::max<qsizetype>(0, setup.Filters.indexOf(dialog.selectedNameFilter())))};
 }
 
 bool TDesktopInteraction::InputText(QWidget* parent, const QString& caption, const QString& prompt,

@@ -19,6 +19,13 @@ struct TFileDialogSetup {
     QString DefaultSuffix;
 };
 
+// A save dialog's answer: the file name, empty on Cancel, and the index of the
+// filter the user left chosen in setup.Filters.
+struct TSaveChoice {
+    QString FileName;
+    int Filter = 0;
+};
+
 class IUserInteraction {
 public:
     virtual ~IUserInteraction() = default;
@@ -35,7 +42,12 @@ public:
     // An existing file chosen in an open dialog; empty on Cancel.
     virtual QString OpenFileName(QWidget* parent, const TFileDialogSetup& setup) = 0;
     // A file name chosen in a save dialog, in an existing folder; empty on Cancel.
-    virtual QString SaveFileName(QWidget* parent, const TFileDialogSetup& setup) = 0;
+    QString SaveFileName(QWidget* parent, const TFileDialogSetup& setup)
+    {
+        return SaveFileChoice(parent, setup).FileName;
+    }
+    // The same with the filter chosen, for a save dialog whose filters name formats.
+    virtual TSaveChoice SaveFileChoice(QWidget* parent, const TFileDialogSetup& setup) = 0;
     // The single-line input dialog: text holds what is shown at first and,
     // on OK, what was entered. False on Cancel.
     virtual bool InputText(QWidget* parent, const QString& caption, const QString& prompt,
@@ -50,7 +62,7 @@ public:
     bool OpenDocument(const QString& path) override;
     bool OpenUrl(const QUrl& url) override;
     QString OpenFileName(QWidget* parent, const TFileDialogSetup& setup) override;
-    QString SaveFileName(QWidget* parent, const TFileDialogSetup& setup) override;
+    TSaveChoice SaveFileChoice(QWidget* parent, const TFileDialogSetup& setup) override;
     bool InputText(QWidget* parent, const QString& caption, const QString& prompt,
                    QString& text) override;
 };

@@ -3,6 +3,7 @@
 #include "ChildWindow.h"
 #include "Error.h"
 #include "HelpGuide.h"
+#include "Printing.h"
 #include "SettingsFile.h"
 #include "TAppSettings.h"
 #include "UserInteraction.h"
@@ -18,6 +19,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
@@ -79,11 +81,13 @@ TfrmMain::TfrmMain(TAppSettings& settings, IMessageSink& messages, IUserInteract
     : QMainWindow(parent)
     , AppSettings(settings)
     , MessageSink(messages)
-    , User(user)
+    , UserAnswers(user)
     , SettingsPath(settingsPath)
+    , SharedPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution))
     , Area(new QMdiArea(this))
 {
     setWindowTitle(u"Tamborix"_s);
+    SharedPrinter->setDocName(u"Tamborix"_s); // the job's name in the printer's queue
     setCentralWidget(Area);
     // Windows that lie beyond the visible area stay within reach.
     Area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -154,11 +158,10 @@ void TfrmMain::CreateFileMenu()
         RunCommand([this] { miPartofSpeechTagsClick(); });
     });
     miFile->addSeparator();
-    miPrinterSetup = miFile->addAction(u"&Printer Setup.."_s);
+    miPrinterSetup = miFile->addAction(u"&Printer Setup.."_s, this,
+                                       [this] { RunCommand([this] { miPrinterSetupClick(); }); });
     miFile->addSeparator();
     miExit = miFile->addAction(u"E&xit"_s, QKeySequence(u"Ctrl+Q"_s), this, [this] { close(); });
-    // Its dialog comes later; until then it is shown but cannot be chosen.
-    miPrinterSetup->setEnabled(false);
 }
 
 void TfrmMain::CreateOtherMenus()
@@ -298,7 +301,7 @@ QString TfrmMain::StatusText(int panel) const
 
 void TfrmMain::LoadCorpusFiles1Click()
 {
-    const QStringList files = User.OpenCorpusFiles(this);
+    const QStringList files = UserAnswers.OpenCorpusFiles(this);
     if (files.isEmpty())
         return;
     for (const QString& file : files)
@@ -317,7 +320,7 @@ void TfrmMain::miUnloadClick()
 void TfrmMain::miViewCorpusFileClick()
 {
     TfrmFiles files(*this);
-    User.ExecDialog(files);
+    UserAnswers.ExecDialog(files);
 }
 
 void TfrmMain::LoadFileNewWindow(const QString& FileName)
@@ -327,13 +330,18 @@ void TfrmMain::LoadFileNewWindow(const QString& FileName)
     text->LoadFromFile(FileName);
 }
 
+void TfrmMain::miPrinterSetupClick()
+{
+    RunPrintDialog(UserAnswers, *SharedPrinter, this, TPrintDialogKind::Setup);
+}
+
 void TfrmMain::miHelpClick()
 {
-    ShowGuide(User, MessageSink);
+    ShowGuide(UserAnswers, MessageSink);
 }
 
 void TfrmMain::About1Click()
 {
     TfrmAbout about(this);
-    User.ExecDialog(about);
+    UserAnswers.ExecDialog(about);
 }

@@ -10,11 +10,14 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
 class IUserInteraction;
 class QDialog;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QPrinter;
 class TAppSettings;
 class TfrmText;
 class TStatusPanel;
@@ -79,6 +82,8 @@ public:
     void ApplyPlace(TChildWindow* window, const TWindowPlace& place) override;
     IMessageSink& Messages() override { return MessageSink; }
     const TAppSettings& Settings() const override { return AppSettings; }
+    IUserInteraction& User() override { return UserAnswers; }
+    QPrinter& Printer() override { return *SharedPrinter; }
 
     // Menu items, by their names.
     QMenu *miFile, *miOptions, *miSearch, *miWindow, *miInfo, *miTagSettings;
@@ -116,6 +121,7 @@ private:
     void LoadCorpusFiles1Click();
     void miUnloadClick();
     void miViewCorpusFileClick();
+    void miPrinterSetupClick();
     void miHelpClick();
     void About1Click();
     void miWindowItemClick(QMdiSubWindow* sub);
@@ -135,9 +141,10 @@ private:
 
     TAppSettings& AppSettings;
     IMessageSink& MessageSink;
-    IUserInteraction& User;
+    IUserInteraction& UserAnswers;
     const QString SettingsPath;
 
+    std::unique_ptr<QPrinter> SharedPrinter;
     TCorpus CorpusFiles;
     QString WorkSpaceFile;
     QMdiArea* Area;

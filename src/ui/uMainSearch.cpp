@@ -63,8 +63,8 @@ void TfrmMain::DoSearch(QAction* sender)
         dialog.rbRegExp->setChecked(true);
     else if (sender == miWordTag)
         dialog.rbWordTag->setChecked(true);
-    AddGuideKey(dialog, User, MessageSink, QString::fromUtf16(GuideSection::Patterns));
-    if (User.ExecDialog(dialog) != QDialog::Accepted)
+    AddGuideKey(dialog, UserAnswers, MessageSink, QString::fromUtf16(GuideSection::Patterns));
+    if (UserAnswers.ExecDialog(dialog) != QDialog::Accepted)
         return;
     RunCommand([this] { SaveSettings(); });
     RunCommand([this] { RunSearch(); });

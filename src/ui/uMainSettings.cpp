@@ -12,14 +12,14 @@
 
 void TfrmMain::RunSettingsDialog(QDialog& dialog, const char16_t* guideSection)
 {
-    AddGuideKey(dialog, User, MessageSink, QString::fromUtf16(guideSection));
-    User.ExecDialog(dialog);
+    AddGuideKey(dialog, UserAnswers, MessageSink, QString::fromUtf16(guideSection));
+    UserAnswers.ExecDialog(dialog);
     SaveSettings();
 }
 
 void TfrmMain::miTextSettingsClick()
 {
-    TfrmTextSettings dialog(AppSettings, User, MessageSink, this);
+    TfrmTextSettings dialog(AppSettings, UserAnswers, MessageSink, this);
     RunSettingsDialog(dialog, GuideSection::TextSettings);
 }
 

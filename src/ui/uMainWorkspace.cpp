@@ -126,7 +126,7 @@ void TfrmMain::OpenWorkspace(const QString& path)
 
 void TfrmMain::miOpenWorkspaceClick()
 {
-    const QString path = User.OpenFileName(this, WorkspaceDialog(u"Open Workspace"_s));
+    const QString path = UserAnswers.OpenFileName(this, WorkspaceDialog(u"Open Workspace"_s));
     if (!path.isEmpty())
         OpenWorkspace(path);
 }
@@ -141,7 +141,8 @@ void TfrmMain::miSaveWorkspaceClick()
 
 void TfrmMain::miSaveWorkspaceAsClick()
 {
-    const QString path = User.SaveFileName(this, WorkspaceDialog(u"Save Workspace"_s, u"tmz"_s));
+    const QString path =
+        UserAnswers.SaveFileName(this, WorkspaceDialog(u"Save Workspace"_s, u"tmz"_s));
     if (path.isEmpty())
         return;
     SaveWorkspaceToFile(path);

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -27,6 +28,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -120,7 +123,7 @@ TEST_F(MainWindowTest, MenuBar)
     Normal Tags...
     Part of Speech Tags...
   -
-  Printer Setup.. (disabled)
+  Printer Setup..
   -
   Exit [Ctrl+Q]
 Options
@@ -598,4 +601,24 @@ TEST(MainWindowSettings, AnUnreadableSettingsFileIsKeptBeforeItIsSavedOver)
     TAppSettings saved;
     LoadSettings(saved, path); // the defaults, saved at the close
     EXPECT_EQ(saved.SentPercentBins, 3);
+}
+
+// "Printer Setup.." shows the print dialog of the one printer that the print
+// commands use, confirmed with OK; what is chosen there stays in the printer.
+TEST_F(MainWindowTest, PrinterSetupChoosesTheSharedPrinter)
+{
+    User.DialogSteps.push_back([this](QDialog& dialog) {
+        auto& setup = dynamic_cast<QPrintDialog&>(dialog);
+        EXPECT_EQ(setup.windowTitle(), u"Printer Setup"_s);
+        EXPECT_EQ(setup.printer(), &Main.Printer());
+        const auto* buttons = setup.findChild<QDialogButtonBox*>();
+        EXPECT_EQ(buttons ? buttons->button(QDialogButtonBox::Ok)->text() : QString(), u"OK"_s);
+        setup.printer()->setPageOrientation(QPageLayout::Landscape);
+        setup.printer()->setOutputFileName(Files.Path(u"chosen.pdf"_s));
+        return QDialog::Accepted;
+    });
+    Main.miPrinterSetup->trigger();
+    EXPECT_EQ(User.DialogsShown, 1);
+    EXPECT_EQ(Main.Printer().pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(Main.Printer().outputFileName(), Files.Path(u"chosen.pdf"_s));
 }

@@ -23,6 +23,8 @@ public:
     // Answers to the open and save dialogs, in turn; none left is Cancel.
     std::deque<QString> FileNames;
     QList<TFileDialogSetup> FileDialogsShown;
+    // The filters chosen in the save dialogs, in turn; none left is the first.
+    std::deque<int> FilterChoices;
     // Answers to the input dialog, in turn; nullopt or none left is Cancel.
     std::deque<std::optional<QString>> TextAnswers;
     int DialogsShown = 0;
@@ -51,9 +53,12 @@ public:
     {
         return NextFile(setup);
     }
-    QString SaveFileName(QWidget*, const TFileDialogSetup& setup) override
+    TSaveChoice SaveFileChoice(QWidget*, const TFileDialogSetup& setup) override
     {
-        return NextFile(setup);
+        const int filter = FilterChoices.empty() ? 0 : FilterChoices.front();
+        if (!FilterChoices.empty())
+            FilterChoices.pop_front();
+        return {NextFile(setup), filter};
     }
     bool InputText(QWidget*, const QString&, const QString&, QString& text) override
     {

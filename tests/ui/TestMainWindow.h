@@ -1,23 +1,27 @@
 // A main window for tests of the child windows: a frame with a client area
-// that holds them, a status text and collected messages.
+// that holds them, a status text, collected messages, a scripted user and a
+// printer that prints into PDF files.
 #pragma once
 
 #include "../CollectedMessages.h"
 #include "../TestSupport.h"
 #include "ChildWindow.h"
 #include "MainWindowServices.h"
+#include "ScriptedUser.h"
 #include "SubWindowPlace.h"
 #include "TAppSettings.h"
 
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrinter>
 
 class TTestMainWindow : public QMainWindow, public IMainWindow {
 public:
     TTestMainWindow()
     {
         AppSettings.SetDefaults();
+        PdfPrinter.setOutputFormat(QPrinter::PdfFormat);
         setCentralWidget(Area);
         QObject::connect(Area, &QMdiArea::subWindowActivated, [](QMdiSubWindow* sub) {
             if (auto* child = sub ? qobject_cast<TChildWindow*>(sub->widget()) : nullptr)
@@ -55,6 +59,8 @@ public:
     }
     IMessageSink& Messages() override { return Collected; }
     const TAppSettings& Settings() const override { return AppSettings; }
+    IUserInteraction& User() override { return Person; }
+    QPrinter& Printer() override { return PdfPrinter; }
 
     // The child windows, most recently active last.
     QList<TChildWindow*> Children() const
@@ -69,4 +75,6 @@ public:
     QMdiArea* Area = new QMdiArea(this);
     QString StatusText;
     TCollectedMessages Collected;
+    TScriptedUser Person;
+    QPrinter PdfPrinter{QPrinter::HighResolution};
 };
