@@ -37,32 +37,6 @@ TTextEncoding EncodingOfMark(QByteArrayView start)
     return TTextEncoding::Cp1252;
 }
 
-// Lowered names are those of the systems that corpora come from, where names
-// compare without the case of A to Z. A part that matches nothing is kept, so
-// that opening fails with the system's reason.
-QString PathOnDisk(const QString& lowered)
-{
-    if (lowered.isEmpty() || QFileInfo::exists(lowered))
-        return lowered;
-    const QStringList parts = lowered.split(u'/');
-    QString path = parts.front(); // empty before the "/" of the root
-    for (qsizetype i = 1; i < parts.size(); ++i) {
-        QString next = path + u'/' + parts[i];
-        if (!parts[i].isEmpty() && !QFileInfo::exists(next)) {
-            const QDir folder(path.isEmpty() ? u"/"_s : path);
-            const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden |
-                                                         QDir::System | QDir::NoDotAndDotDot);
-            const auto found = std::find_if(entries.begin(), entries.end(), [&](const QString& e) {
-                return LowerAsciiLetters(e) == parts[i];
-            });
-            if (found != entries.end())
-                next = folder.filePath(*found);
-        }
-        path = next;
-    }
-    return path;
-}
-
 // Unbuffered: the analysis reads half a window at a time straight into its
 // buffer, and the range reads keep their own chunk.
 std::unique_ptr<QIODevice> OpenFile(const QString& path, TPathCase pathCase)
@@ -93,6 +67,31 @@ QString DecodeRange(QByteArrayView bytes, bool unicode)
 }
 
 } // namespace
+
+// Lowered names are those of the systems that corpora come from, where names
+// compare without the case of A to Z.
+QString PathOnDisk(const QString& lowered)
+{
+    if (lowered.isEmpty() || QFileInfo::exists(lowered))
+        return lowered;
+    const QStringList parts = lowered.split(u'/');
+    QString path = parts.front(); // empty before the "/" of the root
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        QString next = path + u'/' + parts[i];
+        if (!parts[i].isEmpty() && !QFileInfo::exists(next)) {
+            const QDir folder(path.isEmpty() ? u"/"_s : path);
+            const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden |
+                                                         QDir::System | QDir::NoDotAndDotDot);
+            const auto found = std::find_if(entries.begin(), entries.end(), [&](const QString& e) {
+                return LowerAsciiLetters(e) == parts[i];
+            });
+            if (found != entries.end())
+                next = folder.filePath(*found);
+        }
+        path = next;
+    }
+    return path;
+}
 
 TCorpusFileReader::TCorpusFileReader(const QString& path, TPathCase pathCase)
     : TCorpusFileReader(OpenFile(path, pathCase), path)

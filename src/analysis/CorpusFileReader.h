@@ -23,6 +23,11 @@ enum class TPathCase {
     LowerAtoZ,
 };
 
+// The path of the file that a path with A to Z lowered stands for: each part
+// that names nothing is matched ignoring the case of A to Z. A part that
+// matches nothing stays as given, so that opening fails with the system's reason.
+QString PathOnDisk(const QString& lowered);
+
 class TCorpusFileReader {
 public:
     // Opens the file at path for reading. Throws TFileError naming path as
