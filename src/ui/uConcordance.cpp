@@ -1,15 +1,22 @@
 #include "uConcordance.h"
 
+#include "Cp1252.h"
 #include "MainWindowServices.h"
 #include "MessageSink.h"
+#include "PrintString.h"
+#include "Printing.h"
+#include "SafeFile.h"
 #include "TBin.h"
 #include "TDelimiters.h"
+#include "UserInteraction.h"
+#include "uExportConfig.h"
 
 #include <QAbstractItemDelegate>
 #include <QAbstractListModel>
 #include <QListView>
 #include <QMenu>
 #include <QPainter>
+#include <QPrinter>
 #include <QScopeGuard>
 #include <QSplitter>
 #include <QTextEdit>
@@ -219,9 +226,46 @@ void TfrmConcordance::CreateMenu()
 {
     Concordance1 = new QMenu(u"&Concordance"_s, this);
     AddSortItems(Concordance1->addMenu(u"&Sort"_s));
-    // Their dialogs are still to come.
-    Concordance1->addAction(u"Save To &File..."_s)->setEnabled(false);
-    Concordance1->addAction(u"&Print..."_s)->setEnabled(false);
+    Concordance1->addAction(u"Save To &File..."_s, this,
+                            [this] { Main.RunCommand([this] { miSaveToFileClick(); }); });
+    Concordance1->addAction(u"&Print..."_s, this,
+                            [this] { Main.RunCommand([this] { miPrintClick(); }); });
+}
+
+bool TfrmConcordance::MakeText(QStringList& St)
+{
+    TfrmExportConfig dialog(this);
+    if (Main.User().ExecDialog(dialog) != QDialog::Accepted)
+        return false;
+    St = ConcordanceExportLines(Lines, dialog.Options());
+    return true;
+}
+
+void TfrmConcordance::miSaveToFileClick()
+{
+    QStringList lines;
+    if (!MakeText(lines))
+        return;
+    const QString path = Main.User().SaveFileName(
+        this, {u"Save Concordance"_s, {u"Text Files (*.txt)"_s}, u"txt"_s});
+    if (!path.isEmpty())
+        SaveFile(path, TextFileBytes(lines));
+}
+
+// The printer stays in landscape for the print commands after this one, until
+// the user turns it.
+void TfrmConcordance::miPrintClick()
+{
+    QStringList lines;
+    if (!MakeText(lines))
+        return;
+    QPrinter& printer = Main.Printer();
+    printer.setPageOrientation(QPageLayout::Landscape);
+    if (!RunPrintDialog(Main.User(), printer, this, TPrintDialogKind::Print))
+        return;
+    QFont font = lbList->font();
+    font.setPointSize(8);
+    PrintString(printer, lines, 0.75, 0.5, 0.75, 1.0, 6, font);
 }
 
 void TfrmConcordance::AddSortItems(QMenu* sort)

@@ -32,6 +32,15 @@ public:
     // The lines in the order shown.
     const TConcordanceLines& Rows() const { return Lines; }
 
+    // Asks in the export options dialog which hits to take and how, and on
+    // OK fills St with their lines in the order shown. False on Cancel; St
+    // then stays as it was.
+    bool MakeText(QStringList& St);
+    // "Save To File...": the lines as a text file.
+    void miSaveToFileClick();
+    // "Print...": the lines on landscape pages of the program's printer.
+    void miPrintClick();
+
     TKind Kind() const override { return TKind::Concordance; }
     QString WindowListCaption() const override;
     QMenu* MergedMenu() override;

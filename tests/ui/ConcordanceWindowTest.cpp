@@ -3,19 +3,27 @@
 #include "Error.h"
 #include "FileNames.h"
 #include "MenuOutline.h"
+#include "PdfTools.h"
 #include "TBin.h"
 #include "TestMainWindow.h"
 #include "uConcordance.h"
+#include "uExportConfig.h"
 
+#include <QCheckBox>
 #include <QImage>
+#include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <set>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -25,14 +33,19 @@ const QColor Blue(0, 0, 255);
 
 class ConcordanceWindowTest : public ::testing::Test {
 protected:
-    // Adds to Bin a match whose 8-bit file holds before, hit and after.
-    QString AddHit(const QString& before, const QString& hit, const QString& after)
+    // Adds to Bin a match whose file holds before, hit and after: 8-bit text
+    // or UTF-16LE with its byte-order mark.
+    QString AddHit(const QString& before, const QString& hit, const QString& after,
+                   bool unicode = false)
     {
-        const QString path =
-            Files.Write(u"file%1.txt"_s.arg(Bin.Count()), (before + hit + after).toLatin1());
+        const QString text = before + hit + after;
+        const QString path = Files.Write(u"file%1.txt"_s.arg(Bin.Count()),
+                                         unicode ? Utf16Le(text) : text.toLatin1());
+        const qint64 unit = unicode ? 2 : 1;
         TMatch match;
-        match.BeginOffest = before.size();
-        match.EndOffset = before.size() + hit.size() - 1;
+        match.isUnicode = unicode;
+        match.BeginOffest = (unicode ? 2 : 0) + unit * before.size();
+        match.EndOffset = match.BeginOffest + unit * (hit.size() - 1);
         match.FileNameIndex = FileNameCacheIndex(path);
         Bin.AddMatch(match);
         return path;
@@ -88,6 +101,20 @@ protected:
         QAction* item = Item(window, captions);
         ASSERT_TRUE(item) << captions.join(u" > "_s).toStdString();
         item->trigger();
+    }
+
+    // The next export options dialog is answered with OK after ticking the
+    // options (line numbers, concealed hits) and setting the limit.
+    void AnswerExport(int limit, bool lineNumbers = false, bool conceal = false)
+    {
+        Main.Person.DialogSteps.push_back([=](QDialog& dialog) {
+            auto& options = dynamic_cast<TfrmExportConfig&>(dialog);
+            options.MaxLinesUpDown->setValue(limit);
+            options.LinesCB->setChecked(lineNumbers);
+            options.ConcealHits->setChecked(conceal);
+            options.OKBtn->click();
+            return dialog.result();
+        });
     }
 
     TTestMainWindow Main;
@@ -174,8 +201,8 @@ TEST_F(ConcordanceWindowTest, MenuHoldsTheSortCommands)
   1st Left, 1st Right [Ctrl+Shift+F1]
   -
   Original Order
-Save To File... (disabled)
-Print... (disabled))"_s;
+Save To File...
+Print...)"_s;
     EXPECT_EQ(Outline(window->MergedMenu()).join(u'\n'), expected);
 }
 
@@ -294,4 +321,122 @@ TEST_F(ConcordanceWindowTest, UnreadableFilesAreReported)
     EXPECT_THROW(window->GetInfoFromBin(Bin), TFileError);
     EXPECT_EQ(List(window)->model()->rowCount(), 0);
     EXPECT_TRUE(Preview(window)->document()->isEmpty());
+}
+
+// A new export dialog opens with its defaults every time; Cancel there ends
+// the command before any file dialog.
+TEST_F(ConcordanceWindowTest, ExportDialogOpensWithItsDefaults)
+{
+    AddHit(u"a "_s, u"cat"_s, u" b"_s);
+    TfrmConcordance* window = Open();
+    for (const char* command : {"Save To File...", "Print..."}) {
+        SCOPED_TRACE(command);
+        Main.Person.DialogSteps.push_back([](QDialog& dialog) {
+            auto& options = dynamic_cast<TfrmExportConfig&>(dialog);
+            EXPECT_EQ(options.windowTitle(), u"Export data"_s);
+            EXPECT_EQ(options.Prompt->text(), u"Enter maximum number of &lines to print/save:"_s);
+            EXPECT_EQ(options.Prompt->buddy(), options.MaxLinesUpDown);
+            EXPECT_EQ(options.NoLimitLabel->text(), u"(0 indicates no limit)"_s);
+            const QSpinBox& limit = *options.MaxLinesUpDown;
+            EXPECT_EQ(
+                std::tuple(limit.value(), limit.minimum(), limit.maximum(), limit.singleStep()),
+                std::tuple(0, 0, 32000, 15));
+            for (const auto& [box, caption] :
+                 {std::pair{options.ShowFileBox, u"Show &file names on each line"_s},
+                  std::pair{options.ConcealHits, u"&Conceal hits"_s},
+                  std::pair{options.LinesCB, u"Line Numbers"_s}}) {
+                EXPECT_EQ(box->text(), caption);
+                EXPECT_FALSE(box->isChecked());
+                box->setChecked(true); // the next dialog is new
+            }
+            EXPECT_EQ(options.OKBtn->text(), u"OK"_s);
+            EXPECT_TRUE(options.OKBtn->isDefault());
+            EXPECT_EQ(options.CancelBtn->text(), u"Cancel"_s);
+            options.CancelBtn->click();
+            return dialog.result();
+        });
+        Click(window, {QString::fromUtf8(command)});
+    }
+    EXPECT_EQ(Main.Person.DialogsShown, 2);
+    EXPECT_TRUE(Main.Person.DialogSteps.empty());
+    EXPECT_TRUE(Main.Person.FileDialogsShown.isEmpty());
+    EXPECT_TRUE(Main.Collected.Errors.isEmpty());
+}
+
+// Each line ends with CR LF, in Windows-1252 while every character has a byte
+// there and in UTF-8 with its mark otherwise; Cancel in the save dialog
+// writes nothing.
+TEST_F(ConcordanceWindowTest, SaveToFileWritesTheLines)
+{
+    AddHit(u"one "_s, u"caf\u00e9"_s, u" two"_s);
+    AddHit(u"three "_s, u"dog"_s, u" four"_s);
+    TfrmConcordance* window = Open();
+    const QString path = Files.Path(u"lines.txt"_s);
+    AnswerExport(1, true);
+    Main.Person.FileNames.push_back(path);
+    Click(window, {u"Save To File..."_s});
+    EXPECT_EQ(FileBytes(path), QByteArray("Line 0: one [[caf\xE9]] two\r\n"));
+    ASSERT_EQ(Main.Person.FileDialogsShown.size(), 1);
+    const TFileDialogSetup& setup = Main.Person.FileDialogsShown.front();
+    EXPECT_EQ(setup.Filters, QStringList{u"Text Files (*.txt)"_s});
+    EXPECT_EQ(setup.DefaultSuffix, u"txt"_s);
+
+    AnswerExport(0);
+    Click(window, {u"Save To File..."_s}); // Cancel in the save dialog
+    EXPECT_EQ(FileBytes(path), QByteArray("Line 0: one [[caf\xE9]] two\r\n"));
+    EXPECT_TRUE(Main.Collected.Errors.isEmpty());
+
+    Bin = TBin();
+    AddHit(u"\u0416 "_s, u"\u0436\u0443\u043a"_s, u"!"_s, true);
+    window = Open();
+    AnswerExport(0, false, true);
+    Main.Person.FileNames.push_back(path);
+    Click(window, {u"Save To File..."_s});
+    EXPECT_EQ(FileBytes(path), "\xEF\xBB\xBF" + u"\u0416 [[___]]!\r\n"_s.toUtf8());
+}
+
+// Printing turns the printer to landscape before its dialog and prints the
+// lines in the order shown, 8-point text at 6 lines an inch.
+TEST_F(ConcordanceWindowTest, PrintPutsTheLinesInTheirOrderOnLandscapePages)
+{
+    for (const QString& hit : {u"emu"_s, u"cat"_s, u"dog"_s})
+        AddHit(u"some "_s, hit, u" here"_s);
+    TfrmConcordance* window = Open();
+    Click(window, {u"Sort"_s, u"Search Term"_s, u"No Second Sort"_s});
+    const QString pdf = Files.Path(u"print.pdf"_s);
+    Main.PdfPrinter.setOutputFileName(pdf);
+    Main.PdfPrinter.setPageOrientation(QPageLayout::Portrait);
+    AnswerExport(0);
+    Main.Person.DialogSteps.push_back([this](QDialog& dialog) {
+        auto& print = dynamic_cast<QPrintDialog&>(dialog);
+        EXPECT_EQ(print.printer(), &Main.PdfPrinter);
+        EXPECT_EQ(print.printer()->pageLayout().orientation(), QPageLayout::Landscape);
+        return QDialog::Accepted;
+    });
+    Click(window, {u"Print..."_s});
+    EXPECT_TRUE(Main.Collected.Errors.isEmpty());
+    ASSERT_EQ(PdfPageCount(pdf), 1);
+    EXPECT_EQ(PdfPageTexts(pdf).front().simplified(),
+              u"some [[cat]] here some [[dog]] here some [[emu]] here"_s);
+    // Tahoma or the family standing in for it, 8 points high.
+    const std::optional<QPointF> first = PdfWordPlace(pdf, u"[[cat]]"_s);
+    const std::optional<QPointF> second = PdfWordPlace(pdf, u"[[dog]]"_s);
+    ASSERT_TRUE(first && second);
+    EXPECT_NEAR(second->y() - first->y(), 12, 0.5);
+    EXPECT_NEAR(first->y(), 54, 3);
+}
+
+// A printer that cannot begin the job is reported, and nothing else happens.
+TEST_F(ConcordanceWindowTest, APrinterThatCannotPrintIsReported)
+{
+    AddHit(u"a "_s, u"cat"_s, u" b"_s);
+    TfrmConcordance* window = Open();
+    const QString pdf = Files.Path(u"no folder/print.pdf"_s);
+    Main.PdfPrinter.setOutputFileName(pdf);
+    AnswerExport(0);
+    Main.Person.DialogSteps.push_back([](QDialog&) { return QDialog::Accepted; });
+    Click(window, {u"Print..."_s});
+    EXPECT_EQ(
+        Main.Collected.Errors,
+        QStringList{u"Cannot create file \"%1\". The print job cannot be started."_s.arg(pdf)});
 }
