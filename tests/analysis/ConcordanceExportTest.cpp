@@ -2,6 +2,7 @@
 // limit that counts hits, the display order, and the files' own names.
 #include "ConcordanceExport.h"
 
+#include "../HitFiles.h"
 #include "../TestSupport.h"
 #include "ConcordanceLines.h"
 #include "FileNames.h"
@@ -29,17 +30,11 @@ protected:
     // which FileNameCache keeps lowered. Returns the file's path.
     QString AddHit(const QString& hit, qint64 lineNo)
     {
-        const QString before = u"Before "_s;
-        const QString path = Files.Write(u"Corpus/Text%1.TXT"_s.arg(Bin.Count()),
-                                         Utf16Le(before + hit + u" after"_s));
-        TMatch match;
-        match.isUnicode = true;
-        match.BeginOffest = 2 + 2 * before.size();
-        match.EndOffset = match.BeginOffest + 2 * (hit.size() - 1);
+        const QString name = u"Corpus/Text%1.TXT"_s.arg(Bin.Count());
+        TMatch match = WriteHitFile(Files, name, u"Before "_s, hit, u" after"_s, true);
         match.LineNo = lineNo;
-        match.FileNameIndex = FileNameCacheIndex(path);
         Bin.AddMatch(match);
-        return path;
+        return Files.Path(name);
     }
 
     QStringList Export(const TExportOptions& options)

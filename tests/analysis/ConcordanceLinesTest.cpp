@@ -3,6 +3,7 @@
 // or vanished after the search.
 #include "ConcordanceLines.h"
 
+#include "../HitFiles.h"
 #include "../TestSupport.h"
 #include "Error.h"
 #include "FileNames.h"
@@ -31,17 +32,9 @@ protected:
     QString AddHit(const QString& before, const QString& hit, const QString& after,
                    bool unicode = false)
     {
-        const QString text = before + hit + after;
-        const QString path = Files.Write(u"file%1.txt"_s.arg(Bin.Count()),
-                                         unicode ? Utf16Le(text) : text.toLatin1());
-        const qint64 unit = unicode ? 2 : 1;
-        TMatch match;
-        match.isUnicode = unicode;
-        match.BeginOffest = (unicode ? 2 : 0) + unit * before.size();
-        match.EndOffset = match.BeginOffest + unit * (hit.size() - 1);
-        match.FileNameIndex = FileNameCacheIndex(path);
-        Bin.AddMatch(match);
-        return path;
+        const QString name = u"file%1.txt"_s.arg(Bin.Count());
+        Bin.AddMatch(WriteHitFile(Files, name, before, hit, after, unicode));
+        return Files.Path(name);
     }
 
     void Load() { Lines.Load(Bin, TDelimiters(Settings)); }
