@@ -83,11 +83,9 @@ TfrmMain::TfrmMain(TAppSettings& settings, IMessageSink& messages, IUserInteract
     , MessageSink(messages)
     , UserAnswers(user)
     , SettingsPath(settingsPath)
-    , SharedPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution))
     , Area(new QMdiArea(this))
 {
     setWindowTitle(u"Tamborix"_s);
-    SharedPrinter->setDocName(u"Tamborix"_s); // the job's name in the printer's queue
     setCentralWidget(Area);
     // Windows that lie beyond the visible area stay within reach.
     Area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -330,9 +328,20 @@ void TfrmMain::LoadFileNewWindow(const QString& FileName)
     text->LoadFromFile(FileName);
 }
 
+// Made when first needed: finding the system's printers can take a while,
+// which a start without printing need not wait for.
+QPrinter& TfrmMain::Printer()
+{
+    if (!SharedPrinter) {
+        SharedPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        SharedPrinter->setDocName(u"Tamborix"_s); // the job's name in the printer's queue
+    }
+    return *SharedPrinter;
+}
+
 void TfrmMain::miPrinterSetupClick()
 {
-    RunPrintDialog(UserAnswers, *SharedPrinter, this, TPrintDialogKind::Setup);
+    RunPrintDialog(UserAnswers, Printer(), this, TPrintDialogKind::Setup);
 }
 
 void TfrmMain::miHelpClick()

@@ -83,7 +83,7 @@ public:
     IMessageSink& Messages() override { return MessageSink; }
     const TAppSettings& Settings() const override { return AppSettings; }
     IUserInteraction& User() override { return UserAnswers; }
-    QPrinter& Printer() override { return *SharedPrinter; }
+    QPrinter& Printer() override;
 
     // Menu items, by their names.
     QMenu *miFile, *miOptions, *miSearch, *miWindow, *miInfo, *miTagSettings;
