@@ -62,8 +62,8 @@ void DrawHeader(QPainter& canvas, TFrame& frame, const TResultsPicture& picture)
     frame.Top += 4 * hg + 20;
 }
 
-// The table of the bins between Left and Right, its header row at Top, and
-// on further pages at PageTop.
+// The ruled rows of the table between left and right, each RowHeight high,
+// in 12 points; the header row on silver.
 class TTableDrawer {
 public:
     TTableDrawer(QPainter& canvas, int left, int right)
