@@ -1,3 +1,5 @@
+// The fields of both headers are little-endian whatever the machine, and the
+// pixels are read back in one format, so that any image gives the same file.
 #include "BmpFile.h"
 
 #include <QImage>

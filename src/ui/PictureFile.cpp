@@ -1,3 +1,5 @@
+// Each format is drawn by DrawImage and encoded in memory, so that the caller
+// writes the file in one piece and a failure leaves no half-written file.
 #include "PictureFile.h"
 
 #include "BmpFile.h"
