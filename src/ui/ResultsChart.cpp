@@ -7,6 +7,7 @@
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QValueAxis>
 
@@ -113,6 +114,27 @@ TResultsChart::TResultsChart(QWidget* parent)
 void TResultsChart::SetXAxisTitle(const QString& title)
 {
     axisBottom->setTitleText(title);
+}
+
+TChartContent TResultsChart::Content() const
+{
+    QList<qreal> values;
+    for (int i = 0; i < Bars->count(); ++i)
+        values.append(Bars->at(i));
+    return {values, Captions, axisBottom->titleText()};
+}
+
+void TResultsChart::Draw(const TChartContent& content, QPainter& painter, const QRect& target)
+{
+    const qreal scale = painter.device()->logicalDpiX() / 96.0;
+    TResultsChart twin(nullptr);
+    twin.SetBars(content.Values, content.Captions);
+    twin.SetXAxisTitle(content.XAxisTitle);
+    twin.resize((QSizeF(target.size()) / scale).toSize().expandedTo({1, 1}));
+    // Shown, though never on a screen, so that its own resizing lays it out.
+    twin.setAttribute(Qt::WA_DontShowOnScreen);
+    twin.show();
+    twin.render(&painter, target, twin.viewport()->rect(), Qt::IgnoreAspectRatio);
 }
 
 void TResultsChart::SetBars(const QList<qreal>& values, const QStringList& captions)

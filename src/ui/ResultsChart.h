@@ -12,7 +12,16 @@ class QBarCategoryAxis;
 class QBarSeries;
 class QBarSet;
 class QGraphicsSimpleTextItem;
+class QPainter;
 class QValueAxis;
+
+// What a histogram shows: a bar per value with its caption under it, and the
+// title of the axis that the captions stand on.
+struct TChartContent {
+    QList<qreal> Values;
+    QStringList Captions;
+    QString XAxisTitle;
+};
 
 // The histogram: one bar per bin with its hit count above it and its caption
 // under it, or "No matches" when no bin holds a hit. The chart's own bar
@@ -25,6 +34,13 @@ public:
 
     void SetBars(const QList<qreal>& values, const QStringList& captions);
     void SetXAxisTitle(const QString& title);
+    TChartContent Content() const;
+
+    // Draws a histogram of content into target of the painter's device, as
+    // vectors: a chart of its own is laid out at the size that target has on a
+    // screen of 96 dots per inch and scaled into it, so that its texts keep
+    // their size on paper of any resolution.
+    static void Draw(const TChartContent& content, QPainter& painter, const QRect& target);
 
     std::function<void(int index)> OnBarClick;
 

@@ -4,21 +4,30 @@
 // a picture or onto a page.
 #include "uResult.h"
 
+#include "Cp1252.h"
 #include "DistributionText.h"
 #include "MainWindowServices.h"
 #include "MessageSink.h"
+#include "PictureFile.h"
+#include "Printing.h"
 #include "ResultsChart.h"
+#include "ResultsPicture.h"
+#include "SafeFile.h"
+#include "UserInteraction.h"
 #include "WindowForms.h"
 #include "uConcordance.h"
 
 #include <QAction>
 #include <QChartView>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTreeWidget>
@@ -79,12 +88,9 @@ QLabel* CreateHint(const QString& text, QWidget* parent)
     return hint;
 }
 
-void AddDisabledAction(QMenu* menu, const QString& caption, bool visible = true)
-{
-    QAction* action = menu->addAction(caption);
-    action->setEnabled(false);
-    action->setVisible(visible);
-}
+// The save dialog's filters in the order of TPictureFormat.
+const QStringList PictureFilters{u"Bitmap files (*.bmp)"_s, u"PNG images (*.png)"_s,
+                                 u"SVG images (*.svg)"_s};
 
 } // namespace
 
@@ -156,12 +162,12 @@ QWidget* TfrmResults::CreateTable()
     miViewconcordances->setFont(bold);
     connect(miViewconcordances, &QAction::triggered, this, &TfrmResults::lvMainDblClick);
     auto* miCopy = new QAction(u"Copy list to clipboard"_s, lvMain);
-    miCopy->setEnabled(false);
+    connect(miCopy, &QAction::triggered, this, &TfrmResults::miCopyClick);
     lvMain->addActions({miViewconcordances, miCopy});
     lvMain->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     auto* btnCopy = new QPushButton(u"Copy"_s, pnlTable);
-    btnCopy->setEnabled(false);
+    connect(btnCopy, &QPushButton::clicked, this, &TfrmResults::miCopyClick);
 
     auto* layout = new QVBoxLayout(pnlTable);
     layout->setContentsMargins(0, 0, 0, 4);
@@ -186,21 +192,29 @@ QWidget* TfrmResults::CreateHistogram()
     return pnlHystogram;
 }
 
-// The save and print commands come with the export of results; until then
-// they are shown disabled.
 void TfrmResults::CreateMenu()
 {
     miResults = new QMenu(u"&Results"_s, this);
     QMenu* miSave = miResults->addMenu(u"&Save"_s);
-    AddDisabledAction(miSave, u"&Histogram..."_s);
-    AddDisabledAction(miSave, u"&Table..."_s, false);
-    AddDisabledAction(miSave, u"Histogram &and Table..."_s, false);
+    AddCommand(miSave, u"&Histogram..."_s, [this] { DoSave(true, false); });
+    AddCommand(miSave, u"&Table..."_s, [this] { DoSave(false, true); })->setVisible(false);
+    AddCommand(miSave, u"Histogram &and Table..."_s, [this] {
+        DoSave(true, true);
+    })->setVisible(false);
     miSave->addSeparator()->setVisible(false);
-    AddDisabledAction(miSave, u"&Data to File (.csv)"_s);
+    AddCommand(miSave, u"&Data to File (.csv)"_s, [this] { miSaveDatatofileClick(); });
     QMenu* miPrint = miResults->addMenu(u"&Print"_s);
-    AddDisabledAction(miPrint, u"&Histogram..."_s);
-    AddDisabledAction(miPrint, u"&Table..."_s);
-    AddDisabledAction(miPrint, u"Histogram &and Table..."_s);
+    AddCommand(miPrint, u"&Histogram..."_s, [this] { Print(true, false); });
+    AddCommand(miPrint, u"&Table..."_s, [this] { Print(false, true); });
+    AddCommand(miPrint, u"Histogram &and Table..."_s, [this] { Print(true, true); });
+}
+
+QAction* TfrmResults::AddCommand(QMenu* menu, const QString& caption,
+                                 const std::function<void()>& command)
+{
+    QAction* action = menu->addAction(caption);
+    connect(action, &QAction::triggered, this, [this, command] { Main.RunCommand(command); });
+    return action;
 }
 
 void TfrmResults::OpenResultsWindow(IMainWindow& main, const TBinSet* binSet, TDistribution kind,
@@ -366,6 +380,79 @@ void TfrmResults::FormActivate()
 void TfrmResults::FormClose()
 {
     Main.SetActiveWindowText(QString());
+}
+
+TResultsPicture TfrmResults::Picture() const
+{
+    TResultsPicture picture{.Title = FTitle,
+                            .MeanMedian = lblMM->text(),
+                            .TotalMatches = FSavedBinSet.TotalMatches,
+                            .TotalWords = FSavedBinSet.TotalWords,
+                            .TotalSentences = FSavedBinSet.TotalSentences,
+                            .TotalParagraphs = FSavedBinSet.TotalParagraphs,
+                            .TotalSections = FSavedBinSet.TotalSections,
+                            .Rows = {},
+                            .Chart = crtMain->Content()};
+    for (int row = 0; row < lvMain->topLevelItemCount(); ++row) {
+        const QTreeWidgetItem* item = lvMain->topLevelItem(row);
+        picture.Rows.append({item->text(0), item->text(1)});
+    }
+    return picture;
+}
+
+// The header's captions joined by tabs, then a line per row, each after a
+// CR LF: the text ends with the last row's count.
+void TfrmResults::miCopyClick()
+{
+    const auto joined = [](const QTreeWidgetItem* item) {
+        QStringList columns;
+        for (int column = 0; column < item->columnCount(); ++column)
+            columns.append(item->text(column));
+        return columns.join(u'\t');
+    };
+    QString text = joined(lvMain->headerItem());
+    for (int row = 0; row < lvMain->topLevelItemCount(); ++row)
+        text += u"\r\n"_s + joined(lvMain->topLevelItem(row));
+    QGuiApplication::clipboard()->setText(text);
+}
+
+// Bin captions hold no comma, so that every line has two fields unquoted.
+void TfrmResults::miSaveDatatofileClick()
+{
+    const QString path = Main.User().SaveFileName(
+        this, {u"Save Data to File"_s,
+               {u"Comma-separated data files (.csv) (*.csv)"_s, u"All files (*)"_s},
+               u"csv"_s});
+    if (path.isEmpty())
+        return;
+    QStringList lines;
+    for (int row = 0; row < lvMain->topLevelItemCount(); ++row) {
+        const QTreeWidgetItem* item = lvMain->topLevelItem(row);
+        lines.append(item->text(0) + u',' + item->text(1));
+    }
+    SaveFile(path, TextFileBytes(lines));
+}
+
+void TfrmResults::DoSave(bool Hystogram, bool Table)
+{
+    const TSaveChoice choice =
+        Main.User().SaveFileChoice(this, {u"Save Picture"_s, PictureFilters, u"bmp"_s});
+    if (choice.FileName.isEmpty())
+        return;
+    const auto format = static_cast<TPictureFormat>(
+        std::clamp(choice.Filter, 0, static_cast<int>(PictureFilters.size()) - 1));
+    SaveFile(choice.FileName, PictureFileBytes(format, Picture(), Hystogram, Table));
+}
+
+// The orientation is the printer's; the layout follows it.
+void TfrmResults::Print(bool Hystogram, bool Table)
+{
+    QPrinter& printer = Main.Printer();
+    if (!RunPrintDialog(Main.User(), printer, this, TPrintDialogKind::Print))
+        return;
+    TPrintJob job(printer);
+    DrawImage(job.Canvas(), printer.width(), printer.height(), Hystogram, Table, true, Picture(),
+              [&job] { job.NewPage(); });
 }
 
 // Bars follow the order of the bins, so a bar's index is its bin's index.

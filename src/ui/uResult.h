@@ -6,6 +6,7 @@
 #include "ChildWindow.h"
 #include "Distribution.h"
 
+#include <functional>
 #include <memory>
 
 class IMainWindow;
@@ -13,6 +14,8 @@ class TBinSet;
 class TResultsChart;
 class TXmlNode;
 struct TResultsFormState;
+struct TResultsPicture;
+class QAction;
 class QChartView;
 class QLabel;
 class QLineEdit;
@@ -60,6 +63,8 @@ public:
     QString MeanMedianText() const;
     QString Total1Text() const;
     QString Total2Text() const;
+    // What the saved pictures and the printouts show.
+    TResultsPicture Picture() const;
 
     TKind Kind() const override { return TKind::Results; }
     QString WindowListCaption() const override { return Title(); }
@@ -78,6 +83,14 @@ private:
     // Shows the bins of the saved bin set and their statistics.
     void ShowSavedBinSet();
     void ShowStatistics();
+
+    // An item of menu that runs command, showing whatever error it raises.
+    QAction* AddCommand(QMenu* menu, const QString& caption, const std::function<void()>& command);
+
+    void miCopyClick();
+    void miSaveDatatofileClick();
+    void DoSave(bool Hystogram, bool Table);
+    void Print(bool Hystogram, bool Table);
 
     void crtMainClickSeries(int ValueIndex);
     void lvMainDblClick();

@@ -1,9 +1,7 @@
 // The results window in a test main window: what a search opens, what the
 // chart, the table and the statistics lines show, fitting into the client
 // area, and the concordance windows that bars and rows open.
-#include "FileNames.h"
-#include "TestMainWindow.h"
-#include "uResult.h"
+#include "ResultsFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,48 +26,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The file that the hits lie in, for the concordance windows to read.
-int CorpusFileIndex()
-{
-    static TTestFiles files;
-    static const int index =
-        FileNameCacheIndex(files.Write(u"corpus.txt"_s, "the cat sat on the mat\r\n"));
-    return index;
-}
-
-// counts[i] hits in bin i, all on the first word of the corpus file; the
-// totals are fixed.
-TBinSet WithHits(TBinSet bins, const QList<int>& counts)
-{
-    for (int i = 0; i < counts.size(); ++i)
-        for (int hit = 0; hit < counts[i]; ++hit)
-            bins.GetBin(i).AddMatch(TMatch{.WordsFromBeginning = hit + 1,
-                                           .FileNameIndex = CorpusFileIndex(),
-                                           .LineNo = 1,
-                                           .EndOffset = 2});
-    bins.TotalMatches = 21;
-    bins.TotalWords = 340;
-    bins.TotalSentences = 30;
-    bins.TotalParagraphs = 7;
-    bins.TotalSections = 2;
-    bins.TotalTexts = 1;
-    return bins;
-}
-
-TBinSet PositionBins(const QString& positions, const QList<int>& counts)
-{
-    TBinSet bins;
-    bins.PrepareBinsFromString(positions);
-    return WithHits(std::move(bins), counts);
-}
-
-TBinSet PercentageBins(const QList<int>& counts)
-{
-    TBinSet bins;
-    bins.PreparePercentageBins(static_cast<int>(counts.size()));
-    return WithHits(std::move(bins), counts);
-}
-
 QList<TChildWindow*> ChildrenOfKind(const TTestMainWindow& main, TChildWindow::TKind kind)
 {
     QList<TChildWindow*> children = main.Children();
@@ -83,15 +39,6 @@ QStringList ConcordanceCaptions(const TTestMainWindow& main)
     for (const TChildWindow* window : ChildrenOfKind(main, TChildWindow::TKind::Concordance))
         captions.append(window->WindowListCaption());
     return captions;
-}
-
-// Opens a window as a search does and returns it laid out.
-TfrmResults* Open(TTestMainWindow& main, const TBinSet& bins,
-                  TDistribution kind = TDistribution::Sentence)
-{
-    TfrmResults::OpenResultsWindow(main, &bins, kind, u"the"_s);
-    QApplication::processEvents();
-    return qobject_cast<TfrmResults*>(main.ActiveChildWindow());
 }
 
 QStringList TableColumn(const TfrmResults& window, int column)

@@ -1,0 +1,63 @@
+// Results windows for tests: bin sets with given hit counts and fixed totals,
+// opened in a test main window as a search opens them.
+#pragma once
+
+#include "FileNames.h"
+#include "TBinSet.h"
+#include "TestMainWindow.h"
+#include "uResult.h"
+
+#include <QApplication>
+
+// The file that the hits lie in, for the concordance windows to read.
+inline int CorpusFileIndex()
+{
+    using namespace Qt::StringLiterals;
+    static TTestFiles files;
+    static const int index =
+        FileNameCacheIndex(files.Write(u"corpus.txt"_s, "the cat sat on the mat\r\n"));
+    return index;
+}
+
+// counts[i] hits in bin i, all on the first word of the corpus file; the
+// totals are fixed.
+inline TBinSet WithHits(TBinSet bins, const QList<int>& counts)
+{
+    for (int i = 0; i < counts.size(); ++i)
+        for (int hit = 0; hit < counts[i]; ++hit)
+            bins.GetBin(i).AddMatch(TMatch{.WordsFromBeginning = hit + 1,
+                                           .FileNameIndex = CorpusFileIndex(),
+                                           .LineNo = 1,
+                                           .EndOffset = 2});
+    bins.TotalMatches = 21;
+    bins.TotalWords = 340;
+    bins.TotalSentences = 30;
+    bins.TotalParagraphs = 7;
+    bins.TotalSections = 2;
+    bins.TotalTexts = 1;
+    return bins;
+}
+
+inline TBinSet PositionBins(const QString& positions, const QList<int>& counts)
+{
+    TBinSet bins;
+    bins.PrepareBinsFromString(positions);
+    return WithHits(std::move(bins), counts);
+}
+
+inline TBinSet PercentageBins(const QList<int>& counts)
+{
+    TBinSet bins;
+    bins.PreparePercentageBins(static_cast<int>(counts.size()));
+    return WithHits(std::move(bins), counts);
+}
+
+// Opens a window as a search does and returns it laid out.
+inline TfrmResults* Open(TTestMainWindow& main, const TBinSet& bins,
+                         TDistribution kind = TDistribution::Sentence)
+{
+    using namespace Qt::StringLiterals;
+    TfrmResults::OpenResultsWindow(main, &bins, kind, u"the"_s);
+    QApplication::processEvents();
+    return qobject_cast<TfrmResults*>(main.ActiveChildWindow());
+}
