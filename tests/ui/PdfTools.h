@@ -20,9 +20,11 @@ inline QString PopplerOutput(const QString& tool, const QStringList& arguments)
     QProcess process;
     process.start(tool, arguments);
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
-        ADD_FAILURE() << tool.toStdString() << " did not run: install poppler-utils";
+        ADD_FAILURE() << tool.toStdString() << " did not run: install the package poppler-utils";
         return QString();
     }
+    EXPECT_EQ(process.exitCode(), 0)
+        << tool.toStdString() << ' ' << arguments.join(u' ').toStdString();
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 

@@ -3,6 +3,7 @@
 // files, read back with the tools of poppler-utils), and the layout of the
 // picture on bitmaps and pages.
 #include "BmpFile.h"
+#include "PdfTools.h"
 #include "ResultsFixture.h"
 #include "ResultsPicture.h"
 
@@ -12,7 +13,6 @@
 #include <QImage>
 #include <QMenu>
 #include <QPainter>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -118,33 +118,6 @@ QImage Drawn(QSize page, bool hystogram, bool table, bool fields, const TResults
     QPainter canvas(&image);
     DrawImage(canvas, page.width(), page.height(), hystogram, table, fields, picture, newPage);
     return image;
-}
-
-// What a poppler-utils tool prints for a PDF file.
-QString Poppler(const QString& tool, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(tool, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
-        ADD_FAILURE() << tool.toStdString() << " did not run: install the package poppler-utils";
-        return QString();
-    }
-    EXPECT_EQ(process.exitCode(), 0)
-        << tool.toStdString() << ' ' << arguments.join(u' ').toStdString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int PageCount(const QString& pdf)
-{
-    static const QRegularExpression pages(u"^Pages:\\s+(\\d+)$"_s,
-                                          QRegularExpression::MultilineOption);
-    return pages.match(Poppler(u"pdfinfo"_s, {pdf})).captured(1).toInt();
-}
-
-QString PageText(const QString& pdf, int page)
-{
-    const QString number = QString::number(page);
-    return Poppler(u"pdftotext"_s, {u"-layout"_s, u"-f"_s, number, u"-l"_s, number, pdf, u"-"_s});
 }
 
 const auto Confirm = [](QDialog&) { return int(QDialog::Accepted); };
@@ -420,9 +393,9 @@ TEST(ResultsExport, PrintsInEitherOrientation)
         main.Person.DialogSteps = {Confirm};
         Command(*window, u"Print"_s, QString::fromLatin1(c.Item))->trigger();
         ASSERT_TRUE(main.Collected.Errors.isEmpty());
-        EXPECT_TRUE(Poppler(u"pdfinfo"_s, {pdf}).contains(QString::fromLatin1(c.PageSize)));
-        EXPECT_EQ(PageCount(pdf), 1);
-        const QString text = PageText(pdf, 1);
+        EXPECT_TRUE(PopplerOutput(u"pdfinfo"_s, {pdf}).contains(QString::fromLatin1(c.PageSize)));
+        EXPECT_EQ(PdfPageCount(pdf), 1);
+        const QString text = PdfPageTexts(pdf).value(0);
         EXPECT_TRUE(text.contains(u"\"the\" distribution in sentences"_s)) << text.toStdString();
         EXPECT_TRUE(
             text.contains(u"Total matches found: 21. Total words: 340. Total sentences: 30."_s));
@@ -456,13 +429,14 @@ TEST(ResultsExport, LongTablePrintsOnSeveralPages)
             main.Person.DialogSteps = {Confirm};
             Command(*window, u"Print"_s, item)->trigger();
             ASSERT_TRUE(main.Collected.Errors.isEmpty());
-            const int pages = PageCount(pdf);
-            EXPECT_GT(pages, 1);
+            const QStringList pages = PdfPageTexts(pdf);
+            EXPECT_EQ(PdfPageCount(pdf), pages.size());
+            EXPECT_GT(pages.size(), 1);
             QStringList captions;
             static const QRegularExpression rowLine(u"^\\s*(\\d+)\\s+\\d+\\s*$"_s);
-            for (int page = 1; page <= pages; ++page) {
-                const QString text = PageText(pdf, page);
-                EXPECT_TRUE(text.contains(u"Position"_s)) << "page " << page;
+            for (qsizetype page = 0; page < pages.size(); ++page) {
+                const QString& text = pages[page];
+                EXPECT_TRUE(text.contains(u"Position"_s)) << "page " << page + 1;
                 for (const QString& line : text.split(u'\n')) {
                     const QRegularExpressionMatch match = rowLine.match(line);
                     if (match.hasMatch())
