@@ -4,6 +4,7 @@
 #include "FileNames.h"
 #include "MainWindowFixture.h"
 #include "MenuOutline.h"
+#include "PdfTools.h"
 #include "ScriptedUser.h"
 #include "SettingsFile.h"
 #include "TAppSettings.h"
@@ -604,21 +605,34 @@ TEST(MainWindowSettings, AnUnreadableSettingsFileIsKeptBeforeItIsSavedOver)
 }
 
 // "Printer Setup.." shows the print dialog of the one printer that the print
-// commands use, confirmed with OK; what is chosen there stays in the printer.
-TEST_F(MainWindowTest, PrinterSetupChoosesTheSharedPrinter)
+// commands use, confirmed with OK; what is chosen there is where a results
+// window then prints.
+TEST_F(MainWindowTest, PrinterSetupChoosesThePrinterOfThePrintCommands)
 {
-    User.DialogSteps.push_back([this](QDialog& dialog) {
+    const QString chosen = Files.Path(u"chosen.pdf"_s);
+    User.DialogSteps.push_back([&](QDialog& dialog) {
         auto& setup = dynamic_cast<QPrintDialog&>(dialog);
         EXPECT_EQ(setup.windowTitle(), u"Printer Setup"_s);
-        EXPECT_EQ(setup.printer(), &Main.Printer());
         const auto* buttons = setup.findChild<QDialogButtonBox*>();
         EXPECT_EQ(buttons ? buttons->button(QDialogButtonBox::Ok)->text() : QString(), u"OK"_s);
-        setup.printer()->setPageOrientation(QPageLayout::Landscape);
-        setup.printer()->setOutputFileName(Files.Path(u"chosen.pdf"_s));
+        setup.printer()->setOutputFormat(QPrinter::PdfFormat);
+        setup.printer()->setOutputFileName(chosen);
         return QDialog::Accepted;
     });
     Main.miPrinterSetup->trigger();
     EXPECT_EQ(User.DialogsShown, 1);
-    EXPECT_EQ(Main.Printer().pageLayout().orientation(), QPageLayout::Landscape);
-    EXPECT_EQ(Main.Printer().outputFileName(), Files.Path(u"chosen.pdf"_s));
+
+    LoadCorpus({"a cat"});
+    AnswerSearch(u"cat"_s, {true, false, false, false});
+    Main.DoSearch(Main.miWordPhrase);
+    QAction* printHistogram = nullptr;
+    for (QAction* sub : Main.ActiveChildWindow()->MergedMenu()->actions()) {
+        if (sub->menu() && VisibleText(sub) == u"Print"_s)
+            printHistogram = sub->menu()->actions().value(0);
+    }
+    ASSERT_TRUE(printHistogram);
+    User.DialogSteps.push_back([](QDialog&) { return QDialog::Accepted; });
+    printHistogram->trigger();
+    EXPECT_TRUE(Messages.Errors.isEmpty());
+    EXPECT_EQ(PdfPageCount(chosen), 1);
 }
