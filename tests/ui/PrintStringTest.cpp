@@ -119,3 +119,16 @@ TEST_F(PrintStringTest, MarginsThatLeaveNoRoomForALinePrintNothing)
         EXPECT_FALSE(QFile::exists(Pdf));
     }
 }
+
+// At 75 dpi the line pitch of 6 lines an inch is 12.5 pixels, which rounds to
+// the even 12: seven lines span 72 pixels, 69.12 points.
+TEST_F(PrintStringTest, HalvesRoundToEven)
+{
+    SetPage(11, 8.5);
+    Printer.setResolution(75);
+    Print(Numbered(7));
+    const std::optional<QPointF> first = PdfWordPlace(Pdf, u"line1"_s);
+    const std::optional<QPointF> seventh = PdfWordPlace(Pdf, u"line7"_s);
+    ASSERT_TRUE(first && seventh);
+    EXPECT_NEAR(seventh->y() - first->y(), 6 * 12 * 72.0 / 75, 0.5);
+}
