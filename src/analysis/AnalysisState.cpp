@@ -78,7 +78,7 @@ void TAnalysisState::Run()
 bool TAnalysisState::Prepare()
 {
     Ok = Search.Pattern.Errors().isEmpty();
-    Window.OpenWindow(ProgressBar);
+    Window.OpenWindow(ProgressBar, Search.Encoding);
     Text = Window.Text();
     PrescanHeaderAndBody();
     Units.FileSections = Settings.tsSectionsType == 0 ? 0 : 1;
@@ -326,10 +326,11 @@ void TAnalysisState::RegisterHit(int BeginIndex, int EndIndex)
     if (FileNameIndex < 0)
         FileNameIndex = FileNameCacheIndex(FileName);
     TMatch hit;
-    hit.BeginOffest = ByteOffset(BeginIndex);
-    hit.EndOffset = ByteOffset(EndIndex);
+    hit.BeginOffest = Window.ByteOffsetOf(BeginIndex);
+    hit.EndOffset = Window.ByteOffsetOf(EndIndex);
     hit.FileNameIndex = FileNameIndex;
     hit.isUnicode = Window.IsUnicode();
+    hit.isUtf8 = Window.IsUtf8();
     hit.LineNo = LineNo;
     // A hit that begins at markup belongs to the word after the markup, which
     // is a new word unless the markup continues a word being read: after a
@@ -337,9 +338,4 @@ void TAnalysisState::RegisterHit(int BeginIndex, int EndIndex)
     const bool wordOpen = !Units.WordBufEmpty();
     const bool newWordAfterMarkup = ScannedInSkipTag && (HandledDelimiter || !wordOpen);
     Units.RegisterHit(hit, (wordOpen ? 1 : 0) + (newWordAfterMarkup ? 1 : 0));
-}
-
-std::int64_t TAnalysisState::ByteOffset(int index) const
-{
-    return Window.WindowFileOffset() + (Window.IsUnicode() ? 2 * std::int64_t(index) + 1 : index);
 }

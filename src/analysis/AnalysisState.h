@@ -61,7 +61,6 @@ private:
     int NextNonSpace() const;
     void Consume(const TMarker& marker);
     void RegisterHit(int BeginIndex, int EndIndex);
-    std::int64_t ByteOffset(int index) const;
 
     // Inputs.
     const QString FileName;

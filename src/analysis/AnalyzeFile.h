@@ -2,6 +2,7 @@
 // runner takes for each file.
 #pragma once
 
+#include "CorpusFileReader.h"
 #include "Distribution.h"
 
 #include <QString>
@@ -23,6 +24,7 @@ struct TSearchContext {
     // shortcut; turned off, every position takes the full pass (the results
     // are the same, which tests compare).
     bool PlainRuns = true;
+    TEncodingChoice Encoding = TEncodingChoice::Auto; // for files without a byte-order mark
 };
 
 // Analyses FileName and places its hits into the bin sets that are present

@@ -40,7 +40,10 @@ const TXmlName EndOffsetAttr(u"EndOffset"_s);
 const TXmlName FileNameIndexAttr(u"FileNameIndex"_s);
 const TXmlName UniAttr(u"Uni"_s);
 const TXmlName LineNoAttr(u"LineNo"_s);
-constexpr int MatchAttrs = 10;
+// Written only where it is true, so that documents without UTF-8 hits keep
+// their form, and readers that do not know it find every other attribute.
+const TXmlName Utf8Attr(u"Utf8"_s);
+constexpr int MatchAttrs = 11;
 
 } // namespace
 
@@ -59,6 +62,8 @@ void TMatch::ToXml(TXmlNode& node) const
     node.WriteIntAttr(FileNameIndexAttr, FileNameIndex);
     node.WriteBoolAttr(UniAttr, isUnicode);
     node.WriteInt64Attr(LineNoAttr, LineNo);
+    if (isUtf8)
+        node.WriteBoolAttr(Utf8Attr, true);
 }
 
 void TMatch::FromXml(const TXmlNode& node, int savedFileCount)
@@ -76,6 +81,7 @@ void TMatch::FromXml(const TXmlNode& node, int savedFileCount)
         throw TError(u"List index out of bounds (%1)"_s.arg(FileNameIndex));
     isUnicode = node.ReadBoolAttr(UniAttr, false);
     LineNo = node.ReadInt64Attr(LineNoAttr, 0);
+    isUtf8 = node.ReadBoolAttr(Utf8Attr, false);
 }
 
 void TBin::ToXml(TXmlNode& node) const

@@ -4,6 +4,7 @@
 #include "Error.h"
 #include "FileNames.h"
 #include "SafeFile.h"
+#include "Utf8Text.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -25,6 +27,40 @@ constexpr qint64 LongestMark = 3;
 // The hits of a bin come in the order of the file, so a range read fetches at
 // least this much, which serves the hits after it too.
 constexpr qint64 ChunkSize = 64 * 1024;
+
+// The bytes of text that decide whether a file is UTF-8, from its first byte
+// beyond ASCII on: a first window of 102400 characters holds no more.
+constexpr qint64 Utf8Evidence = 4 * 102400;
+
+qint64 MarkLength(TTextEncoding mark)
+{
+    switch (mark) {
+    case TTextEncoding::Utf16Le:
+    case TTextEncoding::Utf16Be:
+        return 2;
+    case TTextEncoding::Utf8:
+        return 3;
+    case TTextEncoding::Cp1252:
+        break;
+    }
+    return 0;
+}
+
+// The index of the first byte beyond ASCII, or size when there is none;
+// eight bytes are looked at in one step.
+qint64 FirstBeyondAscii(const char* bytes, qint64 size)
+{
+    qint64 i = 0;
+    for (; i + 8 <= size; i += 8) {
+        quint64 word;
+        std::memcpy(&word, bytes + i, sizeof word);
+        if (word & 0x8080808080808080u)
+            break;
+    }
+    while (i < size && static_cast<unsigned char>(bytes[i]) < 0x80)
+        ++i;
+    return i;
+}
 
 TTextEncoding EncodingOfMark(QByteArrayView start)
 {
@@ -145,7 +181,44 @@ qint64 TCorpusFileReader::Read(char* into, qint64 count)
     return total;
 }
 
+qint64 TCorpusFileReader::TextStart() const
+{
+    return MarkLength(Mark);
+}
+
+TTextEncoding TCorpusFileReader::TextEncoding(TEncodingChoice choice)
+{
+    if (Mark != TTextEncoding::Cp1252 || choice == TEncodingChoice::Cp1252)
+        return Mark;
+    if (choice == TEncodingChoice::Utf8)
+        return TTextEncoding::Utf8;
+    Seek(0);
+    QByteArray block(ChunkSize, Qt::Uninitialized);
+    qint64 offset = 0;
+    for (;;) {
+        const qint64 got = Read(block.data(), block.size());
+        const qint64 at = FirstBeyondAscii(block.constData(), got);
+        if (at < got) {
+            offset += at;
+            break;
+        }
+        if (got < block.size())
+            return TTextEncoding::Cp1252;
+        offset += got;
+    }
+    Seek(offset);
+    QByteArray evidence(std::min(Utf8Evidence, FileSize - offset), Qt::Uninitialized);
+    evidence.truncate(Read(evidence.data(), evidence.size()));
+    const bool cut = offset + evidence.size() < FileSize;
+    return IsValidUtf8(evidence, cut) ? TTextEncoding::Utf8 : TTextEncoding::Cp1252;
+}
+
 QString TCorpusFileReader::ReadRange(qint64 from, qint64 count, bool unicode)
+{
+    return DecodeRange(RangeBytes(from, count), unicode);
+}
+
+QByteArrayView TCorpusFileReader::RangeBytes(qint64 from, qint64 count)
 {
     if (count <= 0 || from >= FileSize)
         return {};
@@ -155,7 +228,7 @@ QString TCorpusFileReader::ReadRange(qint64 from, qint64 count, bool unicode)
         from < 0 ? std::min(from + count, FileSize) : from + std::min(count, FileSize - from);
     if (last <= first)
         return {};
-    return DecodeRange(Bytes(first, last), unicode);
+    return Bytes(first, last);
 }
 
 QString TCorpusFileReader::WholeText()
@@ -163,13 +236,14 @@ QString TCorpusFileReader::WholeText()
     Seek(0);
     QByteArray bytes(FileSize, Qt::Uninitialized);
     bytes.truncate(Read(bytes.data(), bytes.size()));
-    switch (Mark) {
+    const QByteArrayView text = QByteArrayView(bytes).sliced(std::min(TextStart(), bytes.size()));
+    switch (TextEncoding()) {
     case TTextEncoding::Utf16Le:
-        return QStringDecoder(QStringDecoder::Utf16LE).decode(bytes.mid(2));
+        return QStringDecoder(QStringDecoder::Utf16LE).decode(text);
     case TTextEncoding::Utf16Be:
-        return QStringDecoder(QStringDecoder::Utf16BE).decode(bytes.mid(2));
+        return QStringDecoder(QStringDecoder::Utf16BE).decode(text);
     case TTextEncoding::Utf8:
-        return QString::fromUtf8(bytes.mid(3));
+        return DecodeUtf8(text);
     case TTextEncoding::Cp1252:
         break;
     }

@@ -12,8 +12,12 @@
 
 class QIODevice;
 
-// The encodings that a byte-order mark names; a file without one is Windows-1252.
+// The encodings of corpus text.
 enum class TTextEncoding { Cp1252, Utf16Le, Utf16Be, Utf8 };
+
+// How a file without a byte-order mark is read: by what its bytes look like,
+// or in the encoding that the user names.
+enum class TEncodingChoice { Auto, Utf8, Cp1252 };
 
 // How the path of a file to open is spelt.
 enum class TPathCase {
@@ -47,8 +51,18 @@ public:
     // Whether a read has found the file shorter, or at its end longer, than
     // Size(): the text read is then not the file's whole text.
     bool Changed() const { return SizeChanged; }
-    // The encoding that the byte-order mark at the file's start names.
+    // The encoding that the byte-order mark at the file's start names;
+    // Windows-1252 without one.
     TTextEncoding Encoding() const { return Mark; }
+    // The number of bytes of the byte-order mark.
+    qint64 TextStart() const;
+    // The encoding that the text is read in: the mark's; without one UTF-8
+    // when choice says so, or when choice is Auto and the text from its first
+    // byte beyond ASCII on, as far as the first window reaches at least, is
+    // valid UTF-8; otherwise Windows-1252. A text of ASCII alone is the same
+    // in both. Reads up to the first byte beyond ASCII and moves the position
+    // of Read. Throws TFileError.
+    TTextEncoding TextEncoding(TEncodingChoice choice = TEncodingChoice::Auto);
 
     // Moves the position of Read to byte offset. REQUIRES: 0 <= offset <= Size().
     // Throws TFileError.
@@ -63,9 +77,13 @@ public:
     // other share one read from the file. Moves the position of Read. Throws
     // TFileError.
     QString ReadRange(qint64 from, qint64 count, bool unicode);
+    // The raw bytes of such a range, cut to the file; valid until the next read.
+    // Throws TFileError.
+    QByteArrayView RangeBytes(qint64 from, qint64 count);
 
-    // The whole text as a viewer shows it, in the encoding of the mark, without
-    // the mark. Moves the position of Read. Throws TFileError.
+    // The whole text as a viewer shows it: in the encoding of the mark without
+    // the mark, or else as TextEncoding() finds it. Moves the position of Read.
+    // Throws TFileError.
     QString WholeText();
 
 private:

@@ -47,7 +47,8 @@ TSearchResult TSearchRunner::Run(const TSearchRequest& request)
     // that would stop at a pipe or a device does not start.
     for (const QString& file : request.Files)
         CheckRegularFile(file);
-    const TSearchContext context{pattern, Settings, Messages, SearchCancelled, PlainRuns};
+    const TSearchContext context{pattern,         Settings,  Messages,
+                                 SearchCancelled, PlainRuns, request.Encoding};
     const TDistributionBins bins = result.Bins.Bins();
     const qsizetype count = request.Files.size();
     if (CorpusProgress) {

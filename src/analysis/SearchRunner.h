@@ -3,6 +3,7 @@
 // command-line runner, the benchmarks and the tests all search through it.
 #pragma once
 
+#include "CorpusFileReader.h"
 #include "Distribution.h"
 #include "TAppSettings.h"
 
@@ -21,6 +22,8 @@ struct TSearchRequest {
     // Sentence, paragraph, section, text: the bin sets to fill.
     std::array<bool, 4> Distributions{true, true, true, true};
     QStringList Files; // in corpus order; a path may repeat
+    // How files without a byte-order mark are read.
+    TEncodingChoice Encoding = TEncodingChoice::Auto;
 };
 
 struct TSearchResult {

@@ -17,7 +17,8 @@ struct TMatch {
     std::int64_t SentecesFromEnd = 0;       // 0 in the sentence distribution; 1 for the last
     std::int16_t Percent = 0;               // 0 (first word) to 100 (last word)
     bool isUnicode = false;                 // the file is UTF-16LE: two bytes per character
-    std::int32_t FileNameIndex = 0;         // index in FileNameCache
+    bool isUtf8 = false;            // the file is read as UTF-8: one to four bytes per character
+    std::int32_t FileNameIndex = 0; // index in FileNameCache
     std::int64_t LineNo = 0;
     std::int64_t BeginOffest = 0; // byte offset of the hit's first character
     std::int64_t EndOffset = 0;   // byte offset of the hit's last character

@@ -66,7 +66,8 @@ void AppendMatch(TReportOutput& out, const TMatch& m)
            ",\"EndOffset\":" + QByteArray::number(m.EndOffset) + ",\"FileName\":";
     AppendJsonString(out, name);
     out += ",\"LineNo\":" + QByteArray::number(m.LineNo) +
-           ",\"Uni\":" + (m.isUnicode ? "true" : "false") + "}";
+           ",\"Uni\":" + (m.isUnicode ? "true" : "false") +
+           ",\"Utf8\":" + (m.isUtf8 ? "true" : "false") + "}";
 }
 
 void AppendBin(TReportOutput& out, const TBin& bin)

@@ -41,39 +41,56 @@ void TUtf8Subject::Assign(const TWindowText& text)
 {
     First = 1 - text.Before;
     TextLength = text.Length;
-    const char16_t* begin = text.Chars + First;
     const size_t count = static_cast<size_t>(text.Length - First + 1);
     // Three bytes at most for each position, and four for the continuation.
     if (Utf8.size() < 3 * count + 4)
         Utf8.resize(3 * count + 4);
+    if (text.Utf8) {
+        std::copy(text.Utf8, text.Utf8 + text.Utf8Size, Utf8.data());
+        Used = static_cast<size_t>(text.Utf8Size);
+        Map = text.Utf8Map;
+        Ascii = Map->Empty();
+    } else {
+        Convert(text);
+    }
+    AppendContinuation();
+}
+
+void TUtf8Subject::Convert(const TWindowText& text)
+{
+    const char16_t* begin = text.Chars + First;
+    const size_t count = static_cast<size_t>(text.Length - First + 1);
     char* out = Utf8.data();
+    Map = &Converted;
+    Converted.Clear();
     Ascii = std::all_of(begin, begin + count, [](char16_t c) { return c < 0x80; });
     if (Ascii) {
         std::copy(begin, begin + count, out);
         Used = count;
-        AppendContinuation();
         return;
     }
-    Offsets.assign(count + 1, 0);
+    int ahead = 0;
     for (int p = First; p <= text.Length; ++p) {
-        const unsigned offset = static_cast<unsigned>(out - Utf8.data());
-        const size_t at = static_cast<size_t>(p - First);
-        Offsets[at] = offset;
         const char16_t c = text[p];
         if (IsHighSurrogate(c) && p < text.Length && IsLowSurrogate(text[p + 1])) {
-            Offsets[at + 1] = offset;
             out =
                 AppendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[p + 1] - 0xDC00));
+            // The second half shares the offset of the first; four bytes for
+            // two positions.
+            Converted.Break(p + 1, ahead - 1);
+            ahead += 2;
+            Converted.Break(p + 2, ahead);
             ++p;
-        } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
-            out = AppendUtf8(out, 0xFFFD);
-        } else {
-            out = AppendUtf8(out, c);
+            continue;
+        }
+        char* const from = out;
+        out = AppendUtf8(out, IsHighSurrogate(c) || IsLowSurrogate(c) ? 0xFFFD : c);
+        if (out - from > 1) {
+            ahead += static_cast<int>(out - from) - 1;
+            Converted.Break(p + 1, ahead);
         }
     }
     Used = static_cast<size_t>(out - Utf8.data());
-    Offsets[count] = static_cast<unsigned>(Used);
-    AppendContinuation();
 }
 
 void TUtf8Subject::AppendContinuation()
@@ -83,8 +100,7 @@ void TUtf8Subject::AppendContinuation()
         return;
     // The start of the character that holds the last position, the first half
     // of a pair included.
-    const size_t at = static_cast<size_t>(TextLength - First);
-    const size_t last = Ascii ? at : Offsets[at];
+    const size_t last = Start(TextLength);
     std::copy(Utf8.begin() + static_cast<std::ptrdiff_t>(last),
               Utf8.begin() + static_cast<std::ptrdiff_t>(Used),
               Utf8.begin() + static_cast<std::ptrdiff_t>(Used));
@@ -93,19 +109,25 @@ void TUtf8Subject::AppendContinuation()
 
 size_t TUtf8Subject::OffsetOf(int p) const
 {
-    if (Ascii)
-        return static_cast<size_t>(p - First);
-    const size_t at = static_cast<size_t>(p - First);
+    const size_t at = Start(p);
     // The second half of a pair shares its offset with the first.
-    if (at > 0 && at + 1 < Offsets.size() && Offsets[at] == Offsets[at - 1])
-        return Offsets[at + 1];
-    return Offsets[at];
+    if (!Ascii && p > First && p <= TextLength && Start(p - 1) == at)
+        return Start(p + 1);
+    return at;
 }
 
 int TUtf8Subject::PositionOf(size_t offset) const
 {
     if (Ascii)
         return static_cast<int>(offset) + First;
-    const auto found = std::lower_bound(Offsets.begin(), Offsets.end(), offset);
-    return static_cast<int>(found - Offsets.begin()) + First;
+    int low = First;
+    int high = TextLength + 1;
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (Start(mid) < offset)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return low;
 }

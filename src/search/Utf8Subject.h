@@ -2,19 +2,21 @@
 // between byte offsets and window positions. The subject begins with the
 // window's context, the characters before position 1, so that assertions and
 // lookbehinds see the file as it is; searches start at position 1 or later.
-// Characters outside the Basic Multilingual Plane take two positions and four
-// bytes; an unpaired surrogate becomes U+FFFD, so that the engine is never
-// given invalid UTF-8.
+// Where the window is the file's own UTF-8 its bytes are taken as they are;
+// otherwise the window is converted. Characters outside the Basic Multilingual
+// Plane take two positions and four bytes; an unpaired surrogate becomes
+// U+FFFD, so that the engine is never given invalid UTF-8.
 #pragma once
 
+#include "OffsetMap.h"
 #include "WindowText.h"
 
 #include <string>
-#include <vector>
 
 class TUtf8Subject {
 public:
-    // Converts text positions 1 - text.Before .. text.Length.
+    // Takes text positions 1 - text.Before .. text.Length; the subject keeps
+    // the map of text, which must stay unchanged until the next Assign.
     void Assign(const TWindowText& text);
 
     const char* Bytes() const { return Utf8.data(); }
@@ -33,7 +35,13 @@ public:
     int Length() const { return TextLength; }
 
 private:
+    void Convert(const TWindowText& text);
     void AppendContinuation();
+    // The offset of the character that holds position p.
+    size_t Start(int p) const
+    {
+        return static_cast<size_t>(p - First + (Ascii ? 0 : Map->AheadAt(p)));
+    }
 
     std::string Utf8; // the first Used bytes are the subject
     size_t Used = 0;
@@ -43,7 +51,6 @@ private:
     // Without characters beyond ASCII no map is needed: offset and position
     // differ by First.
     bool Ascii = true;
-    // Offsets[p - First]: the byte offset of the character that holds position
-    // p; the last entry is the subject's size.
-    std::vector<unsigned> Offsets;
+    TOffsetMap Converted; // the map of a converted window
+    const TOffsetMap* Map = &Converted;
 };
