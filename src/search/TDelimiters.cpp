@@ -11,9 +11,9 @@ TDelimiters::TDelimiters(const TAppSettings& settings)
 
 void TDelimiters::MakeCharSet(const QString& s)
 {
-    Set.fill(false);
+    Set.reset();
     for (QChar c : s) {
-        if (c.unicode() <= 0xFF)
+        if (!c.isSurrogate())
             Set[c.unicode()] = true;
     }
 }
@@ -37,9 +37,6 @@ void TDelimiters::AddLineBreaksAndTabs()
 
 void TDelimiters::RemoveAllButLast(const QString& text)
 {
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c <= 0xFF)
-            Set[c] = false;
-    }
+    for (qsizetype i = 0; i + 1 < text.size(); ++i)
+        Set[text[i].unicode()] = false;
 }

@@ -1,4 +1,5 @@
-// The word-delimiter set: the characters of WrdDelims up to U+00FF, less the
+// The word-delimiter set: the characters of WrdDelims, any in the Basic
+// Multilingual Plane (an em dash or a curly quote as well as a blank), less the
 // characters that the wildcard and tag settings need as parts of their texts,
 // and always the line breaks and tabs. It finds words in the text, cuts
 // patterns into words and finds word starts.
@@ -6,7 +7,7 @@
 
 #include <QString>
 
-#include <array>
+#include <bitset>
 
 class TAppSettings;
 
@@ -19,7 +20,8 @@ public:
     // run into the first word of the next, and a line break is no word.
     explicit TDelimiters(const TAppSettings& settings);
 
-    // The set of the characters of s; characters above U+00FF are left out.
+    // The set of the characters of s. The halves of a surrogate pair are no
+    // characters of their own and are left out.
     void MakeCharSet(const QString& s);
     // Removes every character of each wildcard and tag text except its last one,
     // so that a multi-character marker such as "<w" keeps its last character a
@@ -28,10 +30,10 @@ public:
     // Adds tab, line feed, vertical tab, form feed and carriage return.
     void AddLineBreaksAndTabs();
 
-    bool Contains(char16_t c) const { return c <= 0xFF && Set[c]; }
+    bool Contains(char16_t c) const { return Set[c]; }
 
 private:
     void RemoveAllButLast(const QString& text);
 
-    std::array<bool, 256> Set{};
+    std::bitset<0x10000> Set;
 };

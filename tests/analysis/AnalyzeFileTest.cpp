@@ -89,7 +89,7 @@ TEST_F(AnalysisTest, WordsAreRunsOfNonDelimitersOutsideTags)
         {"a<b>c", 1},
         {"one, two;three", 3},
         {"<w AT>The <w NN>jury said", 3}, // markup joins no words
-        {"x\x97y", 1},                    // an em dash (U+2014) is never a delimiter
+        {"x\x97y", 2}, // the em dash (0x97 in Windows-1252) added to the delimiters
         {"  \r\n ", 0},
     };
     Settings.WrdDelims += u"\u2014"_s;

@@ -24,6 +24,7 @@ TMatch Match(int seed, const QString& file)
     match.EndOffset = (std::int64_t(1) << 40) + seed + 3;
     match.FileNameIndex = FileNameCacheIndex(file);
     match.isUnicode = seed % 2 == 1;
+    match.isUtf8 = seed % 3 == 0;
     match.LineNo = large + seed * 10;
     return match;
 }
@@ -34,7 +35,8 @@ bool Same(const TMatch& a, const TMatch& b)
            a.SentecesFromBeginning == b.SentecesFromBeginning && a.WordsFromEnd == b.WordsFromEnd &&
            a.SentecesFromEnd == b.SentecesFromEnd && a.Percent == b.Percent &&
            a.BeginOffest == b.BeginOffest && a.EndOffset == b.EndOffset &&
-           a.FileNameIndex == b.FileNameIndex && a.isUnicode == b.isUnicode && a.LineNo == b.LineNo;
+           a.FileNameIndex == b.FileNameIndex && a.isUnicode == b.isUnicode &&
+           a.isUtf8 == b.isUtf8 && a.LineNo == b.LineNo;
 }
 
 } // namespace
@@ -75,6 +77,30 @@ TEST(BinSetXml, RoundTripThroughTheFileNameList)
     EXPECT_EQ(loaded.TotalWords, 6'600'000'000);
     EXPECT_EQ(loaded.TotalFiles, 2);
     EXPECT_EQ(loaded.TotalTexts, -1);
+}
+
+// The UTF-8 flag is written only where it is set, after every other
+// attribute: documents without UTF-8 hits keep their form.
+TEST(BinSetXml, Utf8FlagIsAnAttributeOnlyWhereSet)
+{
+    TMatch match;
+    match.BeginOffest = 3;
+    match.EndOffset = 5;
+    match.LineNo = 1;
+    const QString plain = u"<M WordsFromBeginning=\"0\" WordsFromEnd=\"0\" "
+                          u"SentecesFromBeginning=\"0\" SentecesFromEnd=\"0\" Percent=\"0\" "
+                          u"BeginOffest=\"3\" EndOffset=\"5\" FileNameIndex=\"0\" Uni=\"0\" "
+                          u"LineNo=\"1\""_s;
+    for (const bool utf8 : {false, true}) {
+        match.isUtf8 = utf8;
+        const IXmlDocument document = NewXmlDocument();
+        const IXmlNode node = document->FindOrAddChild(u"M"_s);
+        match.ToXml(*node);
+        EXPECT_EQ(node->XmlText().trimmed(), plain + (utf8 ? u" Utf8=\"1\"/>"_s : u"/>"_s));
+        TMatch loaded;
+        loaded.FromXml(*node, 1);
+        EXPECT_EQ(loaded, match);
+    }
 }
 
 TEST(BinSetXml, SavedFileIndexOutsideTheListIsAnError)

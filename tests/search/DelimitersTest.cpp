@@ -13,9 +13,9 @@ const QString LineBreaksAndTabs = u"\t\n\v\f\r"_s;
 QString Members(const TDelimiters& delimiters)
 {
     QString members;
-    for (char16_t c = 0; c <= 0xFF; ++c) {
-        if (delimiters.Contains(c))
-            members += QChar(c);
+    for (char32_t c = 0; c <= 0xFFFF; ++c) {
+        if (delimiters.Contains(static_cast<char16_t>(c)))
+            members += QChar(static_cast<char16_t>(c));
     }
     return members;
 }
@@ -50,13 +50,15 @@ TEST(TDelimiters, LineBreaksAndTabsAreAlwaysDelimiters)
     EXPECT_EQ(Members(TDelimiters(settings)), LineBreaksAndTabs);
 }
 
-TEST(TDelimiters, CharactersAboveLatin1AreNeverDelimiters)
+// Every character typed is a delimiter, the punctuation of Unicode text as
+// well as a blank; the halves of a pair outside the plane are no characters.
+// The marker texts take characters out alike.
+TEST(TDelimiters, EveryCharacterOfThePlaneIsADelimiter)
 {
     TAppSettings settings;
     settings.SetDefaults();
-    settings.WrdDelims = u"\u2014 "_s;
-    const TDelimiters delimiters(settings);
-    EXPECT_FALSE(delimiters.Contains(u'\u2014'));
-    EXPECT_FALSE(delimiters.Contains(u'\u0014')); // the em dash's low byte
-    EXPECT_TRUE(delimiters.Contains(u' '));
+    settings.WrdDelims = u"\u2014\u201C\u201D\u2018\u2019\u2026\U0001D11E\u00AB "_s;
+    settings.wcStar = u"\u00AB*"_s;
+    EXPECT_EQ(Members(TDelimiters(settings)),
+              LineBreaksAndTabs + u" \u2014\u2018\u2019\u201C\u201D\u2026"_s);
 }
