@@ -66,6 +66,10 @@ TEST(TCorpusFileReader, TheMarkSelectsTheEncodingOfTheWholeText)
                     14),
          TTextEncoding::Utf16Be, text},
         {"\xEF\xBB\xBF" + text.toUtf8(), TTextEncoding::Utf8, text},
+        // without a mark, as the analysis reads it
+        {text.toUtf8(), TTextEncoding::Cp1252, text},
+        {text.toUtf8() + "\x80", TTextEncoding::Cp1252,
+         u"Caf\u00C3\u00A9 \u00E2\u201A\u00AC\u20AC"_s},
         {"Caf\xE9 \x80", TTextEncoding::Cp1252, text},
         {Utf16Le(text) + 'x', TTextEncoding::Utf16Le, text}, // a last odd byte is lost
         {QByteArray("\xFF\xFE", 2), TTextEncoding::Utf16Le, {}},

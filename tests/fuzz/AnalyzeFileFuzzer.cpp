@@ -1,9 +1,10 @@
 // libFuzzer target for the analysis of one file: the search options, the
 // structure of the texts, the bins of all four distributions, the syntax and
 // the pattern are chosen by the input, and the rest of it is the file. Some
-// inputs are repeated into a file that makes the window shift. Each file is
-// analysed twice, with and without the shortcut over plain runs of
-// positions, and both must place the same hits and count the same totals.
+// inputs are repeated into a file that makes the window shift, and some are
+// read as UTF-8 whatever their bytes. Each file is analysed twice, with and
+// without the shortcut over plain runs of positions, and both must place the
+// same hits and count the same totals.
 #include "../CollectedMessages.h"
 #include "../QuietProgress.h"
 #include "AnalyzeFile.h"
@@ -83,7 +84,7 @@ bool Same(const TMatch& a, const TMatch& b)
            a.SentecesFromBeginning == b.SentecesFromBeginning && a.WordsFromEnd == b.WordsFromEnd &&
            a.SentecesFromEnd == b.SentecesFromEnd && a.Percent == b.Percent &&
            a.FileNameIndex == b.FileNameIndex && a.LineNo == b.LineNo &&
-           a.isUnicode == b.isUnicode && a.BeginOffest == b.BeginOffest &&
+           a.isUnicode == b.isUnicode && a.isUtf8 == b.isUtf8 && a.BeginOffest == b.BeginOffest &&
            a.EndOffset == b.EndOffset;
 }
 
@@ -105,13 +106,14 @@ bool Same(const TBinSet& a, const TBinSet& b)
 
 // The bin sets of an analysis of path, taken with or without the shortcut.
 TSearchBins Analyze(const QString& path, const TSearchPattern& pattern,
-                    const TAppSettings& settings, bool plainRuns, bool progress)
+                    const TAppSettings& settings, TEncodingChoice encoding, bool plainRuns,
+                    bool progress)
 {
     TCollectedMessages messages;
     const std::atomic<bool> cancelled{false};
     TQuietProgress bar;
     TSearchBins bins(settings, {true, true, true, true});
-    const TSearchContext context{pattern, settings, messages, cancelled, plainRuns};
+    const TSearchContext context{pattern, settings, messages, cancelled, plainRuns, encoding};
     AnalyzeFile(path, context, bins.Bins(), progress ? &bar : nullptr);
     return bins;
 }
@@ -130,6 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool progress = input.Flag();
     const bool shifts = input.Byte() % 8 == 0;
     const bool utf16 = input.Flag();
+    // A file without a mark read as UTF-8 is mostly stray bytes when forced.
+    const auto encoding = static_cast<TEncodingChoice>(input.Byte() % 3);
     const QString patternText = TFuzzInput::Text(input.Field(), utf16);
     QByteArray content = input.Rest();
     if (shifts && !content.isEmpty())
@@ -144,8 +148,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!pattern.Errors().isEmpty())
         return 0;
     try {
-        const TSearchBins shortcut = Analyze(path, pattern, settings, true, progress);
-        const TSearchBins full = Analyze(path, pattern, settings, false, progress);
+        const TSearchBins shortcut = Analyze(path, pattern, settings, encoding, true, progress);
+        const TSearchBins full = Analyze(path, pattern, settings, encoding, false, progress);
         for (const TDistribution distribution : AllDistributions) {
             if (!Same(*shortcut.Of(distribution), *full.Of(distribution)))
                 std::abort();
