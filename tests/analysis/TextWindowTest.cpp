@@ -2,6 +2,7 @@
 
 #include "../TestSupport.h"
 #include "Error.h"
+#include "Utf8Subject.h"
 
 #include <gtest/gtest.h>
 
@@ -230,5 +231,39 @@ TEST(TTextWindow, Utf8CharacterCutByTheWindowsEnd)
         EXPECT_EQ(window.ByteOffsetOf(at + c.Text.size()), before.size() + c.Character.size());
         EXPECT_EQ(window.ByteOffsetOf(window.Length()), bytes.size() - 1);
         EXPECT_NE(window.Text().Utf8, nullptr);
+    }
+}
+
+// The file's own bytes, which the engine of regular expressions takes where a
+// window is valid UTF-8, are the window converted: the same bytes, and the
+// same offsets for every position, the context before the window included.
+TEST(TTextWindow, Utf8BytesAreTheConvertedWindow)
+{
+    QByteArray bytes;
+    for (int i = 0; bytes.size() < 3 * TTextWindow::Size; ++i)
+        bytes += i % 7 == 1   ? "\xF0\x9D\x84\x9E "
+                 : i % 3 == 0 ? "caf\xC3\xA9 "
+                              : "\xE2\x82\xAC"
+                                "1 ";
+    TTextWindow window;
+    window.Open(TCorpusFileReader(bytes, u"memory"_s));
+    window.OpenWindow(nullptr);
+    for (int shift = 0; shift < 2; ++shift) {
+        window.ShiftWindow();
+        const TWindowText own = window.Text();
+        ASSERT_NE(own.Utf8, nullptr);
+        TWindowText converted = own;
+        converted.Utf8 = nullptr;
+        TUtf8Subject a;
+        TUtf8Subject b;
+        a.Assign(own);
+        b.Assign(converted);
+        ASSERT_EQ(std::string_view(a.Bytes(), a.ContinuedSize()),
+                  std::string_view(b.Bytes(), b.ContinuedSize()));
+        for (int p = 1; p <= own.Length + 1; ++p) {
+            ASSERT_EQ(a.OffsetOf(p), b.OffsetOf(p)) << p;
+            ASSERT_EQ(a.PositionOf(a.OffsetOf(p)), b.PositionOf(b.OffsetOf(p))) << p;
+        }
+        EXPECT_EQ(a.PositionOf(0), 1 - own.Before);
     }
 }
