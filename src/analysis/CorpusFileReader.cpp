@@ -215,7 +215,8 @@ TTextEncoding TCorpusFileReader::TextEncoding(TEncodingChoice choice)
 
 QString TCorpusFileReader::ReadRange(qint64 from, qint64 count, bool unicode)
 {
-    return DecodeRange(RangeBytes(from, count), unicode);
+    const QByteArrayView bytes = RangeBytes(from, count);
+    return bytes.isEmpty() ? QString() : DecodeRange(bytes, unicode);
 }
 
 QByteArrayView TCorpusFileReader::RangeBytes(qint64 from, qint64 count)
