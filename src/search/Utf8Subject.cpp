@@ -48,8 +48,9 @@ void TUtf8Subject::Assign(const TWindowText& text)
     if (text.Utf8) {
         std::copy(text.Utf8, text.Utf8 + text.Utf8Size, Utf8.data());
         Used = static_cast<size_t>(text.Utf8Size);
-        Map = text.Utf8Map;
-        Ascii = Map->Empty();
+        // A copy: the subject outlives the window's next move.
+        Map = *text.Utf8Map;
+        Ascii = Map.Empty();
     } else {
         Convert(text);
     }
@@ -61,8 +62,7 @@ void TUtf8Subject::Convert(const TWindowText& text)
     const char16_t* begin = text.Chars + First;
     const size_t count = static_cast<size_t>(text.Length - First + 1);
     char* out = Utf8.data();
-    Map = &Converted;
-    Converted.Clear();
+    Map.Clear();
     Ascii = std::all_of(begin, begin + count, [](char16_t c) { return c < 0x80; });
     if (Ascii) {
         std::copy(begin, begin + count, out);
@@ -77,9 +77,9 @@ void TUtf8Subject::Convert(const TWindowText& text)
                 AppendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[p + 1] - 0xDC00));
             // The second half shares the offset of the first; four bytes for
             // two positions.
-            Converted.Break(p + 1, ahead - 1);
+            Map.Break(p + 1, ahead - 1);
             ahead += 2;
-            Converted.Break(p + 2, ahead);
+            Map.Break(p + 2, ahead);
             ++p;
             continue;
         }
@@ -87,7 +87,7 @@ void TUtf8Subject::Convert(const TWindowText& text)
         out = AppendUtf8(out, IsHighSurrogate(c) || IsLowSurrogate(c) ? 0xFFFD : c);
         if (out - from > 1) {
             ahead += static_cast<int>(out - from) - 1;
-            Converted.Break(p + 1, ahead);
+            Map.Break(p + 1, ahead);
         }
     }
     Used = static_cast<size_t>(out - Utf8.data());

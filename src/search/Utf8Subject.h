@@ -15,8 +15,7 @@
 
 class TUtf8Subject {
 public:
-    // Takes text positions 1 - text.Before .. text.Length; the subject keeps
-    // the map of text, which must stay unchanged until the next Assign.
+    // Takes text positions 1 - text.Before .. text.Length.
     void Assign(const TWindowText& text);
 
     const char* Bytes() const { return Utf8.data(); }
@@ -40,7 +39,7 @@ private:
     // The offset of the character that holds position p.
     size_t Start(int p) const
     {
-        return static_cast<size_t>(p - First + (Ascii ? 0 : Map->AheadAt(p)));
+        return static_cast<size_t>(p - First + (Ascii ? 0 : Map.AheadAt(p)));
     }
 
     std::string Utf8; // the first Used bytes are the subject
@@ -51,6 +50,5 @@ private:
     // Without characters beyond ASCII no map is needed: offset and position
     // differ by First.
     bool Ascii = true;
-    TOffsetMap Converted; // the map of a converted window
-    const TOffsetMap* Map = &Converted;
+    TOffsetMap Map;
 };

@@ -136,3 +136,14 @@ TEST_F(Utf8AnalysisTest, UnicodePunctuationSeparatesWords)
     EXPECT_EQ(ExpectSameAsUtf16(text, u"caf\u00E9"_s), 3u);
     EXPECT_EQ(Sentences().TotalWords, 4);
 }
+
+// A match that runs past the window's end is cut there when the window moves
+// on, measured in the window it was found in.
+TEST_F(Utf8AnalysisTest, AMatchCutAtTheWindowsEndKeepsItsOffsets)
+{
+    TTwoEncodings text;
+    while (text.Text.size() < TTextWindow::Half + 10)
+        text.Add(u"\u00E9t\u00E9 "_s);
+    text.Add(u"\u00E9"_s + u"a"_s.repeated(TTextWindow::Half + 100) + u" \u00E9t\u00E9"_s);
+    EXPECT_GT(ExpectSameAsUtf16(text, u"\u00E9a+"_s, ssRegularExpression), 0u);
+}
