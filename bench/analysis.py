@@ -6,9 +6,14 @@ pattern that finds nothing, and searches for "the" as a regular expression and
 with the word/tag syntax. Prints the median times, their ratio to `wc -w`, the
 peak memory, and the bytes per stored match of the word/phrase search:
 (peak RSS - peak RSS of the search that finds nothing) / matches in all bins.
+
+Then, in alternating rounds, the same searches on the UTF-8 and on the
+Windows-1252 copy of the corpus with accented words (--utf8-only: this line
+alone), for "the" and for "th*é*"; prints the ratio of their medians.
 """
 
 import argparse
+import json
 import os
 import statistics
 import subprocess
@@ -20,7 +25,8 @@ CLI = os.path.join(corpus.ROOT, "build", "release", "src", "cli", "tamborix-cli"
 
 
 def run(command):
-    """Processor time in seconds, peak RSS in bytes and standard output of command.
+    """Processor time and user time in seconds, peak RSS in bytes and standard
+    output of command.
 
     GNU time reports both. Processor time (user and system) rather than wall
     time, since other work on a shared machine stretches the latter; and a
@@ -32,7 +38,8 @@ def run(command):
         if result.returncode != 0:
             raise SystemExit(f"{command} failed with status {result.returncode}")
         user, system, peak = report.read().split()[-3:]
-        return float(user) + float(system), int(peak) * 1024, result.stdout.decode("utf-8")
+        return (float(user) + float(system), float(user), int(peak) * 1024,
+                result.stdout.decode("utf-8"))
 
 
 def stored_matches(report):
@@ -53,11 +60,7 @@ def search(*arguments, syntax="word"):
     return [CLI, "--syntax", syntax, *arguments]
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--rounds", type=int, default=5)
-    args = parser.parse_args()
-
+def analysis_lines(rounds):
     path = corpus.corpus_file()
     commands = {
         "wc -w": ["wc", "-w", path],
@@ -69,16 +72,16 @@ def main():
     times = {name: [] for name in commands}
     peaks = {name: 0 for name in commands}
     outputs = {}
-    for _ in range(args.rounds):
+    for _ in range(rounds):
         for name, command in commands.items():
-            elapsed, peak, output = run(command)
+            elapsed, _, peak, output = run(command)
             times[name].append(elapsed)
             peaks[name] = max(peaks[name], peak)
             outputs[name] = output
 
     size = os.path.getsize(path)
     reference = statistics.median(times["wc -w"])
-    print(f"corpus: {path} ({size / 1e6:.0f} MB), {args.rounds} rounds,"
+    print(f"corpus: {path} ({size / 1e6:.0f} MB), {rounds} rounds,"
           " median processor time")
     for name in commands:
         median = statistics.median(times[name])
@@ -88,6 +91,72 @@ def main():
     extra = peaks["search \"the\""] - peaks["search, no hit"]
     print(f"  matches stored in all bin sets: {matches}")
     print(f"  bytes per stored match: {extra / matches:.1f}")
+
+
+def utf8_flags(path):
+    """The UTF-8 flags of the matches of a phrase of the first Brown text, a
+    few in each copy of it: they tell how the file was read."""
+    output = run(search("--json", "--dist", "text", "--pattern", "Fulton/np-tl County/nn-tl",
+                        path, syntax="regex"))[3]
+    bins = json.loads(output)["distributions"][0]["bins"]
+    return {match["Utf8"] for bin in bins for match in bin["matches"]}
+
+
+def utf8_line(rounds):
+    """The searches on the UTF-8 copy against the same on the Windows-1252 copy.
+    Exits when a copy is not read in its encoding or when the two reports differ.
+
+    The system time, mostly the kernel clearing pages for the stored matches,
+    is the same work for both copies, yet on a virtual machine a run that needs
+    more memory than the run before it freed, or than the host has taken back
+    since, pays several times as much of it. So the rounds of one pattern
+    follow each other after an untimed run, and the ratio of user times is
+    printed beside."""
+    utf8, cp1252 = corpus.accented_files()
+    for path, expected in ((utf8, {True}), (cp1252, {False})):
+        flags = utf8_flags(path)
+        if flags != expected:
+            raise SystemExit(f"{path}: matches with the UTF-8 flags {flags}, expected {expected}")
+    patterns = ["the", "th*é*"]
+    times = {(pattern, path): [] for pattern in patterns for path in (utf8, cp1252)}
+    user_times = {key: [] for key in times}
+    outputs = {}
+    for pattern in patterns:
+        run(search("--pattern", pattern, utf8))
+        for _ in range(rounds):
+            for path in (utf8, cp1252):
+                seconds, user, _, outputs[pattern, path] = run(search("--pattern", pattern, path))
+                times[pattern, path].append(seconds)
+                user_times[pattern, path].append(user)
+    print(f"UTF-8 copy against Windows-1252 copy ({os.path.getsize(utf8) / 1e6:.0f} and"
+          f" {os.path.getsize(cp1252) / 1e6:.0f} MB), {rounds} rounds, median processor time;"
+          " goal: UTF-8 at most 1.3 x the 8-bit reading")
+    for pattern in patterns:
+        if outputs[pattern, utf8] != outputs[pattern, cp1252]:
+            totals = {path: [line for line in outputs[pattern, path].splitlines()
+                             if line.startswith(("Total", "Sentences"))][:2]
+                      for path in (utf8, cp1252)}
+            raise SystemExit(f"search \"{pattern}\": the two copies give different reports,"
+                             f" first totals {totals}")
+        utf8_time = statistics.median(times[pattern, utf8])
+        cp1252_time = statistics.median(times[pattern, cp1252])
+        user_ratio = (statistics.median(user_times[pattern, utf8])
+                      / statistics.median(user_times[pattern, cp1252]))
+        name = f"search \"{pattern}\""
+        print(f"  {name:16} {utf8_time:6.2f} s  {utf8_time / cp1252_time:5.2f} x Windows-1252"
+              f" {cp1252_time:6.2f} s  (user time {user_ratio:4.2f} x)  matches in all bin sets:"
+              f" {stored_matches(outputs[pattern, utf8])}")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--rounds", type=int, default=5)
+    parser.add_argument("--utf8-only", action="store_true",
+                        help="only the UTF-8 against Windows-1252 line")
+    args = parser.parse_args()
+    if not args.utf8_only:
+        analysis_lines(args.rounds)
+    utf8_line(args.rounds)
 
 
 if __name__ == "__main__":

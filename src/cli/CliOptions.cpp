@@ -19,6 +19,17 @@ std::optional<TSearchSyntax> SyntaxNamed(const QString& name)
     return std::nullopt;
 }
 
+std::optional<TEncodingChoice> EncodingNamed(const QString& name)
+{
+    if (name == u"auto")
+        return TEncodingChoice::Auto;
+    if (name == u"utf8")
+        return TEncodingChoice::Utf8;
+    if (name == u"cp1252")
+        return TEncodingChoice::Cp1252;
+    return std::nullopt;
+}
+
 struct TFlag {
     QStringView Name;
     bool TCliOptions::*Field;
@@ -57,8 +68,8 @@ bool ReadDistributions(const QString& list, std::array<bool, 4>& distributions)
 QString CliUsage()
 {
     return u"usage: tamborix-cli [--settings FILE] [--save-settings FILE] "
-           "[--syntax word|regex|tag] [--dist sentence,paragraph,section,text] [--json] "
-           "--pattern TEXT FILE...\n"
+           "[--syntax word|regex|tag] [--dist sentence,paragraph,section,text] "
+           "[--encoding auto|utf8|cp1252] [--json] --pattern TEXT FILE...\n"
            "       tamborix-cli --help | --version"_s;
 }
 
@@ -112,6 +123,13 @@ std::optional<TCliOptions> ParseCliOptions(const QStringList& arguments, QString
                 return std::nullopt;
             }
             options.Distributions = distributions;
+        } else if (argument == u"--encoding") {
+            const std::optional<TEncodingChoice> encoding = EncodingNamed(value);
+            if (!encoding) {
+                error = u"unknown encoding \"%1\" (auto, utf8 or cp1252)"_s.arg(value);
+                return std::nullopt;
+            }
+            options.Encoding = *encoding;
         } else if (argument == u"--settings") {
             options.SettingsFile = value;
         } else if (argument == u"--save-settings") {

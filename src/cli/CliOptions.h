@@ -1,9 +1,11 @@
 // The command line of tamborix-cli:
 //   tamborix-cli --help | --version
 //   tamborix-cli [--settings FILE] [--save-settings FILE] [--syntax word|regex|tag]
-//                [--dist sentence,paragraph,section,text] [--json] --pattern TEXT FILE...
+//                [--dist sentence,paragraph,section,text] [--encoding auto|utf8|cp1252]
+//                [--json] --pattern TEXT FILE...
 #pragma once
 
+#include "CorpusFileReader.h"
 #include "TAppSettings.h"
 
 #include <QString>
@@ -18,6 +20,8 @@ struct TCliOptions {
     std::optional<std::array<bool, 4>> Distributions; // sentence, paragraph, section, text
     QString SettingsFile;     // read over the defaults; none: the defaults alone
     QString SaveSettingsFile; // the settings as read are written here
+    // Files with a byte-order mark are always read in the mark's encoding.
+    TEncodingChoice Encoding = TEncodingChoice::Auto;
     bool Json = false;
     bool Help = false;
     bool Version = false;

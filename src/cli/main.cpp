@@ -117,6 +117,7 @@ int Search(const TCliOptions& options, const TAppSettings& settings)
     request.Distributions = options.Distributions.value_or(
         std::array<bool, 4>{settings.srSent, settings.srPara, settings.srSect, settings.srText});
     request.Files = options.Files;
+    request.Encoding = options.Encoding;
     int signal = 0;
     const TSearchResult result = RunCancellable(runner, request, signal);
     files.reset();

@@ -29,6 +29,7 @@ TEST(CliOptions, WhatTheOptionsLeaveOpenTheSettingsDecide)
     EXPECT_TRUE(options->SettingsFile.isEmpty());
     EXPECT_TRUE(options->SaveSettingsFile.isEmpty());
     EXPECT_FALSE(options->Json);
+    EXPECT_EQ(options->Encoding, TEncodingChoice::Auto);
     EXPECT_EQ(options->Pattern, u"the"_s);
     EXPECT_EQ(options->Files, QStringList{u"a.txt"_s});
 }
@@ -37,16 +38,34 @@ TEST(CliOptions, OptionsOverrideTheSettings)
 {
     const std::optional<TCliOptions> options =
         Parse({u"a.txt"_s, u"--syntax=regex"_s, u"--dist"_s, u"text,sentence"_s, u"--json"_s,
-               u"--settings"_s, u"in.xml"_s, u"--save-settings=out.xml"_s, u"--pattern"_s,
-               u"--odd"_s, u"--"_s, u"--b.txt"_s});
+               u"--settings"_s, u"in.xml"_s, u"--save-settings=out.xml"_s, u"--encoding"_s,
+               u"cp1252"_s, u"--pattern"_s, u"--odd"_s, u"--"_s, u"--b.txt"_s});
     ASSERT_TRUE(options);
     EXPECT_EQ(options->Syntax, ssRegularExpression);
     EXPECT_EQ(options->Distributions, (std::array<bool, 4>{true, false, false, true}));
     EXPECT_EQ(options->SettingsFile, u"in.xml"_s);
     EXPECT_EQ(options->SaveSettingsFile, u"out.xml"_s);
     EXPECT_TRUE(options->Json);
+    EXPECT_EQ(options->Encoding, TEncodingChoice::Cp1252);
     EXPECT_EQ(options->Pattern, u"--odd"_s);
     EXPECT_EQ(options->Files, (QStringList{u"a.txt"_s, u"--b.txt"_s}));
+}
+
+TEST(CliOptions, EncodingIsNamedAsInTheUsage)
+{
+    const std::pair<QString, TEncodingChoice> cases[] = {
+        {u"auto"_s, TEncodingChoice::Auto},
+        {u"utf8"_s, TEncodingChoice::Utf8},
+        {u"cp1252"_s, TEncodingChoice::Cp1252},
+    };
+    for (const auto& [name, encoding] : cases) {
+        // After an earlier choice: the last one given counts.
+        const std::optional<TCliOptions> options =
+            Parse({u"--encoding=utf8"_s, u"--encoding=cp1252"_s, u"--encoding"_s, name,
+                   u"--pattern"_s, u"x"_s, u"a"_s});
+        ASSERT_TRUE(options) << name.toStdString();
+        EXPECT_EQ(options->Encoding, encoding) << name.toStdString();
+    }
 }
 
 TEST(CliOptions, BadUsageIsExplained)
@@ -59,6 +78,8 @@ TEST(CliOptions, BadUsageIsExplained)
          u"unknown syntax \"glob\" (word, regex or tag)"_s},
         {{u"--dist"_s, u"sentence,line"_s, u"--pattern"_s, u"x"_s, u"a"_s},
          u"unknown distribution in \"sentence,line\" (sentence, paragraph, section, text)"_s},
+        {{u"--encoding"_s, u"UTF-8"_s, u"--pattern"_s, u"x"_s, u"a"_s},
+         u"unknown encoding \"UTF-8\" (auto, utf8 or cp1252)"_s},
         {{u"--verbose"_s, u"--pattern"_s, u"x"_s, u"a"_s}, u"unknown option --verbose"_s},
     };
     for (const auto& [arguments, message] : cases) {

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -73,6 +74,48 @@ TEST(CliRun, JsonReportHoldsEveryMatch)
     const QJsonDocument document = QJsonDocument::fromJson(result.Out, &error);
     EXPECT_EQ(error.error, QJsonParseError::NoError);
     EXPECT_EQ(document.object()[u"distributions"_s].toArray().size(), 2);
+}
+
+// A file without a byte-order mark is read as --encoding says, or by its
+// bytes; a mark outweighs the option. Read as Windows-1252, the UTF-8 "é"
+// is "Ã©" and the word is another; a stray byte in a file read as UTF-8 is
+// its Windows-1252 character.
+TEST(CliRun, EncodingOptionDecidesHowFilesWithoutAMarkAreRead)
+{
+    TTestFiles files;
+    const QByteArray words = "caf\xC3\xA9 na\xC3\xAFve.\n";
+    const QString utf8 = files.Write(u"utf8.txt"_s, words);
+    const QString marked = files.Write(u"marked.txt"_s, "\xEF\xBB\xBF" + words);
+    const QString cp1252 = files.Write(u"cp1252.txt"_s, "caf\xE9 na\xEFve.\n");
+    const struct {
+        QString File;
+        QString Encoding;
+        int Hits;
+        bool Utf8;
+    } cases[] = {
+        {utf8, u"auto"_s, 1, true},    {utf8, u"utf8"_s, 1, true},
+        {utf8, u"cp1252"_s, 0, false}, {marked, u"cp1252"_s, 1, true},
+        {cp1252, u"auto"_s, 1, false}, {cp1252, u"utf8"_s, 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE((QFileInfo(c.File).fileName() + u' ' + c.Encoding).toStdString());
+        const TCliResult result =
+            RunCli({u"--syntax"_s, u"word"_s, u"--dist"_s, u"text"_s, u"--json"_s, u"--encoding"_s,
+                    c.Encoding, u"--pattern"_s, u"caf\u00E9"_s, c.File});
+        EXPECT_EQ(result.ExitCode, 0) << result.Err.toStdString();
+        const QJsonObject text =
+            QJsonDocument::fromJson(result.Out).object()[u"distributions"_s][0].toObject();
+        EXPECT_EQ(text[u"totals"_s][u"TotalWords"_s].toInt(), 2);
+        QJsonArray matches;
+        for (const QJsonValue& bin : text[u"bins"_s].toArray()) {
+            for (const QJsonValue& match : bin[u"matches"_s].toArray())
+                matches.append(match);
+        }
+        ASSERT_EQ(matches.size(), c.Hits);
+        if (c.Hits > 0) {
+            EXPECT_EQ(matches[0][u"Utf8"_s].toBool(), c.Utf8);
+        }
+    }
 }
 
 // A pattern that cannot be used is reported once, whatever the number of
