@@ -4,6 +4,7 @@
 // text with few such characters needs few entries, and plain ASCII none.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 class TOffsetMap {
@@ -30,5 +31,6 @@ private:
         int Pos;
         int Ahead;
     };
-    std::vector<TBreak> Breaks; // ordered by position
+    std::vector<TBreak> Breaks;   // ordered by position
+    mutable std::size_t Hint = 0; // the break of the last answer
 };
