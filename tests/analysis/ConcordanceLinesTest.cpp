@@ -320,6 +320,7 @@ TEST_F(ConcordanceLinesTest, ShortenedFilesShowWhatIsLeft)
         bool Unicode;
         int Keep; // characters of "0123456789hitabcdefghij" left
         TTexts Expected;
+        bool Utf8 = false; // the same bytes, read as UTF-8
     } cases[] = {
         {false, 16, {u"0123456789"_s, u"hit"_s, u"abc"_s}},
         {false, 11, {u"0123456789"_s, u"h"_s, {}}},
@@ -328,10 +329,14 @@ TEST_F(ConcordanceLinesTest, ShortenedFilesShowWhatIsLeft)
         {true, 16, {u"0123456789"_s, u"hit"_s, u"abc"_s}},
         {true, 11, {u"0123456789"_s, u"h"_s, {}}},
         {true, 5, {u"01234"_s, {}, {}}},
+        {false, 16, {u"0123456789"_s, u"hit"_s, u"abc"_s}, true},
+        {false, 11, {u"0123456789"_s, u"h"_s, {}}, true},
+        {false, 5, {u"01234"_s, {}, {}}, true},
     };
     for (const auto& c : cases) {
         Bin.ClearMatches();
         const QString path = AddHit(u"0123456789"_s, u"hit"_s, u"abcdefghij"_s, c.Unicode);
+        Bin.GetMatch(0).isUtf8 = c.Utf8;
         const QString left = u"0123456789hitabcdefghij"_s.left(c.Keep);
         const QByteArray kept = c.Unicode ? Utf16Le(left) : left.toLatin1();
         // A UTF-16 file cut in the middle of a character loses its last byte.
