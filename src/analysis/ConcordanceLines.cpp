@@ -5,6 +5,7 @@
 #include "Markup.h"
 #include "TBin.h"
 #include "TDelimiters.h"
+#include "Utf8Text.h"
 
 #include <algorithm>
 #include <numeric>
@@ -51,10 +52,70 @@ std::array<TPiece, 3> PiecesOf(const TMatch& match, qint64 size, qint64 context)
             piece(end + unit, end + span < size ? context : (size - end) / unit - 1)};
 }
 
+// A UTF-8 character takes up to this many bytes.
+constexpr qint64 MaxUtf8Bytes = 4;
+
+// UTF-8 text is cut by characters, and a character is a code point: one
+// beyond the BMP counts once though it takes two UTF-16 code units. The
+// decoded text never holds a lone surrogate.
+QString FirstCharacters(const QString& text, qint64 count)
+{
+    qsizetype units = 0;
+    for (; units < text.size() && count > 0; --count)
+        units += text[units].isHighSurrogate() ? 2 : 1;
+    return text.left(units);
+}
+
+QString LastCharacters(const QString& text, qint64 count)
+{
+    qsizetype from = text.size();
+    for (; from > 0 && count > 0; --count)
+        from -= text[from - 1].isLowSurrogate() ? 2 : 1;
+    return text.mid(std::max<qsizetype>(from, 0));
+}
+
+// The bytes of the character that begins at offset: its valid sequence, or
+// the one byte that begins none, as where the file's end cuts a sequence short.
+qint64 Utf8CharacterBytes(TCorpusFileReader& file, qint64 offset)
+{
+    const QByteArrayView bytes = file.RangeBytes(offset, MaxUtf8Bytes);
+    if (bytes.isEmpty())
+        return 1;
+    const int length = Utf8SequenceAt(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                      static_cast<std::size_t>(bytes.size()));
+    return std::max(length, 1);
+}
+
+// The texts of a UTF-8 match, decoded as the analysis decoded the file from
+// its text start. Unless it is the text start, the before text's first byte
+// need not begin a character: up to MaxUtf8Bytes - 1 bytes, the rest of a
+// character begun earlier, are then read as characters of their own. Every
+// byte that is no continuation byte begins a character in either reading, so
+// from the first such byte on both agree. The range reaches MaxUtf8Bytes - 1
+// bytes further back than context characters can take, so the bytes read
+// wrongly lie more than context * MaxUtf8Bytes bytes before the hit and are
+// never among the last context characters, which are kept. Each range is
+// decoded before the next read, which may move the bytes it views.
+std::array<QString, 3> ReadUtf8Texts(TCorpusFileReader& file, const TMatch& match, qint64 context)
+{
+    const qint64 begin = Bounded(match.BeginOffest);
+    const qint64 end = Bounded(match.EndOffset);
+    const qint64 span = context * MaxUtf8Bytes;
+    const qint64 beforeFrom = std::max(file.TextStart(), begin - span - (MaxUtf8Bytes - 1));
+    std::array<QString, 3> texts;
+    texts[0] = LastCharacters(DecodeUtf8(file.RangeBytes(beforeFrom, begin - beforeFrom)), context);
+    const qint64 after = end + Utf8CharacterBytes(file, end);
+    texts[1] = DecodeUtf8(file.RangeBytes(begin, after - begin));
+    texts[2] = FirstCharacters(DecodeUtf8(file.RangeBytes(after, span)), context);
+    return texts;
+}
+
 // The texts before, of and after the hit of match, with context characters
 // on each side. Throws TFileError.
 std::array<QString, 3> ReadTexts(TCorpusFileReader& file, const TMatch& match, qint64 context)
 {
+    if (match.isUtf8)
+        return ReadUtf8Texts(file, match, context);
     const std::array<TPiece, 3> pieces = PiecesOf(match, file.Size(), context);
     std::array<QString, 3> texts;
     for (size_t i = 0; i < pieces.size(); ++i)

@@ -91,6 +91,9 @@ std::unique_ptr<QIODevice> OpenBuffer(const QByteArray& bytes)
 
 QString DecodeRange(QByteArrayView bytes, bool unicode)
 {
+    // An empty range has no data at all, which the copy below must not be given.
+    if (bytes.isEmpty())
+        return {};
     if (unicode) {
         QString text(bytes.size() / 2, Qt::Uninitialized);
         qFromLittleEndian<char16_t>(bytes.data(), text.size(), text.data());

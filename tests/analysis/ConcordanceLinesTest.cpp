@@ -1,10 +1,11 @@
 // The rows of a concordance: the texts read back from small files written for
-// each case, their sort keys and orders, the preview, and files that changed
-// or vanished after the search.
+// each case or found by a search of them, their sort keys and orders, the
+// preview, and files that changed or vanished after the search.
 #include "ConcordanceLines.h"
 
 #include "../HitFiles.h"
 #include "../TestSupport.h"
+#include "AnalysisFixture.h"
 #include "Error.h"
 #include "FileNames.h"
 #include "TAppSettings.h"
@@ -15,8 +16,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <limits>
+#include <ostream>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -56,7 +59,43 @@ protected:
 
 struct TTexts {
     QString Before, Hit, After;
+    bool operator==(const TTexts&) const = default;
 };
+
+void PrintTo(const TTexts& texts, std::ostream* out)
+{
+    *out << '"' << texts.Before.toStdString() << "\" [" << texts.Hit.toStdString() << "] \""
+         << texts.After.toStdString() << '"';
+}
+
+// Searches a file of content for the regular expression pattern and loads the
+// concordance of all its hits in the order of the file, as a user's bin shows
+// the hits that the analysis found.
+class Utf8ConcordanceTest : public AnalysisTest {
+protected:
+    std::vector<TTexts> Rows(const QString& pattern, const QByteArray& content)
+    {
+        Analyze(pattern, content, ssRegularExpression);
+        std::vector<TMatch> hits = Hits(TDistribution::Text);
+        std::sort(hits.begin(), hits.end(),
+                  [](const TMatch& a, const TMatch& b) { return a.BeginOffest < b.BeginOffest; });
+        Bin.ClearMatches();
+        for (const TMatch& hit : hits)
+            Bin.AddMatch(hit);
+        Lines.Load(Bin, TDelimiters(Settings));
+        std::vector<TTexts> rows;
+        for (int row = 0; row < Lines.Count(); ++row) {
+            const TConcordanceLine& line = Lines.Line(row);
+            rows.push_back({line.TextBefore, line.TextMatch, line.TextAfter});
+        }
+        return rows;
+    }
+
+    TBin Bin;
+    TConcordanceLines Lines;
+};
+
+const QByteArray Utf8Mark = "\xEF\xBB\xBF";
 
 QString Repeat(const QString& text, int times)
 {
@@ -118,6 +157,64 @@ TEST_F(ConcordanceLinesTest, EightBitTextIsWindows1252)
     EXPECT_EQ(Lines.Line(0).TextBefore, u"caf\u00E9 "_s);
     EXPECT_EQ(Lines.Line(0).TextMatch, u"\u201Chi\u201D"_s);
     EXPECT_EQ(Lines.Line(0).TextAfter, u" \u20AC"_s);
+}
+
+// The texts of UTF-8 hits are what the analysis read, with or without the
+// mark: a hit at the text's start has no text before it, not even the mark.
+TEST_F(Utf8ConcordanceTest, ReadsTheCharactersOfUtf8Hits)
+{
+    const QString text =
+        u"\u20ACuro d\u00E9j\u00E0 vu: clef\U0001D11E tr\u00E8s caf\u00E9, 5\u20AC \u00E0 la fin"_s;
+    const std::vector<TTexts> expected = {
+        {{}, u"\u20ACuro"_s, text.mid(4)},
+        {u"\u20ACuro d\u00E9j\u00E0 vu: "_s, u"clef\U0001D11E"_s,
+         u" tr\u00E8s caf\u00E9, 5\u20AC \u00E0 la fin"_s},
+        {u"\u20ACuro d\u00E9j\u00E0 vu: clef\U0001D11E tr\u00E8s caf\u00E9, "_s, u"5\u20AC"_s,
+         u" \u00E0 la fin"_s},
+    };
+    const QString pattern = u"\\S*(?:\u20AC|\U0001D11E)\\S*"_s;
+    EXPECT_EQ(Rows(pattern, text.toUtf8()), expected);
+    EXPECT_EQ(Rows(pattern, Utf8Mark + text.toUtf8()), expected);
+    EXPECT_EQ(Lines.Line(2).SortWords[1], u"caf\u00E9"_s);
+}
+
+// The context is 50 characters on each side in a row and 500 in the preview,
+// counted as code points, however many bytes they take; the ranges read begin
+// within characters.
+TEST_F(Utf8ConcordanceTest, ContextIsCutByCharactersNotBytes)
+{
+    const struct {
+        QString Unit;
+        int Characters; // of the unit
+    } cases[] = {
+        {u"\u00E9"_s, 1},
+        {u"\u20AC"_s, 1},
+        {u"\U0001D11E"_s, 1},
+        {u"\u20ACa\U0001D11E\u00E9b"_s, 5},
+    };
+    for (const auto& c : cases) {
+        const QString side = c.Unit.repeated(600 / c.Characters);
+        const std::vector<TTexts> rows = Rows(u"hit"_s, (side + u"hit"_s + side).toUtf8());
+        const QString row = c.Unit.repeated(50 / c.Characters);
+        EXPECT_EQ(rows, (std::vector<TTexts>{{row, u"hit"_s, row}})) << c.Unit.toStdString();
+        const TPreviewText preview = ReadPreview(Bin.GetMatch(0));
+        const QString wide = c.Unit.repeated(500 / c.Characters);
+        EXPECT_EQ((TTexts{preview.Before, preview.Hit, preview.After}),
+                  (TTexts{wide, u"hit"_s, wide}));
+    }
+}
+
+// A byte that begins no valid sequence is its Windows-1252 character, as the
+// analysis read it, and so is each byte of a sequence that the file's end cuts
+// short, also as the last character of a hit.
+TEST_F(Utf8ConcordanceTest, StrayBytesAreWindows1252Characters)
+{
+    const QByteArray bytes = Utf8Mark + "caf\xE9 5\xE2\x82\xAC\xE9 \xE9t\xE9 7\xE2\x82\xAC\xE2\x82";
+    const std::vector<TTexts> expected = {
+        {u"caf\u00E9 "_s, u"5\u20AC\u00E9"_s, u" \u00E9t\u00E9 7\u20AC\u00E2\u201A"_s},
+        {u"caf\u00E9 5\u20AC\u00E9 \u00E9t\u00E9 "_s, u"7\u20AC\u00E2\u201A"_s, {}},
+    };
+    EXPECT_EQ(Rows(u"\\S*\u20AC\\S*"_s, bytes), expected);
 }
 
 // The keys come from the texts without tags, taken apart at the word
@@ -223,6 +320,7 @@ TEST_F(ConcordanceLinesTest, ShortenedFilesShowWhatIsLeft)
         bool Unicode;
         int Keep; // characters of "0123456789hitabcdefghij" left
         TTexts Expected;
+        bool Utf8 = false; // the same bytes, read as UTF-8
     } cases[] = {
         {false, 16, {u"0123456789"_s, u"hit"_s, u"abc"_s}},
         {false, 11, {u"0123456789"_s, u"h"_s, {}}},
@@ -231,10 +329,14 @@ TEST_F(ConcordanceLinesTest, ShortenedFilesShowWhatIsLeft)
         {true, 16, {u"0123456789"_s, u"hit"_s, u"abc"_s}},
         {true, 11, {u"0123456789"_s, u"h"_s, {}}},
         {true, 5, {u"01234"_s, {}, {}}},
+        {false, 16, {u"0123456789"_s, u"hit"_s, u"abc"_s}, true},
+        {false, 11, {u"0123456789"_s, u"h"_s, {}}, true},
+        {false, 5, {u"01234"_s, {}, {}}, true},
     };
     for (const auto& c : cases) {
         Bin.ClearMatches();
         const QString path = AddHit(u"0123456789"_s, u"hit"_s, u"abcdefghij"_s, c.Unicode);
+        Bin.GetMatch(0).isUtf8 = c.Utf8;
         const QString left = u"0123456789hitabcdefghij"_s.left(c.Keep);
         const QByteArray kept = c.Unicode ? Utf16Le(left) : left.toLatin1();
         // A UTF-16 file cut in the middle of a character loses its last byte.
@@ -267,9 +369,11 @@ TEST_F(ConcordanceLinesTest, OffsetsBeyondAnyFileReadNothing)
         {std::numeric_limits<qint64>::max() - 1, std::numeric_limits<qint64>::max()},
         {1000, 2},
     };
-    for (const bool unicode : {false, true}) {
+    const std::pair<bool, bool> encodings[] = {{false, false}, {true, false}, {false, true}};
+    for (const auto& [unicode, utf8] : encodings) {
         for (const auto& [begin, end] : offsets) {
             Bin.GetMatch(0).isUnicode = unicode;
+            Bin.GetMatch(0).isUtf8 = utf8;
             Bin.GetMatch(0).BeginOffest = begin;
             Bin.GetMatch(0).EndOffset = end;
             Load();

@@ -522,6 +522,7 @@ TEST_F(MainWindowTest, TextWindowReadsEveryEncoding)
                     14),
          "UTF-16BE"},
         {"\xEF\xBB\xBF" + text.toUtf8(), "UTF-8"},
+        {text.toUtf8(), "UTF-8 without a mark"},
         {"Caf\xE9 \x80", "Windows-1252"},
     };
     for (const auto& c : cases) {
