@@ -218,8 +218,7 @@ TTextEncoding TCorpusFileReader::TextEncoding(TEncodingChoice choice)
 
 QString TCorpusFileReader::ReadRange(qint64 from, qint64 count, bool unicode)
 {
-    const QByteArrayView bytes = RangeBytes(from, count);
-    return bytes.isEmpty() ? QString() : DecodeRange(bytes, unicode);
+    return DecodeRange(RangeBytes(from, count), unicode);
 }
 
 QByteArrayView TCorpusFileReader::RangeBytes(qint64 from, qint64 count)
