@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -44,22 +43,6 @@ qint64 MarkLength(TTextEncoding mark)
         break;
     }
     return 0;
-}
-
-// The index of the first byte beyond ASCII, or size when there is none;
-// eight bytes are looked at in one step.
-qint64 FirstBeyondAscii(const char* bytes, qint64 size)
-{
-    qint64 i = 0;
-    for (; i + 8 <= size; i += 8) {
-        quint64 word;
-        std::memcpy(&word, bytes + i, sizeof word);
-        if (word & 0x8080808080808080u)
-            break;
-    }
-    while (i < size && static_cast<unsigned char>(bytes[i]) < 0x80)
-        ++i;
-    return i;
 }
 
 TTextEncoding EncodingOfMark(QByteArrayView start)
@@ -200,7 +183,9 @@ TTextEncoding TCorpusFileReader::TextEncoding(TEncodingChoice choice)
     qint64 offset = 0;
     for (;;) {
         const qint64 got = Read(block.data(), block.size());
-        const qint64 at = FirstBeyondAscii(block.constData(), got);
+        const auto at = static_cast<qint64>(
+            AsciiLength(reinterpret_cast<const unsigned char*>(block.constData()),
+                        static_cast<std::size_t>(got)));
         if (at < got) {
             offset += at;
             break;

@@ -12,21 +12,6 @@
 
 namespace {
 
-// The length of the run of ASCII bytes at bytes, of at most count.
-int AsciiRun(const unsigned char* bytes, int count)
-{
-    int i = 0;
-    for (; i + 8 <= count; i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes + i, sizeof word);
-        if (word & 0x8080808080808080u)
-            break;
-    }
-    while (i < count && bytes[i] < 0x80)
-        ++i;
-    return i;
-}
-
 bool IsLowSurrogate(char16_t c)
 {
     return c >= 0xDC00 && c <= 0xDFFF;
@@ -188,7 +173,8 @@ int TTextWindow::DecodeUtf8(int k)
     int i = RawDecoded;
     int ahead = Map.LastAhead();
     while (k <= Size && i < RawEnd) {
-        const int run = AsciiRun(raw + i, std::min(RawEnd - i, Size + 1 - k));
+        const int run = static_cast<int>(
+            AsciiLength(raw + i, static_cast<std::size_t>(std::min(RawEnd - i, Size + 1 - k))));
         std::copy(raw + i, raw + i + run, chars + k);
         i += run;
         k += run;

@@ -2,6 +2,9 @@
 
 #include "Cp1252.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
 
 bool IsContinuation(unsigned char b)
@@ -59,6 +62,21 @@ int Utf8SequenceAt(const unsigned char* p, std::size_t available)
             return 0;
     }
     return lead.Length;
+}
+
+// Eight bytes are looked at in one step.
+std::size_t AsciiLength(const unsigned char* bytes, std::size_t count)
+{
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + i, sizeof word);
+        if (word & 0x8080808080808080u)
+            break;
+    }
+    while (i < count && bytes[i] < 0x80)
+        ++i;
+    return i;
 }
 
 char32_t Utf8CodePoint(const unsigned char* p, int length)

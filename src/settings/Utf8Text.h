@@ -16,6 +16,9 @@
 // REQUIRES: available > 0.
 int Utf8SequenceAt(const unsigned char* p, std::size_t available);
 
+// The number of ASCII bytes at the start of the count bytes at bytes.
+std::size_t AsciiLength(const unsigned char* bytes, std::size_t count);
+
 // The code point of the valid sequence of length bytes at p.
 char32_t Utf8CodePoint(const unsigned char* p, int length);
 
