@@ -4,20 +4,12 @@
 #include "ProgressIndicator.h"
 #include "Utf8Text.h"
 
+#include <QChar>
 #include <QSysInfo>
 
 #include <algorithm>
 #include <cstring>
 #include <utility>
-
-namespace {
-
-bool IsLowSurrogate(char16_t c)
-{
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
-} // namespace
 
 TTextWindow::TTextWindow()
     : Buffer(Context + Size + 2, 0)
@@ -103,7 +95,8 @@ TWindowText TTextWindow::Text() const
     TWindowText text{Chars(), WindowLength, AtFileStart, Before, AtEof};
     // The engine of regular expressions takes the bytes as they are where they
     // are valid UTF-8 and hold whole characters.
-    const bool whole = PendingLow == 0 && !(Before > 0 && IsLowSurrogate(Chars()[1 - Before]));
+    const bool whole =
+        PendingLow == 0 && !(Before > 0 && QChar::isLowSurrogate(Chars()[1 - Before]));
     if (IsUtf8() && LastInvalid < 1 - Before && whole) {
         text.Utf8 = reinterpret_cast<const char*>(Raw.data());
         text.Utf8Size = RawDecoded;
@@ -145,7 +138,7 @@ void TTextWindow::FillUtf8(int from)
         PendingLow = 0;
     }
     for (;;) {
-        k = DecodeUtf8(k);
+        k = DecodeRaw(k);
         if (k > Size || (RawAtFileEnd && RawDecoded == RawEnd))
             break;
         ReadUtf8(k);
@@ -166,7 +159,7 @@ void TTextWindow::ReadUtf8(int k)
 
 // Decodes the bytes read into window indexes from k on and returns the index
 // after the last one filled; stops at a sequence that needs bytes not yet read.
-int TTextWindow::DecodeUtf8(int k)
+int TTextWindow::DecodeRaw(int k)
 {
     char16_t* chars = Chars();
     const unsigned char* raw = Raw.data();

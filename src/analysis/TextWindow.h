@@ -63,7 +63,7 @@ public:
 private:
     void FillWindow(int from);
     void FillUtf8(int from);
-    int DecodeUtf8(int k);
+    int DecodeRaw(int k);
     void ReadUtf8(int k);
     void ShiftUtf8();
     // Window index k is Chars()[k].
