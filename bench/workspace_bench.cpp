@@ -69,7 +69,7 @@ void Save(const QString& path, const TAppSettings& settings, const TSearchBins& 
                   [&](TXmlNode& forms) {
                       for (const TDistribution kind : AllDistributions)
                           WriteResultsForm(*forms.AddElement(u"ResultsForm"_s), {}, u"title"_s,
-                                           u"axis"_s, *bins.Of(kind));
+                                           u"axis"_s, *bins.Of(kind), false);
                   },
                   {corpus});
 }

@@ -5,7 +5,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libpcre2-dev
+    qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libpcre2-dev libboost-math-dev
     libgtest-dev
     python3 poppler-utils
     desktop-file-utils shared-mime-info

@@ -119,3 +119,54 @@ QString TotalsLine2(const TBinSet& binSet)
         .arg(binSet.TotalSections)
         .arg(binSet.TotalTexts);
 }
+
+namespace {
+
+QString Fixed(double value, int decimals, QChar decimalPoint)
+{
+    // -0.00 would read as a sign without a difference.
+    if (std::fabs(value) < 0.5 * std::pow(10.0, -decimals))
+        value = 0;
+    return QString::number(value, 'f', decimals).replace(u'.', decimalPoint);
+}
+
+QString ProbabilityText(std::optional<double> p, double statistic, QChar decimalPoint)
+{
+    if (!p)
+        return u"n/a"_s;
+    if (*p == 0 && statistic > 0)
+        return u"< 1e-300"_s;
+    return QString::number(*p, 'g', 3).replace(u'.', decimalPoint);
+}
+
+} // namespace
+
+QString ExpectedText(double expected, QChar decimalPoint)
+{
+    return Fixed(expected, 2, decimalPoint);
+}
+
+QString ResidualText(std::optional<double> residual, QChar decimalPoint)
+{
+    return residual ? Fixed(*residual, 2, decimalPoint) : QString();
+}
+
+QString TestLine(const TExpectedDistribution& expected, QChar decimalPoint)
+{
+    return u"\u03c7\u00b2 = %1, G\u00b2 = %2, df = %3, p = %4 (\u03c7\u00b2), %5 (G\u00b2)"_s
+        .arg(Fixed(expected.Chi2, 2, decimalPoint), Fixed(expected.G2, 2, decimalPoint))
+        .arg(expected.Df)
+        .arg(ProbabilityText(expected.PChi2, expected.Chi2, decimalPoint),
+             ProbabilityText(expected.PG2, expected.G2, decimalPoint));
+}
+
+QString LowExpectedLine(const TExpectedDistribution& expected)
+{
+    if (expected.LowExpected == 0)
+        return QString();
+    const qsizetype bins = std::count_if(expected.Expected.begin(), expected.Expected.end(),
+                                         [](double e) { return e > 0; });
+    return u"Expected count below 5 in %1 of %2 bins: the tests may be unreliable."_s
+        .arg(expected.LowExpected)
+        .arg(bins);
+}

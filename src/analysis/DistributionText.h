@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Distribution.h"
+#include "ExpectedDistribution.h"
 #include "TBinSet.h"
 
 #include <QString>
@@ -32,3 +33,15 @@ QString StatisticsLine(const TBinSet& binSet, QChar decimalPoint);
 QString TotalsLine1(const TBinSet& binSet);
 // "Sentences: n; Paragraphs: n; Sections: n; Texts: n"
 QString TotalsLine2(const TBinSet& binSet);
+
+// An expected count with two decimals: "12.50".
+QString ExpectedText(double expected, QChar decimalPoint);
+// A residual with two decimals and its sign, "-1.25"; empty for none.
+QString ResidualText(std::optional<double> residual, QChar decimalPoint);
+// "χ² = 12.34, G² = 13.10, df = 2, p = 0.00213 (χ²), 0.00143 (G²)"; the
+// p-values read "n/a" without degrees of freedom, and "< 1e-300" for a
+// probability too small for a double.
+QString TestLine(const TExpectedDistribution& expected, QChar decimalPoint);
+// "Expected count below 5 in 2 of 6 bins: the tests may be unreliable."; empty
+// when no bin's expected count is that low.
+QString LowExpectedLine(const TExpectedDistribution& expected);

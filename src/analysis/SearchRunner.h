@@ -24,6 +24,9 @@ struct TSearchRequest {
     QStringList Files; // in corpus order; a path may repeat
     // How files without a byte-order mark are read.
     TEncodingChoice Encoding = TEncodingChoice::Auto;
+    // Counts the baseline of every requested distribution along with its
+    // hits (TBinSet::Baseline).
+    bool Baseline = false;
 };
 
 struct TSearchResult {

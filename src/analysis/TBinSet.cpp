@@ -61,32 +61,34 @@ void TBinSet::PrepareBinsFromString(const QString& Positions)
 // The first pass looks at percentage bins, Other bins and position bins of the
 // preferred kind; the second, only when nothing took the match, at position
 // bins of the other kind; the last Other bin takes what is left.
-TBin* TBinSet::BinFor(const TMatch& Match, bool UseSentences, bool ForwardPreferred)
+int TBinSet::BinIndexFor(std::int64_t Percent, std::int64_t FromBeginning, std::int64_t FromEnd,
+                         bool ForwardPreferred) const
 {
     const TBinType second = ForwardPreferred ? btPosFromEnd : btPosFromBegin;
     const auto takes = [&](const TBin& bin) {
         switch (bin.BinType) {
         case btPrecentage:
-            return bin.ValFrom <= Match.Percent && Match.Percent <= bin.ValTo;
+            return bin.ValFrom <= Percent && Percent <= bin.ValTo;
         case btPosFromBegin:
-            return Match.FromBeginning(UseSentences) == bin.ValFrom;
+            return FromBeginning == bin.ValFrom;
         case btPosFromEnd:
-            return Match.FromEnd(UseSentences) == bin.ValFrom;
+            return FromEnd == bin.ValFrom;
         case btOther:
             break;
         }
         return false;
     };
-    TBin* other = nullptr;
-    for (TBin& bin : FBins) {
+    int other = -1;
+    for (int i = 0; i < Count(); ++i) {
+        const TBin& bin = FBins[static_cast<size_t>(i)];
         if (bin.BinType == btOther)
-            other = &bin;
+            other = i;
         else if (bin.BinType != second && takes(bin))
-            return &bin;
+            return i;
     }
-    for (TBin& bin : FBins) {
-        if (bin.BinType == second && takes(bin))
-            return &bin;
+    for (int i = 0; i < Count(); ++i) {
+        if (FBins[static_cast<size_t>(i)].BinType == second && takes(FBins[static_cast<size_t>(i)]))
+            return i;
     }
     return other;
 }
@@ -94,8 +96,10 @@ TBin* TBinSet::BinFor(const TMatch& Match, bool UseSentences, bool ForwardPrefer
 void TBinSet::PlaceMatchIntoCorespodingBin(const TMatch& Match, bool UseSentences,
                                            bool ForwardPreferred)
 {
-    if (TBin* bin = BinFor(Match, UseSentences, ForwardPreferred))
-        bin->AddMatch(Match);
+    const int index = BinIndexFor(Match.Percent, Match.FromBeginning(UseSentences),
+                                  Match.FromEnd(UseSentences), ForwardPreferred);
+    if (index >= 0)
+        GetBin(index).AddMatch(Match);
 }
 
 void TBinSet::CopyTo(TBinSet& BinSet) const
@@ -110,4 +114,5 @@ void TBinSet::CopyTo(TBinSet& BinSet) const
     BinSet.TotalFiles = TotalFiles;
     BinSet.TotalMatches = TotalMatches;
     BinSet.TotalTexts = TotalTexts;
+    BinSet.Baseline = Baseline;
 }

@@ -23,12 +23,22 @@ public:
     std::int64_t TotalFiles = 0; // kept and stored, never counted
     std::int64_t TotalMatches = 0;
     std::int64_t TotalTexts = 0;
+    // The baseline, one count per bin: every word (every character when
+    // characters are counted) of the analysed text placed as a hit of just
+    // that word would be. Empty when it was not counted. It belongs to the
+    // results, not to the bin-set XML form.
+    std::vector<std::int64_t> Baseline;
 
-    // The same bins with the same matches, and the same totals.
+    // The same bins with the same matches, the same totals and baseline.
     bool operator==(const TBinSet&) const = default;
 
-    // Frees the bins and their matches; the totals stay.
-    void Clear() { FBins.clear(); }
+    // Frees the bins and their matches, and the baseline that belongs to
+    // them; the totals stay.
+    void Clear()
+    {
+        FBins.clear();
+        Baseline.clear();
+    }
 
     // Replaces the bins by Number percentage bins of equal width; the last bin
     // takes the remainder. Throws TError when Number is outside 1 to
@@ -49,8 +59,14 @@ public:
     // goes to a from-beginning bin rather than a from-end bin.
     void PlaceMatchIntoCorespodingBin(const TMatch& Match, bool UseSentences,
                                       bool ForwardPreferred);
+    // The index of the bin that takes a hit with these positions (the
+    // position counted from the beginning and from the end are those that the
+    // distribution compares: words or sentences), or -1 when none does.
+    int BinIndexFor(std::int64_t Percent, std::int64_t FromBeginning, std::int64_t FromEnd,
+                    bool ForwardPreferred) const;
 
-    // Makes BinSet a deep copy: its bins are replaced and all seven totals copied.
+    // Makes BinSet a deep copy: its bins are replaced and all seven totals
+    // and the baseline copied.
     void CopyTo(TBinSet& BinSet) const;
 
     // The bin set as the content of node: one child "Bin" per bin and the
@@ -65,7 +81,4 @@ public:
     void ToXml(TXmlNode& node) const;
     void FromXml(const TXmlNode& node, int savedFileCount);
     void MapSavedFileNames(const QStringList& savedNames);
-
-private:
-    TBin* BinFor(const TMatch& Match, bool UseSentences, bool ForwardPreferred);
 };

@@ -323,7 +323,7 @@ const QString& TfrmResults::XAxisTitle() const
 
 void TfrmResults::SaveSettingsToXML(TXmlNode& node) const
 {
-    WriteResultsForm(node, Main.PlaceOf(this), FTitle, FXAxisTitle, FSavedBinSet);
+    WriteResultsForm(node, Main.PlaceOf(this), FTitle, FXAxisTitle, FSavedBinSet, false);
 }
 
 void TfrmResults::RestoreResultsWindow(IMainWindow& main, TResultsFormState&& state)

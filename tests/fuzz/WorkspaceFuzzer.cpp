@@ -28,10 +28,12 @@ bool SurvivesAgain(const TWorkspaceForm& form, int fileCount)
         return again.FileName == text->FileName && again.Place == text->Place;
     }
     const auto& results = std::get<TResultsFormState>(form);
-    WriteResultsForm(node, results.Place, results.Title, results.XAxisTitle, results.BinSet);
+    WriteResultsForm(node, results.Place, results.Title, results.XAxisTitle, results.BinSet,
+                     results.ShowExpected);
     const TResultsFormState again = ReadResultsForm(node, fileCount);
     return again.Place == results.Place && again.Title == results.Title &&
-           again.XAxisTitle == results.XAxisTitle && again.BinSet == results.BinSet;
+           again.XAxisTitle == results.XAxisTitle && again.BinSet == results.BinSet &&
+           again.ShowExpected == (results.ShowExpected && !results.BinSet.Baseline.empty());
 }
 
 } // namespace

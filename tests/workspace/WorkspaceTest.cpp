@@ -56,7 +56,7 @@ void WriteSmallForms(TXmlNode& forms, const TBinSet& binSet)
     WriteTextForm(*forms.AddElement(u"TextForm"_s), TextForm);
     WriteResultsForm(*forms.AddElement(u"ResultsForm"_s),
                      {5, 6, 463, 380, TWindowPlace::wsMaximized},
-                     u"\"the\" distribution in sentences"_s, u"% of sentence"_s, binSet);
+                     u"\"the\" distribution in sentences"_s, u"% of sentence"_s, binSet, false);
 }
 
 void SaveSmallWorkspace(const QString& path, const TBinSet& binSet = SmallBinSet())
