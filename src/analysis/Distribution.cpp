@@ -41,7 +41,21 @@ TSearchBins::TSearchBins(const TAppSettings& settings, const std::array<bool, 4>
     }
 }
 
+void TSearchBins::CountBaselines(bool forwardPreferred)
+{
+    for (TDistribution distribution : AllDistributions) {
+        const auto i = static_cast<size_t>(distribution);
+        if (Sets[i])
+            Counters[i] = std::make_unique<TBaselineCounter>(
+                *Sets[i], distribution != TDistribution::Sentence, forwardPreferred);
+    }
+}
+
 TDistributionBins TSearchBins::Bins() const
 {
-    return {Sets[0].get(), Sets[1].get(), Sets[2].get(), Sets[3].get()};
+    return {Sets[0].get(),
+            Sets[1].get(),
+            Sets[2].get(),
+            Sets[3].get(),
+            {Counters[0].get(), Counters[1].get(), Counters[2].get(), Counters[3].get()}};
 }

@@ -1,6 +1,7 @@
 // The four distributions of a search and the bin sets that one search fills.
 #pragma once
 
+#include "BaselineCounter.h"
 #include "TBinSet.h"
 
 #include <QString>
@@ -24,6 +25,9 @@ struct TDistributionBins {
     TBinSet* Para = nullptr;
     TBinSet* Sect = nullptr;
     TBinSet* Text = nullptr;
+    // Where the words of the text are placed for each bin set's baseline;
+    // absent where the baseline is not counted.
+    std::array<TBaselineCounter*, 4> Baselines{};
 
     TBinSet* Of(TDistribution distribution) const;
 };
@@ -36,6 +40,9 @@ public:
     // describe: percentage bins when its type is 1, else a list of positions.
     // Throws TError or TConversionError for bin settings that make no bins.
     TSearchBins(const TAppSettings& settings, const std::array<bool, 4>& requested);
+
+    // From now on every bin set also counts its baseline, from 0.
+    void CountBaselines(bool forwardPreferred);
 
     TDistributionBins Bins() const;
     TBinSet* Of(TDistribution distribution) const
@@ -50,4 +57,5 @@ public:
 
 private:
     std::array<std::unique_ptr<TBinSet>, 4> Sets;
+    std::array<std::unique_ptr<TBaselineCounter>, 4> Counters;
 };

@@ -37,6 +37,8 @@ TSearchResult TSearchRunner::Run(const TSearchRequest& request)
     SearchCancelled = false;
     TSearchResult result;
     result.Bins = TSearchBins(Settings, request.Distributions);
+    if (request.Baseline)
+        result.Bins.CountBaselines(Settings.soForwardBinsPreffered);
     const TSearchPattern pattern(request.Pattern, request.Syntax, Settings);
     if (!pattern.Errors().isEmpty()) {
         for (const QString& error : pattern.Errors())

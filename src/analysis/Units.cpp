@@ -2,6 +2,8 @@
 
 #include "TAppSettings.h"
 
+#include <algorithm>
+
 namespace {
 
 void TrimTo(TMatchList& list, size_t count)
@@ -34,6 +36,7 @@ TUnits::TUnits(const TAppSettings& settings, const TDistributionBins& bins)
     , ExclParaLessThan(settings.ExclParaLessThan)
     , ForwardBinsPreferred(settings.soForwardBinsPreffered)
     , Bins(bins)
+    , Baseline(bins.Baselines, settings.ExclParaLessThan)
 {}
 
 void TUnits::RegisterHit(const TMatch& hit, int openWords)
@@ -58,16 +61,20 @@ void TUnits::EndSentence()
     if (!SentHasContent())
         return;
     FlushWord();
+    const bool tooShort = ExclSentLessThan > 0 && SentWords < ExclSentLessThan;
+    if (Baseline.Counting())
+        Baseline.CloseSentence(OpenUnits(), tooShort);
     ++ParaSentNo;
     ++SectSentNo;
     ++TextSentNo;
     ++FileSentences;
-    if (ExclSentLessThan > 0 && SentWords < ExclSentLessThan)
+    if (tooShort)
         DropSentenceHits();
     if (Bins.Sent)
         PlacePendingHits(SentPending, *Bins.Sent, TDistribution::Sentence);
     SentWords = 0;
     SentStart = Content;
+    Baseline.BeginSentence();
     ParaPendingAtSentence = ParaPending.size();
     SectPendingAtSentence = SectPending.size();
     TextPendingAtSentence = TextPending.size();
@@ -90,6 +97,7 @@ void TUnits::EndParagraph()
     ParaWords = 0;
     SectPendingAtParagraph = SectPending.size();
     TextPendingAtParagraph = TextPending.size();
+    Baseline.BeginParagraph();
 }
 
 void TUnits::EndSection()
@@ -136,6 +144,7 @@ void TUnits::PlaceRemaining(bool addTotals)
         if (addTotals)
             AddTotals(*bins);
     }
+    Baseline.Flush();
 }
 
 void TUnits::AddTotals(TBinSet& BinSet) const
@@ -178,6 +187,8 @@ void TUnits::CompletePositions(TMatch& match, TDistribution distribution) const
 // twice over.
 void TUnits::PlacePendingHits(TMatchList& List, TBinSet& BinSet, TDistribution distribution)
 {
+    if (Baseline.Counting())
+        Baseline.Place(distribution, OpenUnits());
     const bool useSentences = distribution != TDistribution::Sentence;
     while (!List.empty()) {
         CompletePositions(List.front(), distribution);
@@ -209,10 +220,17 @@ void TUnits::DropSentenceHits()
 
 void TUnits::DropParagraphHits()
 {
+    if (Baseline.Counting())
+        Baseline.DropParagraph(OpenUnits());
     SentPending.clear();
     ParaPending.clear();
     TrimTo(SectPending, SectPendingAtParagraph);
     TrimTo(TextPending, TextPendingAtParagraph);
+    // The counts saved at the open sentence's start must still describe the
+    // lists, or a too-short sentence after this paragraph would keep its hits.
+    ParaPendingAtSentence = 0;
+    SectPendingAtSentence = std::min(SectPendingAtSentence, SectPending.size());
+    TextPendingAtSentence = std::min(TextPendingAtSentence, TextPending.size());
 }
 
 TMatchList* TUnits::PendingOf(TDistribution distribution)
@@ -230,4 +248,12 @@ TMatchList* TUnits::PendingOf(TDistribution distribution)
         return &TextPending;
     }
     return nullptr;
+}
+
+TOpenUnits TUnits::OpenUnits() const
+{
+    return {SentWords,
+            {SentWords, ParaWords, SectWords, TextWords},
+            {0, ParaSentNo, SectSentNo, TextSentNo},
+            SentHasContent()};
 }

@@ -5,6 +5,7 @@
 // from the end and their percentages, and places them into the bin sets.
 #pragma once
 
+#include "BaselineBooks.h"
 #include "Distribution.h"
 #include "TBinSet.h"
 
@@ -79,6 +80,7 @@ private:
     void DropSentenceHits();
     void DropParagraphHits();
     TMatchList* PendingOf(TDistribution distribution);
+    TOpenUnits OpenUnits() const;
 
     const int ExclSentLessThan;
     const int ExclParaLessThan;
@@ -104,4 +106,7 @@ private:
     TMatchList SentPending, ParaPending, SectPending, TextPending;
     size_t ParaPendingAtSentence = 0, SectPendingAtSentence = 0, TextPendingAtSentence = 0;
     size_t SectPendingAtParagraph = 0, TextPendingAtParagraph = 0;
+
+    // The words of the open units, kept for the baselines as the hits are.
+    TBaselineBooks Baseline;
 };

@@ -22,6 +22,7 @@ protected:
     void Run(const QString& script, int fileTexts = 1)
     {
         Bins = TSearchBins(Settings, {true, true, true, true});
+        Bins.CountBaselines(Settings.soForwardBinsPreffered);
         TUnits units(Settings, Bins.Bins());
         units.FileTexts = fileTexts;
         for (const QString& token : script.split(u' ', Qt::SkipEmptyParts)) {
@@ -139,6 +140,17 @@ TEST_F(UnitsTest, ShortParagraphsLoseTheirHitsExceptThoseAlreadyPlaced)
     EXPECT_EQ(Set(TDistribution::Text).TotalParagraphs, 2);
 }
 
+// Dropping the paragraph emptied the text's list below the count saved when
+// the next sentence began; that sentence, too short, kept its hit.
+TEST_F(UnitsTest, ATooShortSentenceAfterADroppedParagraphLosesItsHits)
+{
+    Settings.ExclSentLessThan = 2;
+    Settings.ExclParaLessThan = 2;
+    Run(u"[a] [b] . S [cat] ."_s);
+    EXPECT_TRUE(Placed(TDistribution::Text).isEmpty());
+    EXPECT_EQ(Set(TDistribution::Text).Baseline, (std::vector<std::int64_t>{0, 0, 0}));
+}
+
 TEST_F(UnitsTest, OneSentenceParagraphIsFirstAndLast)
 {
     Settings.ParaType = 2;
@@ -216,4 +228,69 @@ TEST_F(UnitsTest, CountsBeyond32BitsAreCarriedAndShown)
               u"Sentences: 5000000000; Paragraphs: 4400000000; Sections: 4294967296; Texts: 2"_s);
     EXPECT_EQ(TotalsLine1(Set(TDistribution::Sentence)),
               u"Total Corpus/Results.: Matches: 4294967296; Words: 3000000000;"_s);
+}
+
+// Sentences of 1, 2 and 4 words in one paragraph, three percentage bins
+// (0-33, 34-66, 67-100). In the sentences the words lie at 0; 0 and 100; 0,
+// 33, 67 and 100 percent: 4, 0 and 3 words. In the paragraph's 7 words they
+// lie at 0, 17, 33, 50, 67, 83 and 100: 3, 1 and 3. Leaving out sentences
+// below 2 words takes the first word from both.
+TEST_F(UnitsTest, TheBaselinePlacesEveryWordAsAHitOnItWouldBe)
+{
+    using TCounts = std::vector<std::int64_t>;
+    const QString script = u"a . b c . d e f g ."_s;
+    Run(script);
+    EXPECT_EQ(Set(TDistribution::Sentence).Baseline, (TCounts{4, 0, 3}));
+    for (TDistribution distribution :
+         {TDistribution::Paragraph, TDistribution::Section, TDistribution::Text})
+        EXPECT_EQ(Set(distribution).Baseline, (TCounts{3, 1, 3}));
+
+    Settings.ExclSentLessThan = 2;
+    Run(script);
+    EXPECT_EQ(Set(TDistribution::Sentence).Baseline, (TCounts{3, 0, 3}));
+    EXPECT_EQ(Set(TDistribution::Paragraph).Baseline, (TCounts{2, 1, 3}));
+}
+
+// Words 1 to 4 of "d e f g" lie at 1/4, 2/3, 3/2 and 4/1 from the beginning
+// and the end; the third goes to "1#" in either direction, as it fits no
+// from-beginning bin. Sentences 1 to 3 of the paragraph: 1, Other (2 is no
+// bin), and # (the last).
+TEST_F(UnitsTest, TheBaselineFollowsPositionsOtherAndTheForwardPreference)
+{
+    using TCounts = std::vector<std::int64_t>;
+    Settings.SentType = Settings.ParaType = 2;
+    Settings.SentPositions = u"1 2 Other 1# #"_s;
+    Settings.ParaPositions = u"1 Other #"_s;
+    const struct {
+        bool Forward;
+        TCounts Sentence;
+    } cases[] = {
+        // a: 1; b c: 1, 2; d e f g: 1, 2, 1#, #.
+        {true, {3, 2, 0, 1, 1}},
+        // a: #; b c: 1#, #; d e f g: 1, 2, 1#, #.
+        {false, {1, 1, 0, 2, 3}},
+    };
+    for (const auto& c : cases) {
+        Settings.soForwardBinsPreffered = c.Forward;
+        Run(u"a . b c . d e f g ."_s);
+        EXPECT_EQ(Set(TDistribution::Sentence).Baseline, c.Sentence) << c.Forward;
+        EXPECT_EQ(Set(TDistribution::Paragraph).Baseline, (TCounts{1, 2, 4})) << c.Forward;
+    }
+}
+
+// Hits on every word fall exactly as the baseline: nothing to tell apart.
+TEST_F(UnitsTest, HitsOnEveryWordMatchTheirExpectedDistribution)
+{
+    Settings.ExclSentLessThan = 2;
+    Run(u"[a] . [b] [c] . [d] [e] [f] [g] . | [h] [i] ."_s);
+    for (TDistribution distribution : AllDistributions) {
+        const std::optional<TExpectedDistribution> expected =
+            ExpectedDistributionOf(Set(distribution));
+        ASSERT_TRUE(expected);
+        for (const std::optional<double>& residual : expected->Residual)
+            EXPECT_NEAR(residual.value_or(0), 0, 1e-12);
+        EXPECT_NEAR(expected->Chi2, 0, 1e-12);
+        EXPECT_NEAR(expected->G2, 0, 1e-12);
+        EXPECT_NEAR(expected->PChi2.value(), 1, 1e-12);
+    }
 }
