@@ -23,6 +23,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 
@@ -92,7 +93,11 @@ bool Same(const TBinSet& a, const TBinSet& b)
 {
     if (a.TotalWords != b.TotalWords || a.TotalSentences != b.TotalSentences ||
         a.TotalParagraphs != b.TotalParagraphs || a.TotalSections != b.TotalSections ||
-        a.TotalMatches != b.TotalMatches || a.TotalTexts != b.TotalTexts || a.Count() != b.Count())
+        a.TotalMatches != b.TotalMatches || a.TotalTexts != b.TotalTexts ||
+        a.Count() != b.Count() || a.Baseline != b.Baseline)
+        return false;
+    // No word is placed twice.
+    if (std::accumulate(a.Baseline.begin(), a.Baseline.end(), std::int64_t(0)) > a.TotalWords)
         return false;
     for (int i = 0; i < a.Count(); ++i) {
         const TMatchList& first = a.GetBin(i).Matches;
@@ -113,6 +118,7 @@ TSearchBins Analyze(const QString& path, const TSearchPattern& pattern,
     const std::atomic<bool> cancelled{false};
     TQuietProgress bar;
     TSearchBins bins(settings, {true, true, true, true});
+    bins.CountBaselines(settings.soForwardBinsPreffered);
     const TSearchContext context{pattern, settings, messages, cancelled, plainRuns, encoding};
     AnalyzeFile(path, context, bins.Bins(), progress ? &bar : nullptr);
     return bins;
