@@ -38,6 +38,7 @@ struct TFlag {
 // The options that take no value.
 constexpr TFlag Flags[] = {
     {u"--json", &TCliOptions::Json},
+    {u"--baseline", &TCliOptions::Baseline},
     {u"--help", &TCliOptions::Help},
     {u"--version", &TCliOptions::Version},
 };
@@ -69,8 +70,11 @@ QString CliUsage()
 {
     return u"usage: tamborix-cli [--settings FILE] [--save-settings FILE] "
            "[--syntax word|regex|tag] [--dist sentence,paragraph,section,text] "
-           "[--encoding auto|utf8|cp1252] [--json] --pattern TEXT FILE...\n"
-           "       tamborix-cli --help | --version"_s;
+           "[--encoding auto|utf8|cp1252] [--json] [--baseline] --pattern TEXT FILE...\n"
+           "       tamborix-cli --help | --version\n"
+           "  --baseline  also count where every word of the text falls in the bins, and\n"
+           "              report the expected counts, residuals and the chi-squared and\n"
+           "              G-squared tests of the hits"_s;
 }
 
 std::optional<TCliOptions> ParseCliOptions(const QStringList& arguments, QString& error)

@@ -2,7 +2,7 @@
 //   tamborix-cli --help | --version
 //   tamborix-cli [--settings FILE] [--save-settings FILE] [--syntax word|regex|tag]
 //                [--dist sentence,paragraph,section,text] [--encoding auto|utf8|cp1252]
-//                [--json] --pattern TEXT FILE...
+//                [--json] [--baseline] --pattern TEXT FILE...
 #pragma once
 
 #include "CorpusFileReader.h"
@@ -23,6 +23,8 @@ struct TCliOptions {
     // Files with a byte-order mark are always read in the mark's encoding.
     TEncodingChoice Encoding = TEncodingChoice::Auto;
     bool Json = false;
+    // Counts the baseline and reports the hits against it.
+    bool Baseline = false;
     bool Help = false;
     bool Version = false;
     QString Pattern;

@@ -1,7 +1,9 @@
 #include "Report.h"
 
 #include "DistributionText.h"
+#include "ExpectedDistribution.h"
 #include "FileNames.h"
+#include "JsonNumber.h"
 
 using namespace Qt::StringLiterals;
 
@@ -52,6 +54,19 @@ void AppendJsonNumber(TReportOutput& out, std::optional<long double> value)
     out += value ? FormatStatistic(*value, u'.').toLatin1() : QByteArray("null");
 }
 
+QByteArray JsonNumberOrNull(std::optional<double> value)
+{
+    return value ? JsonNumber(*value) : QByteArrayLiteral("null");
+}
+
+// The expected distribution that the report shows: none unless the baseline
+// was asked for and counted.
+std::optional<TExpectedDistribution> ReportedExpectation(const TSearchResults& results,
+                                                         const TBinSet& set)
+{
+    return results.Baseline ? ExpectedDistributionOf(set) : std::nullopt;
+}
+
 void AppendMatch(TReportOutput& out, const TMatch& m)
 {
     const QStringList& names = FileNameCache().Names();
@@ -70,7 +85,10 @@ void AppendMatch(TReportOutput& out, const TMatch& m)
            ",\"Utf8\":" + (m.isUtf8 ? "true" : "false") + "}";
 }
 
-void AppendBin(TReportOutput& out, const TBin& bin)
+// expected: the distribution's expectation, and index the bin's place in it;
+// none without a baseline.
+void AppendBin(TReportOutput& out, const TBin& bin, const TExpectedDistribution* expected,
+               size_t index)
 {
     out += "{\"caption\":";
     AppendJsonString(out, BinCaption(bin));
@@ -83,16 +101,41 @@ void AppendBin(TReportOutput& out, const TBin& bin)
             out += ',';
         AppendMatch(out, bin.GetMatch(i));
     }
-    out += "]}";
+    out += ']';
+    if (expected) {
+        out += ",\"expected\":" + JsonNumber(expected->Expected[index]) +
+               ",\"residual\":" + JsonNumberOrNull(expected->Residual[index]);
+    }
+    out += '}';
+}
+
+void AppendBaseline(TReportOutput& out, const TBinSet& set, const TExpectedDistribution* expected)
+{
+    out += ",\"baseline\":";
+    if (!expected) {
+        out += "null";
+        return;
+    }
+    out += "{\"counts\":[";
+    for (size_t i = 0; i < set.Baseline.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        out += QByteArray::number(set.Baseline[i]);
+    }
+    out += "],\"chi2\":" + JsonNumber(expected->Chi2) + ",\"g2\":" + JsonNumber(expected->G2) +
+           ",\"df\":" + QByteArray::number(expected->Df) +
+           ",\"p_chi2\":" + JsonNumberOrNull(expected->PChi2) +
+           ",\"p_g2\":" + JsonNumberOrNull(expected->PG2) +
+           ",\"low_expected\":" + QByteArray::number(expected->LowExpected) + '}';
 }
 
 void AppendDistribution(TReportOutput& out, TDistribution kind, const TBinSet& set,
-                        const QString& pattern)
+                        const TSearchResults& results)
 {
     out += "{\"kind\":\"";
     out += KindName(kind);
     out += "\",\"title\":";
-    AppendJsonString(out, DistributionTitle(pattern, kind));
+    AppendJsonString(out, DistributionTitle(results.Pattern, kind));
     out += ",\"mean\":";
     const std::optional<long double> mean = MeanOf(set);
     AppendJsonNumber(out, mean);
@@ -105,12 +148,32 @@ void AppendDistribution(TReportOutput& out, TDistribution kind, const TBinSet& s
            ",\"TotalFiles\":" + QByteArray::number(set.TotalFiles) +
            ",\"TotalMatches\":" + QByteArray::number(set.TotalMatches) +
            ",\"TotalTexts\":" + QByteArray::number(set.TotalTexts) + "},\"bins\":[";
-    for (int i = 0; i < set.Count(); ++i) {
+    const std::optional<TExpectedDistribution> expected = ReportedExpectation(results, set);
+    const TExpectedDistribution* shown = expected ? &*expected : nullptr;
+    for (size_t i = 0; i < set.FBins.size(); ++i) {
         if (i > 0)
             out += ',';
-        AppendBin(out, set.GetBin(i));
+        AppendBin(out, set.FBins[i], shown, i);
     }
-    out += "]}";
+    out += ']';
+    if (results.Baseline)
+        AppendBaseline(out, set, shown);
+    out += '}';
+}
+
+void AppendPlainTable(QByteArray& out, const TBinSet& set, const TExpectedDistribution* expected)
+{
+    AppendLine(out,
+               expected ? u"Position\tFrequency\tExpected\tResidual"_s : u"Position\tFrequency"_s);
+    for (size_t i = 0; i < set.FBins.size(); ++i) {
+        const TBin& bin = set.FBins[i];
+        QString row = BinCaption(bin) + u'\t' + QString::number(bin.Count());
+        if (expected) {
+            row += u'\t' + ExpectedText(expected->Expected[i], u'.') + u'\t' +
+                   ResidualText(expected->Residual[i], u'.');
+        }
+        AppendLine(out, row);
+    }
 }
 
 } // namespace
@@ -127,9 +190,14 @@ QByteArray PlainReport(const TSearchResults& results)
             AppendLine(out, StatisticsLine(*set, u'.'));
         AppendLine(out, TotalsLine1(*set));
         AppendLine(out, TotalsLine2(*set));
-        AppendLine(out, u"Position\tFrequency"_s);
-        for (const TBin& bin : set->FBins)
-            AppendLine(out, BinCaption(bin) + u'\t' + QString::number(bin.Count()));
+        const std::optional<TExpectedDistribution> expected = ReportedExpectation(results, *set);
+        if (expected) {
+            AppendLine(out, TestLine(*expected, u'.'));
+            const QString low = LowExpectedLine(*expected);
+            if (!low.isEmpty())
+                AppendLine(out, low);
+        }
+        AppendPlainTable(out, *set, expected ? &*expected : nullptr);
         out += '\n';
     }
     return out;
@@ -152,7 +220,7 @@ void WriteJsonReport(const TSearchResults& results, TReportOutput& out)
         if (!first)
             out += ',';
         first = false;
-        AppendDistribution(out, kind, *set, results.Pattern);
+        AppendDistribution(out, kind, *set, results);
     }
     out += "]}\n";
 }

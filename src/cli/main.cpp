@@ -118,6 +118,7 @@ int Search(const TCliOptions& options, const TAppSettings& settings)
         std::array<bool, 4>{settings.srSent, settings.srPara, settings.srSect, settings.srText});
     request.Files = options.Files;
     request.Encoding = options.Encoding;
+    request.Baseline = options.Baseline;
     int signal = 0;
     const TSearchResult result = RunCancellable(runner, request, signal);
     files.reset();
@@ -130,8 +131,8 @@ int Search(const TCliOptions& options, const TAppSettings& settings)
         return 128 + signal;
     }
     const bool completed = result.Outcome == TSearchResult::TOutcome::Completed;
-    const TSearchResults report{options.Pattern, messages.Shown,
-                                completed ? &result.Bins : nullptr};
+    const TSearchResults report{options.Pattern, messages.Shown, completed ? &result.Bins : nullptr,
+                                options.Baseline};
     TReportOutput out(stdout);
     if (options.Json)
         WriteJsonReport(report, out);

@@ -29,6 +29,7 @@ TEST(CliOptions, WhatTheOptionsLeaveOpenTheSettingsDecide)
     EXPECT_TRUE(options->SettingsFile.isEmpty());
     EXPECT_TRUE(options->SaveSettingsFile.isEmpty());
     EXPECT_FALSE(options->Json);
+    EXPECT_FALSE(options->Baseline);
     EXPECT_EQ(options->Encoding, TEncodingChoice::Auto);
     EXPECT_EQ(options->Pattern, u"the"_s);
     EXPECT_EQ(options->Files, QStringList{u"a.txt"_s});
@@ -39,13 +40,14 @@ TEST(CliOptions, OptionsOverrideTheSettings)
     const std::optional<TCliOptions> options =
         Parse({u"a.txt"_s, u"--syntax=regex"_s, u"--dist"_s, u"text,sentence"_s, u"--json"_s,
                u"--settings"_s, u"in.xml"_s, u"--save-settings=out.xml"_s, u"--encoding"_s,
-               u"cp1252"_s, u"--pattern"_s, u"--odd"_s, u"--"_s, u"--b.txt"_s});
+               u"cp1252"_s, u"--baseline"_s, u"--pattern"_s, u"--odd"_s, u"--"_s, u"--b.txt"_s});
     ASSERT_TRUE(options);
     EXPECT_EQ(options->Syntax, ssRegularExpression);
     EXPECT_EQ(options->Distributions, (std::array<bool, 4>{true, false, false, true}));
     EXPECT_EQ(options->SettingsFile, u"in.xml"_s);
     EXPECT_EQ(options->SaveSettingsFile, u"out.xml"_s);
     EXPECT_TRUE(options->Json);
+    EXPECT_TRUE(options->Baseline);
     EXPECT_EQ(options->Encoding, TEncodingChoice::Cp1252);
     EXPECT_EQ(options->Pattern, u"--odd"_s);
     EXPECT_EQ(options->Files, (QStringList{u"a.txt"_s, u"--b.txt"_s}));

@@ -15,6 +15,7 @@
 
 #include <csignal>
 #include <sys/types.h>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -45,6 +46,14 @@ TCliResult RunCli(const QStringList& arguments,
     process.setProcessEnvironment(environment);
     StartCli(process, arguments);
     return Finished(process);
+}
+
+std::vector<int> Integers(const QJsonArray& array)
+{
+    std::vector<int> integers;
+    for (const QJsonValue& value : array)
+        integers.push_back(value.toInt(-1));
+    return integers;
 }
 
 QByteArray Expected(const QString& name)
@@ -116,6 +125,54 @@ TEST(CliRun, EncodingOptionDecidesHowFilesWithoutAMarkAreRead)
             EXPECT_EQ(matches[0][u"Utf8"_s].toBool(), c.Utf8);
         }
     }
+}
+
+// With the default settings (three percentage bins) every word of this
+// corpus, placed as a hit of itself, gives the baseline. Sentences of 4, 7
+// and 2 words put their words at 0 33 67 100, 0 17 33 50 67 83 100 and 0 100
+// percent: 6, 1 and 6 words in the bins. The paragraphs (the indented line
+// begins the second) hold 11 and 2 words, at 0 10 ... 100 and 0 100: 5, 3, 5.
+// Section and text hold all 13, at 0 8 17 25 33 42 50 58 67 75 83 92 100:
+// 5, 3, 5 as well. "cat" is word 2 and word 10 of the text.
+TEST(CliRun, BaselineSetsTheHitsAgainstWhereAllWordsFall)
+{
+    TTestFiles files;
+    const QString corpus =
+        files.Write(u"tiny.txt"_s, "The cat sat down. A dog ran and the cat hid.\n  Cats nap.\n");
+    const QStringList search = {u"--baseline"_s, u"--syntax"_s, u"word"_s,
+                                u"--pattern"_s,  u"cat"_s,      corpus};
+    const TCliResult json = RunCli(QStringList{u"--json"_s} + search);
+    EXPECT_EQ(json.ExitCode, 0) << json.Err.toStdString();
+    const QJsonArray distributions =
+        QJsonDocument::fromJson(json.Out).object()[u"distributions"_s].toArray();
+    ASSERT_EQ(distributions.size(), 4);
+    const std::vector<int> counts[] = {{6, 1, 6}, {5, 3, 5}, {5, 3, 5}, {5, 3, 5}};
+    for (qsizetype d = 0; d < 4; ++d) {
+        const QJsonObject distribution = distributions[d].toObject();
+        SCOPED_TRACE(distribution[u"kind"_s].toString().toStdString());
+        const QJsonObject baseline = distribution[u"baseline"_s].toObject();
+        const std::vector<int>& expectedCounts = counts[static_cast<size_t>(d)];
+        ASSERT_EQ(Integers(baseline[u"counts"_s].toArray()), expectedCounts);
+        EXPECT_EQ(baseline[u"df"_s].toInt(), 2);
+        EXPECT_EQ(baseline[u"low_expected"_s].toInt(), 3);
+        const QJsonArray bins = distribution[u"bins"_s].toArray();
+        ASSERT_EQ(bins.size(), 3);
+        for (qsizetype b = 0; b < 3; ++b) {
+            // The two hits spread over the bins as the 13 words are.
+            EXPECT_DOUBLE_EQ(bins[b][u"expected"_s].toDouble(),
+                             2.0 * expectedCounts[static_cast<size_t>(b)] / 13);
+            EXPECT_TRUE(bins[b][u"residual"_s].isDouble());
+        }
+    }
+
+    const TCliResult plain = RunCli(search);
+    EXPECT_EQ(plain.ExitCode, 0);
+    // The sentence's middle bin: no hit, 2 * 1/13 = 0.15 expected,
+    // -0.15 / sqrt(0.15) = -0.39.
+    EXPECT_TRUE(plain.Out.contains("Position\tFrequency\tExpected\tResidual\n"
+                                   "0% - 33%\t1\t0.92\t0.08\n"
+                                   "34% - 66%\t0\t0.15\t-0.39\n"))
+        << plain.Out.toStdString();
 }
 
 // A pattern that cannot be used is reported once, whatever the number of
