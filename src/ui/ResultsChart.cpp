@@ -21,8 +21,9 @@ namespace {
 
 // The share of its category that a bar covers.
 const qreal BarWidth = 0.7;
-// The expected counts stand apart from the theme's blue bars.
-const QColor ExpectedColor(0xD0, 0x3A, 0x1E);
+// The expected counts stand apart from the theme's blue bars; a value mark
+// that the line crosses still shows through it.
+const QColor ExpectedColor(0xD0, 0x3A, 0x1E, 0xA0);
 const qreal ExpectedMarkerSize = 7;
 // The chart's space on either side of a caption under a bar, the margin of the
 // caption's text within its box, and what this window keeps between two

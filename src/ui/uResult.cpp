@@ -329,9 +329,11 @@ void TfrmResults::FillTable()
         }
         lvMain->addTopLevelItem(new QTreeWidgetItem(texts));
     }
+    // A new last column takes the default width, wider than the room made for it.
     if (expected) {
         lvMain->header()->resizeSection(1, 70);
         lvMain->header()->resizeSection(2, ExpectedColumnWidth);
+        lvMain->header()->resizeSection(3, ExpectedColumnWidth);
     }
     if (current >= 0 && current < lvMain->topLevelItemCount())
         lvMain->setCurrentItem(lvMain->topLevelItem(current));

@@ -132,12 +132,12 @@ QImage Drawn(QSize page, bool hystogram, bool table, bool fields, const TResults
 
 const auto Confirm = [](QDialog&) { return int(QDialog::Accepted); };
 
-// The colour of the expected line, which nothing else in a picture has.
+// The expected line is red, and nothing else in a picture is.
 bool HasExpectedLine(const QImage& image)
 {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == qRgb(0xD0, 0x3A, 0x1E))
+            if (IsRed(image.pixel(x, y)))
                 return true;
     return false;
 }

@@ -74,6 +74,12 @@ inline QAction* ShowExpectedItem(TfrmResults& window)
     return nullptr;
 }
 
+// The expected line's colour, over white or over a bar.
+inline bool IsRed(QRgb pixel)
+{
+    return qRed(pixel) > qGreen(pixel) + 30 && qRed(pixel) > qBlue(pixel) + 30;
+}
+
 // Opens a window as a search does and returns it laid out.
 inline TfrmResults* Open(TTestMainWindow& main, const TBinSet& bins,
                          TDistribution kind = TDistribution::Sentence)
