@@ -93,6 +93,15 @@ QLabel* CreateHint(const QString& text, QWidget* parent)
     return hint;
 }
 
+// An item's texts, a row's or the header's, one per column.
+QStringList ColumnTexts(const QTreeWidgetItem* item)
+{
+    QStringList texts;
+    for (int column = 0; column < item->columnCount(); ++column)
+        texts.append(item->text(column));
+    return texts;
+}
+
 // The save dialog's filters in the order of TPictureFormat.
 const QStringList PictureFilters{u"Bitmap files (*.bmp)"_s, u"PNG images (*.png)"_s,
                                  u"SVG images (*.svg)"_s};
@@ -500,31 +509,19 @@ TResultsPicture TfrmResults::Picture() const
                             .Columns = {},
                             .Rows = {},
                             .Chart = crtMain->Content()};
-    const auto texts = [](const QTreeWidgetItem* item) {
-        QStringList columns;
-        for (int column = 0; column < item->columnCount(); ++column)
-            columns.append(item->text(column));
-        return columns;
-    };
-    picture.Columns = texts(lvMain->headerItem());
+    picture.Columns = ColumnTexts(lvMain->headerItem());
     for (int row = 0; row < lvMain->topLevelItemCount(); ++row)
-        picture.Rows.append(texts(lvMain->topLevelItem(row)));
+        picture.Rows.append(ColumnTexts(lvMain->topLevelItem(row)));
     return picture;
 }
 
 // The header's captions joined by tabs, then a line per row, each after a
-// CR LF: the text ends with the last row's count.
+// CR LF: the text ends with the last row's last column.
 void TfrmResults::miCopyClick()
 {
-    const auto joined = [](const QTreeWidgetItem* item) {
-        QStringList columns;
-        for (int column = 0; column < item->columnCount(); ++column)
-            columns.append(item->text(column));
-        return columns.join(u'\t');
-    };
-    QString text = joined(lvMain->headerItem());
+    QString text = ColumnTexts(lvMain->headerItem()).join(u'\t');
     for (int row = 0; row < lvMain->topLevelItemCount(); ++row)
-        text += u"\r\n"_s + joined(lvMain->topLevelItem(row));
+        text += u"\r\n"_s + ColumnTexts(lvMain->topLevelItem(row)).join(u'\t');
     QGuiApplication::clipboard()->setText(text);
 }
 
