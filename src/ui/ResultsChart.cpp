@@ -6,6 +6,7 @@
 #include <QChart>
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
+#include <QLineSeries>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -20,6 +21,10 @@ namespace {
 
 // The share of its category that a bar covers.
 const qreal BarWidth = 0.7;
+// The expected counts stand apart from the theme's blue bars; a value mark
+// that the line crosses still shows through it.
+const QColor ExpectedColor(0xD0, 0x3A, 0x1E, 0xA0);
+const qreal ExpectedMarkerSize = 7;
 // The chart's space on either side of a caption under a bar, the margin of the
 // caption's text within its box, and what this window keeps between two
 // upright captions.
@@ -68,6 +73,7 @@ TResultsChart::TResultsChart(QWidget* parent)
     : QChartView(new QChart(), parent)
     , Series1(new QBarSeries())
     , Bars(new QBarSet(QString()))
+    , ExpectedLine(new QLineSeries())
     , axisBottom(new QBarCategoryAxis())
     , axisLeft(new QValueAxis())
     , NoMatches(new QGraphicsSimpleTextItem(u"No matches"_s, chart()))
@@ -103,6 +109,15 @@ TResultsChart::TResultsChart(QWidget* parent)
     axisLeft->setMinorTickCount(0);
     chart()->addAxis(axisLeft, Qt::AlignLeft);
     Series1->attachAxis(axisLeft);
+    // Added after the bars, so that the chart draws it over them.
+    ExpectedLine->setName(u"Expected"_s);
+    ExpectedLine->setPen(QPen(ExpectedColor, 2));
+    ExpectedLine->setColor(ExpectedColor);
+    ExpectedLine->setPointsVisible(true);
+    ExpectedLine->setMarkerSize(ExpectedMarkerSize);
+    chart()->addSeries(ExpectedLine);
+    ExpectedLine->attachAxis(axisBottom);
+    ExpectedLine->attachAxis(axisLeft);
     // The chart's theme would draw the value marks in white, as if inside the bars.
     Bars->setLabelColor(axisLeft->labelsColor());
     QFont noMatchesFont = font();
@@ -121,7 +136,10 @@ TChartContent TResultsChart::Content() const
     QList<qreal> values;
     for (int i = 0; i < Bars->count(); ++i)
         values.append(Bars->at(i));
-    return {values, Captions, axisBottom->titleText()};
+    QList<qreal> expected;
+    for (const QPointF& point : ExpectedLine->points())
+        expected.append(point.y());
+    return {values, Captions, axisBottom->titleText(), expected};
 }
 
 void TResultsChart::Draw(const TChartContent& content, QPainter& painter, const QRect& target)
@@ -130,6 +148,7 @@ void TResultsChart::Draw(const TChartContent& content, QPainter& painter, const 
     TResultsChart twin(nullptr);
     twin.SetBars(content.Values, content.Captions);
     twin.SetXAxisTitle(content.XAxisTitle);
+    twin.SetExpected(content.Expected);
     twin.resize((QSizeF(target.size()) / scale).toSize().expandedTo({1, 1}));
     // Shown, though never on a screen, so that its own resizing lays it out.
     twin.setAttribute(Qt::WA_DontShowOnScreen);
@@ -142,7 +161,25 @@ void TResultsChart::SetBars(const QList<qreal>& values, const QStringList& capti
     Bars->remove(0, Bars->count());
     Bars->append(values);
     Captions = captions;
-    Highest = values.isEmpty() ? 0 : *std::max_element(values.begin(), values.end());
+    Rescale();
+}
+
+void TResultsChart::SetExpected(const QList<qreal>& expected)
+{
+    QList<QPointF> points;
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        points.append({qreal(i), expected[i]});
+    ExpectedLine->replace(points);
+    Rescale();
+}
+
+void TResultsChart::Rescale()
+{
+    Highest = 0;
+    for (int i = 0; i < Bars->count(); ++i)
+        Highest = std::max(Highest, Bars->at(i));
+    for (const QPointF& point : ExpectedLine->points())
+        Highest = std::max(Highest, point.y());
     LayOutCaptions();
     ScaleFrequencyAxis();
     ShowNoMatches();
@@ -154,6 +191,7 @@ void TResultsChart::ShowNoMatches()
     const bool none = Highest <= 0;
     NoMatches->setVisible(none);
     Series1->setVisible(!none);
+    ExpectedLine->setVisible(!none && ExpectedLine->count() > 0);
     axisBottom->setVisible(!none);
     axisLeft->setVisible(!none);
     NoMatches->setPos(chart()->rect().center() - NoMatches->boundingRect().center());

@@ -1,6 +1,7 @@
 // The histogram of a results window: one bar per bin with its hit count above
 // it and its caption under it, laid out so that the captions stay readable
-// however many bins there are.
+// however many bins there are, and on request a line of the counts that each
+// bin would hold if the hits fell as words in general do.
 #pragma once
 
 #include <QChartView>
@@ -12,15 +13,18 @@ class QBarCategoryAxis;
 class QBarSeries;
 class QBarSet;
 class QGraphicsSimpleTextItem;
+class QLineSeries;
 class QPainter;
 class QValueAxis;
 
-// What a histogram shows: a bar per value with its caption under it, and the
-// title of the axis that the captions stand on.
+// What a histogram shows: a bar per value with its caption under it, the
+// title of the axis that the captions stand on, and the expected counts, one
+// per bar, or none when the line is not shown.
 struct TChartContent {
     QList<qreal> Values;
     QStringList Captions;
     QString XAxisTitle;
+    QList<qreal> Expected;
 };
 
 // The histogram: one bar per bin with its hit count above it and its caption
@@ -34,6 +38,9 @@ public:
 
     void SetBars(const QList<qreal>& values, const QStringList& captions);
     void SetXAxisTitle(const QString& title);
+    // The line of expected counts over the bars, a point at each bar's middle;
+    // an empty list takes it away. The frequency axis reaches its highest point.
+    void SetExpected(const QList<qreal>& expected);
     TChartContent Content() const;
 
     // Draws a histogram of content into target of the painter's device, as
@@ -62,16 +69,19 @@ private:
     int PlotWidth(int viewWidth) const;
     int PlotHeight(int viewHeight) const;
     void ShowNoMatches();
+    // Highest, the axis and the captions after a change of bars or line.
+    void Rescale();
     // The index of the bar under pos (view coordinates), or -1.
     int BarAt(QPointF pos) const;
 
     QBarSeries* Series1;
     QBarSet* Bars;
+    QLineSeries* ExpectedLine;
     QBarCategoryAxis* axisBottom;
     QValueAxis* axisLeft;
     QGraphicsSimpleTextItem* NoMatches;
     QStringList Captions;
     int CaptionsHeight = 0; // as the captions are laid out
     int PressedBar = -1;
-    qreal Highest = 0;
+    qreal Highest = 0; // of the bars and the line
 };

@@ -59,19 +59,26 @@ void DrawHeader(QPainter& canvas, TFrame& frame, const TResultsPicture& picture)
     DrawCentred(canvas, frame, frame.Top + 3 * hg + 5,
                 u"Total paragraphs: %1. Total sections: %2"_s.arg(picture.TotalParagraphs)
                     .arg(picture.TotalSections));
-    frame.Top += 4 * hg + 20;
+    int lines = 4;
+    for (const QString& text : {picture.Test, picture.TestNote}) {
+        if (text.isEmpty())
+            continue;
+        DrawCentred(canvas, frame, frame.Top + lines * hg + 5, text);
+        ++lines;
+    }
+    frame.Top += lines * hg + 20;
 }
 
 // The ruled rows of the table between left and right, each RowHeight high,
-// in 12 points; the header row on silver.
+// in 12 points, its columns of equal width; the header row on silver.
 class TTableDrawer {
 public:
-    TTableDrawer(QPainter& canvas, int left, int right)
+    TTableDrawer(QPainter& canvas, int left, int right, qsizetype columns)
         : Canvas(canvas)
-        , Left(left)
-        , Middle(left + (right - left) / 2)
-        , Right(right)
     {
+        const auto count = static_cast<int>(std::max<qsizetype>(columns, 1));
+        for (int i = 0; i <= count; ++i)
+            Edges.append(left + (right - left) * i / count);
         SetFontSize(Canvas, 12);
         // As wide on paper as a pixel on a screen, so that the rules show in print.
         const int penWidth = std::max(1, qRound(Canvas.device()->logicalDpiX() / 96.0));
@@ -81,55 +88,59 @@ public:
 
     int RowHeight;
 
-    void DrawHeaderRow(int top)
+    void DrawHeaderRow(int top, const QStringList& columns)
     {
         Canvas.setBrush(Silver);
-        Canvas.drawRect(Left, top, Right - Left, RowHeight);
-        Canvas.drawLine(Middle, top, Middle, top + RowHeight);
-        TextOut(Canvas, Left + 10, top + 5, u"Position"_s);
-        TextOut(Canvas, Middle + 10, top + 5, u"Frequency"_s);
+        Canvas.drawRect(Edges.first(), top, Edges.last() - Edges.first(), RowHeight);
+        for (qsizetype i = 1; i + 1 < Edges.size(); ++i)
+            Canvas.drawLine(Edges[i], top, Edges[i], top + RowHeight);
+        DrawTexts(top, columns);
         Canvas.setBrush(Qt::NoBrush);
     }
 
-    void DrawRow(int top, const TTableRow& row)
+    void DrawRow(int top, const QStringList& row)
     {
         const int bottom = top + RowHeight;
-        for (const int x : {Left, Middle, Right})
+        for (const int x : Edges)
             Canvas.drawLine(x, top, x, bottom);
-        TextOut(Canvas, Left + 10, top + 5, row.Caption);
-        TextOut(Canvas, Middle + 10, top + 5, row.Count);
-        Canvas.drawLine(Left, bottom, Right, bottom);
+        DrawTexts(top, row);
+        Canvas.drawLine(Edges.first(), bottom, Edges.last(), bottom);
     }
 
 private:
+    void DrawTexts(int top, const QStringList& texts)
+    {
+        for (qsizetype i = 0; i < texts.size() && i + 1 < Edges.size(); ++i)
+            TextOut(Canvas, Edges[i] + 10, top + 5, texts[i]);
+    }
+
     QPainter& Canvas;
-    int Left;
-    int Middle;
-    int Right;
+    QList<int> Edges; // of the columns, from the left
 };
 
 // A page never ends with the header row alone, and a new page takes at least
 // one row whatever its size, so that the table always comes to an end.
 void DrawTable(QPainter& canvas, const TFrame& frame, int left, int top, int pageTop,
-               int pageHeight, const QList<TTableRow>& rows, const TNewPage& newPage)
+               int pageHeight, const TResultsPicture& picture, const TNewPage& newPage)
 {
-    TTableDrawer table(canvas, left, frame.Right);
+    const QList<QStringList>& rows = picture.Rows;
+    TTableDrawer table(canvas, left, frame.Right, picture.Columns.size());
     const int height = table.RowHeight;
     int y = top;
     if (newPage && !rows.isEmpty() && y + 2 * height > frame.Bottom) {
         newPage();
         y = pageTop;
     }
-    table.DrawHeaderRow(y);
+    table.DrawHeaderRow(y, picture.Columns);
     y += height;
     bool pageHasRows = false;
-    for (const TTableRow& row : rows) {
+    for (const QStringList& row : rows) {
         if (!newPage && y >= pageHeight)
             return; // past the canvas
         if (newPage && pageHasRows && y + height > frame.Bottom) {
             newPage();
             y = pageTop;
-            table.DrawHeaderRow(y);
+            table.DrawHeaderRow(y, picture.Columns);
             y += height;
         }
         table.DrawRow(y, row);
@@ -163,5 +174,5 @@ void DrawImage(QPainter& canvas, int pageWidth, int pageHeight, bool hystogram, 
             TResultsChart::Draw(picture.Chart, canvas, chart);
     }
     if (table)
-        DrawTable(canvas, frame, tableLeft, tableTop, pageTop, pageHeight, picture.Rows, newPage);
+        DrawTable(canvas, frame, tableLeft, tableTop, pageTop, pageHeight, picture, newPage);
 }

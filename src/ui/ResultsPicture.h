@@ -1,23 +1,19 @@
 // The picture of a distribution that the results window saves and prints: a
-// header with the title, the mean and median line and the totals, then the
-// histogram, the ruled table of the bins, or both, laid out on a bitmap or on
-// pages of paper.
+// header with the title, the mean and median line, the totals and the tests
+// of the expected distribution when shown, then the histogram, the ruled
+// table of the bins, or both, laid out on a bitmap or on pages of paper.
 #pragma once
 
 #include "ResultsChart.h"
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
 
 class QPainter;
-
-struct TTableRow {
-    QString Caption;
-    QString Count;
-};
 
 // What the picture shows, as the results window holds it.
 struct TResultsPicture {
@@ -28,7 +24,12 @@ struct TResultsPicture {
     std::int64_t TotalSentences = 0;
     std::int64_t TotalParagraphs = 0;
     std::int64_t TotalSections = 0;
-    QList<TTableRow> Rows;
+    // The test line and its note; empty when not shown.
+    QString Test;
+    QString TestNote;
+    // The table's header and its rows, a text per column.
+    QStringList Columns;
+    QList<QStringList> Rows;
     TChartContent Chart;
 };
 

@@ -76,6 +76,7 @@ void TfrmMain::DoSearch(QAction* sender)
 void TfrmMain::RunSearch()
 {
     TSearchRequest request = LastSearchRequest(AppSettings);
+    request.Baseline = true;
     TfrmProgress progress(this);
     progress.setWindowModality(Qt::ApplicationModal);
     TSearchRunner runner(AppSettings, MessageSink);

@@ -1,7 +1,8 @@
 // The results window: a title strip with the statistics lines, the histogram
 // of the bins' hit counts on the left and the table of bins on the right.
 // The histogram is a chart view of its own, so that it can also be drawn into
-// a picture or onto a page.
+// a picture or onto a page. The expected distribution, when the user asks for
+// it, adds to all three parts and leaves them as they were when put away.
 #include "uResult.h"
 
 #include "Cp1252.h"
@@ -29,6 +30,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -44,6 +46,9 @@ namespace {
 const QSize ClientSize(463, 338);
 const QSize ConcordanceClientSize(614, 322);
 const int TableWidth = 167;
+const int ExpectedColumnWidth = 64;
+// What the table, and with it the window, gains with the expected columns.
+const int ExpectedColumnsWidth = 2 * ExpectedColumnWidth;
 // How far a window keeps from the right and bottom edges of the client area.
 const int EdgeGap = 30;
 
@@ -88,6 +93,15 @@ QLabel* CreateHint(const QString& text, QWidget* parent)
     return hint;
 }
 
+// An item's texts, a row's or the header's, one per column.
+QStringList ColumnTexts(const QTreeWidgetItem* item)
+{
+    QStringList texts;
+    for (int column = 0; column < item->columnCount(); ++column)
+        texts.append(item->text(column));
+    return texts;
+}
+
 // The save dialog's filters in the order of TPictureFormat.
 const QStringList PictureFilters{u"Bitmap files (*.bmp)"_s, u"PNG images (*.png)"_s,
                                  u"SVG images (*.svg)"_s};
@@ -100,7 +114,7 @@ TfrmResults::TfrmResults(IMainWindow& main, QWidget* parent)
 {
     setWindowTitle(u"Word Distribution"_s);
 
-    auto* splMain = new QSplitter(Qt::Horizontal, this);
+    splMain = new QSplitter(Qt::Horizontal, this);
     splMain->setHandleWidth(4);
     splMain->setOpaqueResize(true);
     splMain->addWidget(CreateHistogram());
@@ -123,6 +137,7 @@ TfrmResults::~TfrmResults() = default;
 QWidget* TfrmResults::CreateTitleStrip()
 {
     auto* pnlTitle = new QWidget(this);
+    pnlTitle->setObjectName(u"pnlTitle"_s);
     lblTitle = new QLabel(u"Word distribution"_s, pnlTitle);
     lblTitle->setAlignment(Qt::AlignCenter);
     QFont bold = lblTitle->font();
@@ -131,12 +146,20 @@ QWidget* TfrmResults::CreateTitleStrip()
     lblMM = CreateStatisticsLine(pnlTitle);
     lblTotal1 = CreateStatisticsLine(pnlTitle);
     lblTotal2 = CreateStatisticsLine(pnlTitle);
+    lblTest = CreateStatisticsLine(pnlTitle);
+    lblTest->setObjectName(u"lblTest"_s);
+    lblTestNote = CreateStatisticsLine(pnlTitle);
+    lblTestNote->setObjectName(u"lblTestNote"_s);
+    // Hidden lines take no room: the strip grows only while they show.
+    lblTest->hide();
+    lblTestNote->hide();
 
     auto* layout = new QVBoxLayout(pnlTitle);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(0);
     for (QWidget* line : {static_cast<QWidget*>(lblTitle), static_cast<QWidget*>(lblMM),
-                          static_cast<QWidget*>(lblTotal1), static_cast<QWidget*>(lblTotal2)})
+                          static_cast<QWidget*>(lblTotal1), static_cast<QWidget*>(lblTotal2),
+                          static_cast<QWidget*>(lblTest), static_cast<QWidget*>(lblTestNote)})
         layout->addWidget(line);
     return pnlTitle;
 }
@@ -207,6 +230,11 @@ void TfrmResults::CreateMenu()
     AddCommand(miPrint, u"&Histogram..."_s, [this] { Print(true, false); });
     AddCommand(miPrint, u"&Table..."_s, [this] { Print(false, true); });
     AddCommand(miPrint, u"Histogram &and Table..."_s, [this] { Print(true, true); });
+    miResults->addSeparator();
+    miShowExpected = miResults->addAction(u"Show &Expected Distribution"_s);
+    miShowExpected->setCheckable(true);
+    miShowExpected->setEnabled(false);
+    connect(miShowExpected, &QAction::toggled, this, &TfrmResults::ShowExpected);
 }
 
 QAction* TfrmResults::AddCommand(QMenu* menu, const QString& caption,
@@ -256,19 +284,101 @@ void TfrmResults::GetInfoFromBinSet(TBinSet&& binSet)
     ShowSavedBinSet();
 }
 
+// A bin set without a usable baseline turns the expected distribution off.
 void TfrmResults::ShowSavedBinSet()
 {
+    FExpected = ExpectedDistributionOf(FSavedBinSet);
+    if (!FExpected) {
+        const QSignalBlocker blocker(miShowExpected);
+        miShowExpected->setChecked(false);
+    }
+    miShowExpected->setEnabled(FExpected.has_value());
     QList<qreal> values;
     QStringList captions;
-    lvMain->clear();
     for (const TBin& bin : FSavedBinSet.FBins) {
-        const QString caption = BinCaption(bin);
         values.append(bin.Count());
-        captions.append(caption);
-        lvMain->addTopLevelItem(new QTreeWidgetItem({caption, QString::number(bin.Count())}));
+        captions.append(BinCaption(bin));
     }
     crtMain->SetBars(values, captions);
     ShowStatistics();
+    ShowExpected();
+}
+
+bool TfrmResults::ExpectedShown() const
+{
+    return FExpected && miShowExpected->isChecked();
+}
+
+// The mean and median line's, which the expected columns and the test line follow.
+QChar TfrmResults::DecimalPoint() const
+{
+    return QLocale().decimalPoint().front();
+}
+
+// Rows are made anew rather than given two more columns, since an item keeps
+// texts beyond the columns that the table shows, and a copy would hand them on.
+void TfrmResults::FillTable()
+{
+    const bool expected = ExpectedShown();
+    const int current = lvMain->indexOfTopLevelItem(lvMain->currentItem());
+    lvMain->clear();
+    QStringList header{u"Position"_s, u"Frequency"_s};
+    if (expected)
+        header += {u"Expected"_s, u"Residual"_s};
+    lvMain->setColumnCount(static_cast<int>(header.size()));
+    lvMain->setHeaderLabels(header);
+    const QChar point = DecimalPoint();
+    for (int i = 0; i < FSavedBinSet.Count(); ++i) {
+        const TBin& bin = FSavedBinSet.GetBin(i);
+        QStringList texts{BinCaption(bin), QString::number(bin.Count())};
+        if (expected) {
+            const auto index = static_cast<size_t>(i);
+            texts += {ExpectedText(FExpected->Expected[index], point),
+                      ResidualText(FExpected->Residual[index], point)};
+        }
+        lvMain->addTopLevelItem(new QTreeWidgetItem(texts));
+    }
+    // A new last column takes the default width, wider than the room made for it.
+    if (expected) {
+        lvMain->header()->resizeSection(1, 70);
+        lvMain->header()->resizeSection(2, ExpectedColumnWidth);
+        lvMain->header()->resizeSection(3, ExpectedColumnWidth);
+    }
+    if (current >= 0 && current < lvMain->topLevelItemCount())
+        lvMain->setCurrentItem(lvMain->topLevelItem(current));
+}
+
+void TfrmResults::ShowExpected()
+{
+    const bool shown = ExpectedShown();
+    const bool wasShown = !lblTest->isHidden();
+    FillTable();
+    QList<qreal> expected;
+    if (shown)
+        expected = QList<qreal>(FExpected->Expected.begin(), FExpected->Expected.end());
+    crtMain->SetExpected(expected);
+    lblTest->setText(shown ? TestLine(*FExpected, DecimalPoint()) : QString());
+    lblTest->setVisible(shown);
+    lblTestNote->setText(shown ? LowExpectedLine(*FExpected) : QString());
+    lblTestNote->setVisible(!lblTestNote->text().isEmpty());
+    if (shown != wasShown)
+        FitTableWidth();
+}
+
+// The chart keeps its width: the window grows by what the table gains, as far
+// as the client area allows, and gives it back when the columns go. A
+// maximized or minimized window keeps its frame, and the chart makes room.
+void TfrmResults::FitTableWidth()
+{
+    const int change = ExpectedShown() ? ExpectedColumnsWidth : -ExpectedColumnsWidth;
+    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (frame && !frame->isMaximized() && !frame->isMinimized()) {
+        frame->resize(frame->width() + change, frame->height());
+        CheckPosition();
+    }
+    const QList<int> sizes = splMain->sizes();
+    const int table = std::max(TableWidth, sizes[1] + change);
+    splMain->setSizes({sizes[0] + sizes[1] - table, table});
 }
 
 // Without bins there is no mean; the lines then keep what they showed.
@@ -323,7 +433,7 @@ const QString& TfrmResults::XAxisTitle() const
 
 void TfrmResults::SaveSettingsToXML(TXmlNode& node) const
 {
-    WriteResultsForm(node, Main.PlaceOf(this), FTitle, FXAxisTitle, FSavedBinSet, false);
+    WriteResultsForm(node, Main.PlaceOf(this), FTitle, FXAxisTitle, FSavedBinSet, ExpectedShown());
 }
 
 void TfrmResults::RestoreResultsWindow(IMainWindow& main, TResultsFormState&& state)
@@ -333,10 +443,13 @@ void TfrmResults::RestoreResultsWindow(IMainWindow& main, TResultsFormState&& st
     window->Restore(std::move(state));
 }
 
+// The saved place comes last: it is that of the window as it was shown, wider
+// with the expected columns.
 void TfrmResults::Restore(TResultsFormState&& state)
 {
-    Main.ApplyPlace(this, state.Place);
     GetInfoFromBinSet(std::move(state.BinSet));
+    miShowExpected->setChecked(state.ShowExpected && FExpected);
+    Main.ApplyPlace(this, state.Place);
     SetTitles(state.Title, state.XAxisTitle);
     if (Main.ActiveChildWindow() == this)
         Main.SetActiveWindowText(FTitle);
@@ -391,32 +504,29 @@ TResultsPicture TfrmResults::Picture() const
                             .TotalSentences = FSavedBinSet.TotalSentences,
                             .TotalParagraphs = FSavedBinSet.TotalParagraphs,
                             .TotalSections = FSavedBinSet.TotalSections,
+                            .Test = lblTest->text(),
+                            .TestNote = lblTestNote->text(),
+                            .Columns = {},
                             .Rows = {},
                             .Chart = crtMain->Content()};
-    for (int row = 0; row < lvMain->topLevelItemCount(); ++row) {
-        const QTreeWidgetItem* item = lvMain->topLevelItem(row);
-        picture.Rows.append({item->text(0), item->text(1)});
-    }
+    picture.Columns = ColumnTexts(lvMain->headerItem());
+    for (int row = 0; row < lvMain->topLevelItemCount(); ++row)
+        picture.Rows.append(ColumnTexts(lvMain->topLevelItem(row)));
     return picture;
 }
 
 // The header's captions joined by tabs, then a line per row, each after a
-// CR LF: the text ends with the last row's count.
+// CR LF: the text ends with the last row's last column.
 void TfrmResults::miCopyClick()
 {
-    const auto joined = [](const QTreeWidgetItem* item) {
-        QStringList columns;
-        for (int column = 0; column < item->columnCount(); ++column)
-            columns.append(item->text(column));
-        return columns.join(u'\t');
-    };
-    QString text = joined(lvMain->headerItem());
+    QString text = ColumnTexts(lvMain->headerItem()).join(u'\t');
     for (int row = 0; row < lvMain->topLevelItemCount(); ++row)
-        text += u"\r\n"_s + joined(lvMain->topLevelItem(row));
+        text += u"\r\n"_s + ColumnTexts(lvMain->topLevelItem(row)).join(u'\t');
     QGuiApplication::clipboard()->setText(text);
 }
 
-// Bin captions hold no comma, so that every line has two fields unquoted.
+// Bin captions hold no comma, so that every line has its fields unquoted; the
+// numbers take '.' whatever the locale, since the comma parts the fields.
 void TfrmResults::miSaveDatatofileClick()
 {
     const QString path = Main.User().SaveFileName(
@@ -425,10 +535,17 @@ void TfrmResults::miSaveDatatofileClick()
                u"csv"_s});
     if (path.isEmpty())
         return;
+    const bool expected = ExpectedShown();
     QStringList lines;
     for (int row = 0; row < lvMain->topLevelItemCount(); ++row) {
         const QTreeWidgetItem* item = lvMain->topLevelItem(row);
-        lines.append(item->text(0) + u',' + item->text(1));
+        QString line = item->text(0) + u',' + item->text(1);
+        if (expected) {
+            const auto index = static_cast<size_t>(row);
+            line += u',' + ExpectedText(FExpected->Expected[index], u'.') + u',' +
+                    ResidualText(FExpected->Residual[index], u'.');
+        }
+        lines.append(line);
     }
     SaveFile(path, TextFileBytes(lines));
 }

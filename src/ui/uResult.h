@@ -1,13 +1,17 @@
 // The results window: one distribution of a search as a bar chart and a table
 // of its bins, with the mean and median of the bin frequencies and the corpus
-// totals. A bar or a table row opens the concordance of its bin.
+// totals. A bar or a table row opens the concordance of its bin. When the bin
+// set carries a baseline, the window can show the expected distribution too:
+// a line over the bars, two more columns and the tests of the difference.
 #pragma once
 
 #include "ChildWindow.h"
 #include "Distribution.h"
+#include "ExpectedDistribution.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class IMainWindow;
 class TBinSet;
@@ -19,6 +23,7 @@ class QAction;
 class QChartView;
 class QLabel;
 class QLineEdit;
+class QSplitter;
 class QTreeWidget;
 
 class TfrmResults : public TChildWindow {
@@ -57,7 +62,8 @@ public:
     const TBinSet& SavedBinSet() const;
 
     // What the window shows, for the export commands: the table (caption and
-    // hit count per bin), the chart, and the three statistics lines.
+    // hit count per bin, and the expected count and residual when shown), the
+    // chart, and the three statistics lines.
     QTreeWidget* ListView() const { return lvMain; }
     QChartView* Chart() const;
     QString MeanMedianText() const;
@@ -83,6 +89,15 @@ private:
     // Shows the bins of the saved bin set and their statistics.
     void ShowSavedBinSet();
     void ShowStatistics();
+    // The table's rows and columns, with the expected ones when shown; the
+    // current row stays.
+    void FillTable();
+    // Shows or hides the line, the columns and the test lines as the menu item
+    // says, and widens the window for the columns or gives the room back.
+    void ShowExpected();
+    void FitTableWidth();
+    bool ExpectedShown() const;
+    QChar DecimalPoint() const;
 
     // An item of menu that runs command, showing whatever error it raises.
     QAction* AddCommand(QMenu* menu, const QString& caption, const std::function<void()>& command);
@@ -100,12 +115,18 @@ private:
     QString FTitle;
     QString FXAxisTitle;
     TBinSet FSavedBinSet;
+    // Of FSavedBinSet; none without a usable baseline.
+    std::optional<TExpectedDistribution> FExpected;
 
     QLabel* lblTitle = nullptr;
     QLineEdit* lblMM = nullptr;
     QLineEdit* lblTotal1 = nullptr;
     QLineEdit* lblTotal2 = nullptr;
+    QLineEdit* lblTest = nullptr;
+    QLineEdit* lblTestNote = nullptr;
+    QSplitter* splMain = nullptr;
     QTreeWidget* lvMain = nullptr;
     TResultsChart* crtMain = nullptr;
     QMenu* miResults = nullptr;
+    QAction* miShowExpected = nullptr;
 };

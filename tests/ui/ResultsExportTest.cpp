@@ -1,7 +1,8 @@
 // What a results window hands on: the table on the clipboard and in a CSV
 // file, the picture as a bitmap, PNG or SVG file, and printouts (into PDF
 // files, read back with the tools of poppler-utils), and the layout of the
-// picture on bitmaps and pages.
+// picture on bitmaps and pages; all of them with the expected distribution
+// too when the window shows it.
 #include "BmpFile.h"
 #include "PdfTools.h"
 #include "ResultsFixture.h"
@@ -11,6 +12,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLocale>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
@@ -34,6 +36,14 @@ const QRgb Silver = qRgb(0xC0, 0xC0, 0xC0);
 TBinSet ThreeBins()
 {
     return PositionBins(u"1 2 Other"_s, {4, 0, 9});
+}
+
+// ThreeBins over a baseline of 1:1:2: of the 13 hits 3.25, 3.25 and 6.5
+// expected; residuals 0.75 / sqrt(3.25) = 0.42, -3.25 / sqrt(3.25) = -1.80
+// and 2.5 / sqrt(6.5) = 0.98. Two bins expect fewer than 5 hits.
+TBinSet ThreeBinsWithBaseline()
+{
+    return WithBaseline(ThreeBins(), {1, 1, 2});
 }
 
 // The bins captioned 1 to count, with 1 to 4 hits in turn.
@@ -121,6 +131,25 @@ QImage Drawn(QSize page, bool hystogram, bool table, bool fields, const TResults
 }
 
 const auto Confirm = [](QDialog&) { return int(QDialog::Accepted); };
+
+// The expected line is red, and nothing else in a picture is.
+bool HasExpectedLine(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (IsRed(image.pixel(x, y)))
+                return true;
+    return false;
+}
+
+class TDefaultLocale {
+public:
+    explicit TDefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~TDefaultLocale() { QLocale::setDefault(Saved); }
+
+private:
+    QLocale Saved;
+};
 
 TEST(ResultsExport, CopyPutsTheTableOnTheClipboard)
 {
@@ -479,6 +508,84 @@ TEST(ResultsExport, FailuresAreShownAndWriteNothing)
             << main.Collected.Errors[0].toStdString();
         EXPECT_FALSE(QFile::exists(missingFolder));
     }
+}
+
+// The copy hands on the table as shown, in the locale's numbers; the CSV
+// file's numbers take '.' always, since its fields are parted by commas.
+// Off, both are as they were without a baseline.
+TEST(ResultsExport, CopyAndCsvWithTheExpectedDistribution)
+{
+    const struct {
+        bool Shown;
+        QLocale::Language Language;
+        QString Copy;
+        QByteArray Csv;
+    } cases[] = {
+        {true, QLocale::English,
+         u"Position\tFrequency\tExpected\tResidual\r\n1\t4\t3.25\t0.42\r\n2\t0\t3.25\t-1.80\r\n"
+         u"P\t9\t6.50\t0.98"_s,
+         "1,4,3.25,0.42\r\n2,0,3.25,-1.80\r\nP,9,6.50,0.98\r\n"},
+        {true, QLocale::German,
+         u"Position\tFrequency\tExpected\tResidual\r\n1\t4\t3,25\t0,42\r\n2\t0\t3,25\t-1,80\r\n"
+         u"P\t9\t6,50\t0,98"_s,
+         "1,4,3.25,0.42\r\n2,0,3.25,-1.80\r\nP,9,6.50,0.98\r\n"},
+        {false, QLocale::German, u"Position\tFrequency\r\n1\t4\r\n2\t0\r\nP\t9"_s,
+         "1,4\r\n2,0\r\nP,9\r\n"},
+    };
+    TTestFiles files;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Csv.toStdString());
+        const TDefaultLocale locale{QLocale(c.Language)};
+        TTestMainWindow main;
+        TfrmResults* window = Open(main, ThreeBinsWithBaseline());
+        if (c.Shown)
+            ShowExpectedItem(*window)->trigger();
+        QGuiApplication::clipboard()->clear();
+        QTest::mouseClick(window->findChild<QPushButton*>(), Qt::LeftButton);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), c.Copy);
+
+        const QString path = files.Path(u"bins.csv"_s);
+        main.Person.FileNames = {path};
+        Command(*window, u"Save"_s, u"Data to File (.csv)"_s)->trigger();
+        EXPECT_EQ(FileBytes(path), c.Csv);
+    }
+}
+
+// Pictures and printouts show the line in the chart, the test line and its
+// note under the header, and the two columns in the table.
+TEST(ResultsExport, PicturesAndPrintoutsShowTheExpectedDistribution)
+{
+    TTestFiles files;
+    TTestMainWindow main;
+    TfrmResults* window = Open(main, ThreeBinsWithBaseline());
+    const TResultsPicture off = window->Picture();
+    ShowExpectedItem(*window)->trigger();
+    const TResultsPicture on = window->Picture();
+    EXPECT_EQ(on.Chart.Expected, (QList<qreal>{3.25, 3.25, 6.5}));
+    EXPECT_EQ(on.Columns,
+              (QStringList{u"Position"_s, u"Frequency"_s, u"Expected"_s, u"Residual"_s}));
+    EXPECT_TRUE(off.Chart.Expected.isEmpty());
+    EXPECT_TRUE(off.Test.isEmpty() && off.TestNote.isEmpty());
+
+    EXPECT_TRUE(HasExpectedLine(Drawn({900, 700}, true, false, false, on)));
+    EXPECT_FALSE(HasExpectedLine(Drawn({900, 700}, true, false, false, off)));
+    // Two more lines of header push the table down.
+    const int header = 4 * LineHeight(14) + 20;
+    EXPECT_EQ(FirstSilver(Drawn({900, 700}, false, true, false, off)), QPoint(11, 10 + header + 1));
+    EXPECT_EQ(FirstSilver(Drawn({900, 700}, false, true, false, on)),
+              QPoint(11, 10 + header + 2 * LineHeight(14) + 1));
+
+    const QString pdf = files.Path(u"expected.pdf"_s);
+    main.PdfPrinter.setResolution(300);
+    main.PdfPrinter.setPageSize(QPageSize::A4);
+    main.PdfPrinter.setOutputFileName(pdf);
+    main.Person.DialogSteps = {Confirm};
+    Command(*window, u"Print"_s, u"Histogram and Table..."_s)->trigger();
+    ASSERT_TRUE(main.Collected.Errors.isEmpty());
+    const QString text = PdfPageTexts(pdf).value(0);
+    for (const QString& shown : {u"df = 2, p = "_s, u"Expected count below 5 in 2 of 3 bins"_s,
+                                 u"Residual"_s, u"6.50"_s, u"-1.80"_s})
+        EXPECT_TRUE(text.contains(shown)) << shown.toStdString() << " in " << text.toStdString();
 }
 
 } // namespace

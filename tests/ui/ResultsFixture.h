@@ -1,5 +1,6 @@
 // Results windows for tests: bin sets with given hit counts and fixed totals,
-// opened in a test main window as a search opens them.
+// opened in a test main window as a search opens them, and the menu item
+// that shows their expected distribution.
 #pragma once
 
 #include "FileNames.h"
@@ -7,7 +8,12 @@
 #include "TestMainWindow.h"
 #include "uResult.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
+
+#include <cstdint>
+#include <vector>
 
 // The file that the hits lie in, for the concordance windows to read.
 inline int CorpusFileIndex()
@@ -50,6 +56,28 @@ inline TBinSet PercentageBins(const QList<int>& counts)
     TBinSet bins;
     bins.PreparePercentageBins(static_cast<int>(counts.size()));
     return WithHits(std::move(bins), counts);
+}
+
+inline TBinSet WithBaseline(TBinSet bins, std::vector<std::int64_t> baseline)
+{
+    bins.Baseline = std::move(baseline);
+    return bins;
+}
+
+// The Results menu's "Show Expected Distribution", or null.
+inline QAction* ShowExpectedItem(TfrmResults& window)
+{
+    using namespace Qt::StringLiterals;
+    for (QAction* action : window.MergedMenu()->actions())
+        if (action->text().remove(u'&') == u"Show Expected Distribution"_s)
+            return action;
+    return nullptr;
+}
+
+// The expected line's colour, over white or over a bar.
+inline bool IsRed(QRgb pixel)
+{
+    return qRed(pixel) > qGreen(pixel) + 30 && qRed(pixel) > qBlue(pixel) + 30;
 }
 
 // Opens a window as a search does and returns it laid out.

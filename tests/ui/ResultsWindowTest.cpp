@@ -1,6 +1,7 @@
 // The results window in a test main window: what a search opens, what the
-// chart, the table and the statistics lines show, fitting into the client
-// area, and the concordance windows that bars and rows open.
+// chart, the table and the statistics lines show, with and without the
+// expected distribution, fitting into the client area, and the concordance
+// windows that bars and rows open.
 #include "ResultsFixture.h"
 
 #include <QAction>
@@ -12,8 +13,12 @@
 #include <QChartView>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
+#include <QLayout>
+#include <QLineEdit>
+#include <QLineSeries>
 #include <QLocale>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <QValueAxis>
@@ -129,6 +134,40 @@ QPoint RowMiddle(const TfrmResults& window, int row)
 {
     QTreeWidget* table = window.ListView();
     return table->visualItemRect(table->topLevelItem(row)).center();
+}
+
+QLineSeries* ExpectedLine(const TfrmResults& window)
+{
+    for (QAbstractSeries* series : window.Chart()->chart()->series())
+        if (auto* line = qobject_cast<QLineSeries*>(series))
+            return line;
+    return nullptr;
+}
+
+// The points of the expected line as the user sees them: none while hidden.
+QList<QPointF> ExpectedPoints(const TfrmResults& window)
+{
+    const QLineSeries* line = ExpectedLine(window);
+    return line && line->isVisible() ? line->points() : QList<QPointF>();
+}
+
+QLineEdit* StatisticsLine(const TfrmResults& window, const QString& name)
+{
+    return window.findChild<QLineEdit*>(name);
+}
+
+QWidget* TitleStrip(const TfrmResults& window)
+{
+    return window.findChild<QWidget*>(u"pnlTitle"_s);
+}
+
+QStringList HeaderCaptions(const TfrmResults& window)
+{
+    QStringList captions;
+    const QTreeWidgetItem* header = window.ListView()->headerItem();
+    for (int column = 0; column < header->columnCount(); ++column)
+        captions.append(header->text(column));
+    return captions;
 }
 
 class TDefaultLocale {
@@ -470,6 +509,198 @@ TEST(ResultsWindow, NothingOpensWithoutASelectedRow)
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, belowTheRows);
     table->actions().first()->trigger();
     EXPECT_TRUE(ConcordanceCaptions(main).isEmpty());
+}
+
+// The item is there only for a bin set whose baseline gives expected counts;
+// a window refilled without one puts the item off.
+TEST(ResultsWindow, ShowExpectedIsOffAndOnlyUsableWithABaseline)
+{
+    const struct {
+        const char* Name;
+        std::vector<std::int64_t> Baseline;
+        bool Enabled;
+    } cases[] = {
+        {"baseline", {1, 2, 3}, true},
+        {"no baseline", {}, false},
+        {"baseline of other bins", {1, 2}, false},
+    };
+    TTestMainWindow main;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TfrmResults* window = Open(main, WithBaseline(PercentageBins({1, 2, 3}), c.Baseline));
+        QAction* item = ShowExpectedItem(*window);
+        ASSERT_NE(item, nullptr);
+        const QList<QAction*> items = window->MergedMenu()->actions();
+        const qsizetype at = items.indexOf(item);
+        ASSERT_GE(at, 2);
+        EXPECT_TRUE(items[at - 1]->isSeparator());
+        EXPECT_EQ(items[at - 2]->text(), u"&Print"_s);
+        EXPECT_TRUE(item->isCheckable());
+        EXPECT_FALSE(item->isChecked());
+        EXPECT_EQ(item->isEnabled(), c.Enabled);
+        EXPECT_EQ(HeaderCaptions(*window), (QStringList{u"Position"_s, u"Frequency"_s}));
+        EXPECT_TRUE(ExpectedPoints(*window).isEmpty());
+    }
+
+    TfrmResults* window = Open(main, WithBaseline(PercentageBins({1, 2}), {5, 5}));
+    ShowExpectedItem(*window)->trigger();
+    window->GetInfoFromBinSet(PercentageBins({1, 2}));
+    QApplication::processEvents();
+    EXPECT_FALSE(ShowExpectedItem(*window)->isEnabled());
+    EXPECT_FALSE(ShowExpectedItem(*window)->isChecked());
+    EXPECT_EQ(window->ListView()->columnCount(), 2);
+    EXPECT_TRUE(StatisticsLine(*window, u"lblTest"_s)->isHidden());
+}
+
+// Expected counts are the hits times each bin's share of the baseline.
+TEST(ResultsWindow, ShowExpectedAddsColumnsLineAndTests)
+{
+    const struct {
+        const char* Name;
+        TBinSet Bins;
+        QStringList Expected;
+        QStringList Residuals;
+        QString Test;
+        QString Note;
+    } cases[] = {
+        // 13 hits, baseline 10:20:0:70 of 100: 1.3, 2.6, 0 and 9.1 expected;
+        // residuals (4 - 1.3) / sqrt(1.3) = 2.37, -2.6 / sqrt(2.6) = -1.61,
+        // none and -0.1 / sqrt(9.1) = -0.03; chi-squared 8.21 on 2 degrees of
+        // freedom, p = exp(-8.21 / 2). Two of the three bins expect fewer than 5.
+        {"low expected counts",
+         WithBaseline(PositionBins(u"1 2 3 Other"_s, {4, 0, 0, 9}), {10, 20, 0, 70}),
+         {u"1.30"_s, u"2.60"_s, u"0.00"_s, u"9.10"_s},
+         {u"2.37"_s, u"-1.61"_s, QString(), u"-0.03"_s},
+         u"χ² = 8.21, G² = 8.79, df = 2, p = 0.0165 (χ²), 0.0123 (G²)"_s,
+         u"Expected count below 5 in 2 of 3 bins: the tests may be unreliable."_s},
+        // 60 hits over an even baseline: 20 each, residuals -10 / sqrt(20) and back.
+        {"even baseline",
+         WithBaseline(PercentageBins({10, 20, 30}), {100, 100, 100}),
+         {u"20.00"_s, u"20.00"_s, u"20.00"_s},
+         {u"-2.24"_s, u"0.00"_s, u"2.24"_s},
+         u"χ² = 10.00, G² = 10.46, df = 2, p = 0.00674 (χ²), 0.00534 (G²)"_s,
+         QString()},
+    };
+    TTestMainWindow main;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TfrmResults* window = Open(main, c.Bins);
+        ShowExpectedItem(*window)->trigger();
+        QApplication::processEvents();
+        EXPECT_TRUE(ShowExpectedItem(*window)->isChecked());
+        EXPECT_EQ(HeaderCaptions(*window),
+                  (QStringList{u"Position"_s, u"Frequency"_s, u"Expected"_s, u"Residual"_s}));
+        EXPECT_EQ(TableColumn(*window, 2), c.Expected);
+        EXPECT_EQ(TableColumn(*window, 3), c.Residuals);
+
+        const QLineEdit* test = StatisticsLine(*window, u"lblTest"_s);
+        const QLineEdit* note = StatisticsLine(*window, u"lblTestNote"_s);
+        EXPECT_TRUE(test->isVisible());
+        EXPECT_EQ(test->text(), c.Test);
+        EXPECT_EQ(note->isVisible(), !c.Note.isEmpty());
+        EXPECT_EQ(note->text(), c.Note);
+
+        QList<QPointF> points;
+        for (qsizetype i = 0; i < c.Expected.size(); ++i)
+            points.append({qreal(i), c.Expected[i].toDouble()});
+        const QList<QPointF> shown = ExpectedPoints(*window);
+        ASSERT_EQ(shown.size(), points.size());
+        for (qsizetype i = 0; i < points.size(); ++i) {
+            EXPECT_EQ(shown[i].x(), points[i].x());
+            EXPECT_NEAR(shown[i].y(), points[i].y(), 0.005);
+        }
+        EXPECT_TRUE(ExpectedLine(*window)->pointsVisible());
+    }
+}
+
+// The residuals and the test line follow the locale, as the mean does.
+TEST(ResultsWindow, ExpectedTextsTakeTheLocalesDecimalPoint)
+{
+    const TDefaultLocale locale{QLocale(QLocale::German)};
+    TTestMainWindow main;
+    TfrmResults* window = Open(main, WithBaseline(PercentageBins({10, 20, 30}), {1, 1, 1}));
+    ShowExpectedItem(*window)->trigger();
+    EXPECT_EQ(TableColumn(*window, 3), (QStringList{u"-2,24"_s, u"0,00"_s, u"2,24"_s}));
+    EXPECT_TRUE(
+        StatisticsLine(*window, u"lblTest"_s)->text().startsWith(u"χ² = 10,00, G² = 10,46"_s));
+}
+
+// The strip grows by the test lines, which stack inside it over the chart;
+// the window grows by the two columns. Off again, all is as it was.
+TEST(ResultsWindow, ShowExpectedGrowsTheWindowAndOffRestoresIt)
+{
+    TTestMainWindow main;
+    main.resize(1100, 900);
+    TfrmResults* window =
+        Open(main, WithBaseline(PositionBins(u"1 2 3 Other"_s, {4, 0, 0, 9}), {10, 20, 0, 70}));
+    QWidget* strip = TitleStrip(*window);
+    ASSERT_NE(strip, nullptr);
+    const int stripHeight = strip->height();
+    const QSize frame = window->parentWidget()->size();
+    const QStringList counts = TableColumn(*window, 1);
+    window->ListView()->setCurrentItem(window->ListView()->topLevelItem(2));
+
+    ShowExpectedItem(*window)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(window->parentWidget()->size(), frame + QSize(128, 0));
+    // The four columns fit side by side.
+    EXPECT_FALSE(window->ListView()->horizontalScrollBar()->isVisible());
+    // The title, the three lines of before, the test line and its note.
+    const QLayout* lines = strip->layout();
+    ASSERT_EQ(lines->count(), 6);
+    QRect above;
+    for (int i = 0; i < lines->count(); ++i) {
+        const QWidget* line = lines->itemAt(i)->widget();
+        EXPECT_TRUE(line->isVisible()) << i;
+        const QRect box = line->geometry();
+        EXPECT_TRUE(strip->rect().contains(box)) << i;
+        EXPECT_GT(box.top(), above.bottom()) << i;
+        if (const auto* edit = qobject_cast<const QLineEdit*>(line)) {
+            EXPECT_GT(box.width(), edit->fontMetrics().horizontalAdvance(edit->text())) << i;
+        }
+        above = box;
+    }
+    EXPECT_GT(strip->height(), stripHeight);
+    EXPECT_LE(strip->geometry().bottom(), window->Chart()->mapTo(window, QPoint(0, 0)).y());
+
+    ShowExpectedItem(*window)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(strip->height(), stripHeight);
+    EXPECT_EQ(window->parentWidget()->size(), frame);
+    EXPECT_EQ(HeaderCaptions(*window), (QStringList{u"Position"_s, u"Frequency"_s}));
+    EXPECT_EQ(window->ListView()->topLevelItem(0)->columnCount(), 2);
+    EXPECT_EQ(TableColumn(*window, 1), counts);
+    EXPECT_EQ(window->ListView()->currentItem(), window->ListView()->topLevelItem(2));
+    EXPECT_TRUE(ExpectedPoints(*window).isEmpty());
+    EXPECT_TRUE(StatisticsLine(*window, u"lblTest"_s)->isHidden());
+    EXPECT_TRUE(StatisticsLine(*window, u"lblTestNote"_s)->isHidden());
+}
+
+// 10 hits over a baseline of 9:1:0: 9 expected in the first bin, above the
+// highest bar, 6. The axis reaches the line's top,
+// the line lies over the bars, and a bar under the line still opens its
+// concordance.
+TEST(ResultsWindow, ExpectedLineLiesOverTheBarsWithinTheScale)
+{
+    TTestMainWindow main;
+    main.resize(1100, 900);
+    TfrmResults* window = Open(main, WithBaseline(PositionBins(u"1 2 3"_s, {1, 3, 6}), {9, 1, 0}));
+    ShowExpectedItem(*window)->trigger();
+    QApplication::processEvents();
+    EXPECT_GE(FrequencyAxis(*window)->max(), 9);
+
+    // Bar 2 holds 6 hits and expects none: its point lies on the bar's foot,
+    // a marker over the bar's colour.
+    QChart* chart = window->Chart()->chart();
+    const QPointF point = chart->mapToPosition({2, 0}, ExpectedLine(*window));
+    const QPoint inView = window->Chart()->mapFromScene(chart->mapToScene(point));
+    const QImage image = window->Chart()->viewport()->grab().toImage();
+    EXPECT_TRUE(IsRed(image.pixel(inView - QPoint(0, 2))));
+    EXPECT_EQ(QColor(image.pixel(BarMiddle(*window, 2))), Bars(*window)->color());
+
+    QTest::mouseClick(window->Chart()->viewport(), Qt::LeftButton, {}, inView - QPoint(0, 2));
+    EXPECT_EQ(ConcordanceCaptions(main),
+              QStringList{u"\"the\" distribution in sentences, position: 3"_s});
 }
 
 } // namespace

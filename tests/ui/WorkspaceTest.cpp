@@ -9,8 +9,10 @@
 #include "uResult.h"
 #include "uText.h"
 
+#include <QAction>
 #include <QDir>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
@@ -52,6 +54,14 @@ std::vector<TBinSet> BinSetsOf(const TfrmMain& main)
     for (const TfrmResults* window : ResultsWindows(main))
         window->SavedBinSet().CopyTo(binSets.emplace_back());
     return binSets;
+}
+
+QAction* ShowExpectedItem(TfrmResults& window)
+{
+    for (QAction* action : window.MergedMenu()->actions())
+        if (action->text().remove(u'&') == u"Show Expected Distribution"_s)
+            return action;
+    return nullptr;
 }
 
 QString Utf16Text(const QByteArray& bytes)
@@ -383,4 +393,36 @@ TEST_F(WorkspaceTest, BrownConcordancesSurviveTheRoundTrip)
     ASSERT_EQ(after.keys(), before.keys());
     for (const QString& bin : before.keys())
         EXPECT_TRUE(after[bin] == before[bin]) << bin.toStdString();
+}
+
+// Each results window keeps its own choice; the window shown with the expected
+// columns comes back with them, as wide as it was.
+TEST_F(WorkspaceTest, TheExpectedDistributionComesBackAsShown)
+{
+    MakeSession();
+    QList<TfrmResults*> windows = ResultsWindows(Main);
+    ASSERT_EQ(windows.size(), 4);
+    for (TfrmResults* window : windows.mid(0, 2)) {
+        TBinSet bins;
+        window->SavedBinSet().CopyTo(bins);
+        bins.Baseline.assign(static_cast<size_t>(bins.Count()), 1);
+        window->GetInfoFromBinSet(std::move(bins));
+    }
+    ShowExpectedItem(*windows[0])->trigger();
+    const TWindowPlace shown = Main.PlaceOf(windows[0]);
+    const QString path = SaveAs(u"work.tmz"_s);
+    Main.miUnload->trigger();
+    Open(path);
+    ASSERT_TRUE(Messages.Errors.isEmpty()) << Messages.Errors.join(u'\n').toStdString();
+
+    windows = ResultsWindows(Main);
+    ASSERT_EQ(windows.size(), 4);
+    const bool checked[] = {true, false, false, false};
+    const bool enabled[] = {true, true, false, false};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(ShowExpectedItem(*windows[i])->isChecked(), checked[i]) << i;
+        EXPECT_EQ(ShowExpectedItem(*windows[i])->isEnabled(), enabled[i]) << i;
+        EXPECT_EQ(windows[i]->ListView()->columnCount(), checked[i] ? 4 : 2) << i;
+    }
+    EXPECT_EQ(Main.PlaceOf(windows[0]), shown);
 }
