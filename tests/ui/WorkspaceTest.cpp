@@ -402,11 +402,15 @@ TEST_F(WorkspaceTest, TheExpectedDistributionComesBackAsShown)
     MakeSession();
     QList<TfrmResults*> windows = ResultsWindows(Main);
     ASSERT_EQ(windows.size(), 4);
-    for (TfrmResults* window : windows.mid(0, 2)) {
+    // Two windows with a baseline of their own, two as from an older workspace.
+    for (int i = 0; i < 4; ++i) {
         TBinSet bins;
-        window->SavedBinSet().CopyTo(bins);
-        bins.Baseline.assign(static_cast<size_t>(bins.Count()), 1);
-        window->GetInfoFromBinSet(std::move(bins));
+        windows[i]->SavedBinSet().CopyTo(bins);
+        if (i < 2)
+            bins.Baseline.assign(static_cast<size_t>(bins.Count()), 1);
+        else
+            bins.Baseline.clear();
+        windows[i]->GetInfoFromBinSet(std::move(bins));
     }
     ShowExpectedItem(*windows[0])->trigger();
     const TWindowPlace shown = Main.PlaceOf(windows[0]);
