@@ -219,3 +219,47 @@ TEST(Workspace, ASaveThatFailsPartWayLeavesTheOldFileWhole)
     EXPECT_EQ(QDir(files.Path(QString())).entryList(QDir::Files | QDir::Hidden),
               QStringList{u"work.tmz"_s});
 }
+
+// The baseline is an optional child of the results window's element: written
+// only when the bin set carries one, with the window's choice to show it.
+TEST(Workspace, TheBaselineAndTheChoiceToShowItTravelWithTheResultsWindow)
+{
+    const auto roundTrip = [](const TBinSet& binSet, bool shown) {
+        const IXmlDocument document = NewXmlDocument();
+        TXmlNode& node = *document->AddElement(u"ResultsForm"_s);
+        WriteResultsForm(node, {}, u"t"_s, u"x"_s, binSet, shown);
+        return std::pair(ReadResultsForm(node, 2), node.FindChild(u"Baseline"_s) != nullptr);
+    };
+    TBinSet binSet = SmallBinSet();
+    const auto [without, written] = roundTrip(binSet, true);
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(without.BinSet.Baseline.empty());
+    EXPECT_FALSE(without.ShowExpected);
+
+    binSet.Baseline = {5000000000, 0};
+    for (const bool shown : {true, false}) {
+        const auto [read, present] = roundTrip(binSet, shown);
+        EXPECT_TRUE(present);
+        EXPECT_EQ(read.BinSet.Baseline, binSet.Baseline);
+        EXPECT_EQ(read.ShowExpected, shown);
+    }
+}
+
+TEST(Workspace, ABaselineThatDoesNotFitItsBinsIsRefused)
+{
+    const struct {
+        const char* Counts; // Count attributes of the "Bin" children, "-" for none
+    } cases[] = {{"7"}, {"7 8 9"}, {"7 -1"}, {"7 -"}, {"7 x"}};
+    for (const auto& c : cases) {
+        const IXmlDocument document = NewXmlDocument();
+        TXmlNode& node = *document->AddElement(u"ResultsForm"_s);
+        WriteResultsForm(node, {}, u"t"_s, u"x"_s, SmallBinSet(), false);
+        TXmlNode& baseline = *node.AddElement(u"Baseline"_s);
+        for (const QString& count : QString::fromLatin1(c.Counts).split(u' ')) {
+            TXmlNode& bin = *baseline.AddElement(u"Bin"_s);
+            if (count != u"-")
+                bin.WriteAttr(u"Count"_s, count);
+        }
+        EXPECT_THROW(ReadResultsForm(node, 2), TError) << c.Counts;
+    }
+}
