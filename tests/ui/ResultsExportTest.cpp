@@ -142,15 +142,6 @@ bool HasExpectedLine(const QImage& image)
     return false;
 }
 
-class TDefaultLocale {
-public:
-    explicit TDefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~TDefaultLocale() { QLocale::setDefault(Saved); }
-
-private:
-    QLocale Saved;
-};
-
 TEST(ResultsExport, CopyPutsTheTableOnTheClipboard)
 {
     TTestMainWindow main;

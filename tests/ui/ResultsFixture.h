@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLocale>
 #include <QMenu>
 
 #include <cstdint>
@@ -63,6 +64,16 @@ inline TBinSet WithBaseline(TBinSet bins, std::vector<std::int64_t> baseline)
     bins.Baseline = std::move(baseline);
     return bins;
 }
+
+// Makes locale the default for as long as it lives.
+class TDefaultLocale {
+public:
+    explicit TDefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~TDefaultLocale() { QLocale::setDefault(Saved); }
+
+private:
+    QLocale Saved;
+};
 
 // The Results menu's "Show Expected Distribution", or null.
 inline QAction* ShowExpectedItem(TfrmResults& window)

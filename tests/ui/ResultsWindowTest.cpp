@@ -170,15 +170,6 @@ QStringList HeaderCaptions(const TfrmResults& window)
     return captions;
 }
 
-class TDefaultLocale {
-public:
-    explicit TDefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~TDefaultLocale() { QLocale::setDefault(Saved); }
-
-private:
-    QLocale Saved;
-};
-
 TEST(ResultsWindow, OpensNothingWithoutBins)
 {
     TTestMainWindow main;
