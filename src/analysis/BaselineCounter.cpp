@@ -65,7 +65,22 @@ void TBaselineCounter::Place(std::int64_t first, std::int64_t last, std::int64_t
         ++UnitsOfLength[static_cast<size_t>(words)];
         return;
     }
-    PlaceStretches(first, last, sentence, words, sentences, BinSet.Baseline);
+    if (UseSentences && !HasPositionBins)
+        PlaceByPercent(first, last, words);
+    else
+        PlaceStretches(first, last, sentence, words, sentences, BinSet.Baseline);
+}
+
+void TBaselineCounter::PlaceByPercent(std::int64_t first, std::int64_t last, std::int64_t words)
+{
+    for (std::int64_t word = first; word <= last;) {
+        if (Group.Words != words || word < Group.First || word > Group.Last)
+            Group = {words, word, LastWordOfPercent(word, words),
+                     BinSet.BinIndexFor(PercentOf(word, words), 0, 0, ForwardPreferred)};
+        const std::int64_t end = std::min(last, Group.Last);
+        Add(Group.Bin, end - word + 1);
+        word = end + 1;
+    }
 }
 
 void TBaselineCounter::PlaceSettled(std::int64_t count, std::int64_t sentence)

@@ -47,6 +47,10 @@ private:
     // the end fit the same position bins as its own.
     std::int64_t LastOfSamePositions(std::int64_t word, std::int64_t words) const;
     const std::vector<std::int64_t>& UnitRow(std::int64_t words);
+    // Words of a unit whose bins know percentages but no positions: the runs
+    // of one unit arrive in order, so most of them lie in the percentage
+    // group of the run before.
+    void PlaceByPercent(std::int64_t first, std::int64_t last, std::int64_t words);
 
     TBinSet& BinSet;
     const bool UseSentences;
@@ -61,6 +65,12 @@ private:
     static constexpr std::int64_t RowWords = 1024;
     std::vector<std::int64_t> UnitsOfLength;
     std::vector<std::vector<std::int64_t>> Rows; // per length, once placed
+    struct {
+        std::int64_t Words = -1;
+        std::int64_t First = 0;
+        std::int64_t Last = -1;
+        int Bin = -1;
+    } Group; // words First to Last of a unit of Words words share Bin
 };
 
 // (w - 1) / (n - 1) * 100 is the same percentage for words w to the result.
