@@ -21,15 +21,16 @@ public:
     // sentences in the end.
     void Place(std::int64_t first, std::int64_t last, std::int64_t sentence, std::int64_t words,
                std::int64_t sentences);
-    // Places words of a sentence that lies more than SettleLag() sentences
-    // before the newest one, so before the unit's last SettleLag() sentences,
-    // which only a unit whose positions are sentence numbers and whose bins
-    // know no percentages can place before its end.
+    // Whether a word's bin depends on its sentence alone (positions of
+    // sentences, no percentages), so that the words of a sentence far enough
+    // from both ends of its unit can be placed before the unit ends.
     bool SettlesEarly() const { return UseSentences && !HasPercentBins; }
+    // Places count words of sentence `sentence`, which lies more than
+    // MaxFromEnd() sentences before the last of its unit.
     void PlaceSettled(std::int64_t count, std::int64_t sentence);
     // The sentences from a unit's end that its from-end bins can tell apart.
     std::int64_t MaxFromEnd() const { return MaxEnd; }
-    // Whether the sentence a word lies in can change its bin.
+    // Whether a word's bin is the same whatever sentence of its unit it lies in.
     bool SentenceBlind() const { return !UseSentences || !HasPositionBins; }
 
     // Adds the units held back as counts of their lengths to the baseline.
