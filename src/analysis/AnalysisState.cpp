@@ -1,7 +1,6 @@
 #include "AnalysisState.h"
 
 #include "Error.h"
-#include "FileNames.h"
 #include "MessageSink.h"
 #include "ProgressIndicator.h"
 #include "TAppSettings.h"
@@ -59,7 +58,7 @@ TAnalysisState::TAnalysisState(const QString& fileName, const TSearchContext& se
     }
 }
 
-void TAnalysisState::Run()
+std::int64_t TAnalysisState::Run()
 {
     Window.Open(FileName);
     if (Prepare()) {
@@ -70,6 +69,7 @@ void TAnalysisState::Run()
     Units.PlaceRemaining(Ok);
     if (Window.FileChanged())
         Search.Messages.ShowWarning(TFileError::ChangedWhileRead(FileName));
+    return Units.FileMatches;
 }
 
 // Reads the first window and finds the header and body. Returns whether the
@@ -323,12 +323,11 @@ void TAnalysisState::MainLoop()
 
 void TAnalysisState::RegisterHit(int BeginIndex, int EndIndex)
 {
-    if (FileNameIndex < 0)
-        FileNameIndex = FileNameCacheIndex(FileName);
     TMatch hit;
     hit.BeginOffest = Window.ByteOffsetOf(BeginIndex);
     hit.EndOffset = Window.ByteOffsetOf(EndIndex);
-    hit.FileNameIndex = FileNameIndex;
+    // The file's own index stays 0 here: the search names the file in
+    // FileNameCache when it takes the file's results in corpus order.
     hit.isUnicode = Window.IsUnicode();
     hit.isUtf8 = Window.IsUtf8();
     hit.LineNo = LineNo;

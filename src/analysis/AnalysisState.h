@@ -27,8 +27,9 @@ public:
     TAnalysisState(const QString& fileName, const TSearchContext& search,
                    const TDistributionBins& bins, IProgressIndicator* progressBar);
 
-    // Runs the whole analysis of the file.
-    void Run();
+    // Runs the whole analysis of the file. Returns the number of hits
+    // registered, those later dropped included.
+    std::int64_t Run();
 
 private:
     bool Prepare();
@@ -110,5 +111,4 @@ private:
     bool ScannedInSkipTag = false;
     std::int64_t Progress = 0;
     int LastPos = 0;
-    int FileNameIndex = -1; // registered with the first hit
 };

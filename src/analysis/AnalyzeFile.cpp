@@ -2,9 +2,9 @@
 
 #include "AnalysisState.h"
 
-void AnalyzeFile(const QString& FileName, const TSearchContext& Search,
-                 const TDistributionBins& Bins, IProgressIndicator* ProgressBar)
+std::int64_t AnalyzeFile(const QString& FileName, const TSearchContext& Search,
+                         const TDistributionBins& Bins, IProgressIndicator* ProgressBar)
 {
     TAnalysisState state(FileName, Search, Bins, ProgressBar);
-    state.Run();
+    return state.Run();
 }

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <atomic>
+#include <cstdint>
 
 class IMessageSink;
 class IProgressIndicator;
@@ -32,7 +33,10 @@ struct TSearchContext {
 // the file's totals. ProgressBar, when present, follows the reading and lets
 // the user interface handle pending events, so that Cancel can set
 // SearchCancelled, which stops the analysis; the hits found so far are placed.
-// Throws TFileError when the file cannot be opened or read; what was placed
-// before stays in the bin sets.
-void AnalyzeFile(const QString& FileName, const TSearchContext& Search,
-                 const TDistributionBins& Bins, IProgressIndicator* ProgressBar);
+// Every match of the file names it by index 0: the caller, which knows the
+// file's place in FileNameCache, sets it. Returns the number of hits
+// registered (also those that were dropped or fitted no bin). Throws
+// TFileError when the file cannot be opened or read; what was placed before
+// stays in the bin sets.
+std::int64_t AnalyzeFile(const QString& FileName, const TSearchContext& Search,
+                         const TDistributionBins& Bins, IProgressIndicator* ProgressBar);

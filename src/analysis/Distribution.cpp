@@ -1,6 +1,9 @@
 #include "Distribution.h"
 
+#include "Error.h"
 #include "TAppSettings.h"
+
+using namespace Qt::StringLiterals;
 
 TBinSet* TDistributionBins::Of(TDistribution distribution) const
 {
@@ -58,4 +61,31 @@ TDistributionBins TSearchBins::Bins() const
             Sets[2].get(),
             Sets[3].get(),
             {Counters[0].get(), Counters[1].get(), Counters[2].get(), Counters[3].get()}};
+}
+
+TSearchBins TSearchBins::Blank() const
+{
+    TSearchBins blank;
+    for (size_t i = 0; i < Sets.size(); ++i) {
+        if (!Sets[i])
+            continue;
+        blank.Sets[i] = std::make_unique<TBinSet>();
+        for (const TBin& bin : Sets[i]->FBins) {
+            TBin& copy = blank.Sets[i]->FBins.emplace_back();
+            copy.BinType = bin.BinType;
+            copy.ValFrom = bin.ValFrom;
+            copy.ValTo = bin.ValTo;
+        }
+    }
+    return blank;
+}
+
+void TSearchBins::Append(TSearchBins&& other, std::span<const int> fileNames)
+{
+    for (size_t i = 0; i < Sets.size(); ++i) {
+        if (!Sets[i] != !other.Sets[i])
+            throw TError(u"The results to be merged have other distributions."_s);
+        if (Sets[i])
+            Sets[i]->Append(std::move(*other.Sets[i]), fileNames);
+    }
 }

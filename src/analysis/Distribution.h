@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <span>
 #include <utility>
 
 class TAppSettings;
@@ -45,6 +46,12 @@ public:
     void CountBaselines(bool forwardPreferred);
 
     TDistributionBins Bins() const;
+    // The same distributions with the same bins, no matches, totals 0 and no
+    // baseline.
+    TSearchBins Blank() const;
+    // Adds the results of other, made with the same bins, to each bin set
+    // (TBinSet::Append). Throws TError when the distributions or bins differ.
+    void Append(TSearchBins&& other, std::span<const int> fileNames);
     TBinSet* Of(TDistribution distribution) const
     {
         return Sets[static_cast<size_t>(distribution)].get();

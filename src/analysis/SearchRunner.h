@@ -15,6 +15,7 @@
 
 class IMessageSink;
 class IProgressIndicator;
+class TSharedProgress;
 
 struct TSearchRequest {
     QString Pattern; // as the user typed it
@@ -27,6 +28,9 @@ struct TSearchRequest {
     // Counts the baseline of every requested distribution along with its
     // hits (TBinSet::Baseline).
     bool Baseline = false;
+    // Files analysed at once, each on a thread of its own; 0 for one per
+    // processor core. The results are the same for any number.
+    int Jobs = 0;
 };
 
 struct TSearchResult {
@@ -63,11 +67,14 @@ public:
     // compare the two ways).
     void SetPlainRuns(bool on) { PlainRuns = on; }
 
-    // Searches the files in order. A pattern or section expression that
-    // cannot be used is reported once, before any file is read, and refuses
-    // the search. Throws TFileError when a file is not a regular file (all
-    // are looked at before any is read) or cannot be opened or read, and
-    // TError when the bin settings describe no bins. A file whose size
+    // Searches the files, and takes their results in corpus order: with
+    // several jobs, files are analysed side by side on worker threads, but
+    // the bin sets, FileNameCache and the messages, which are shown on the
+    // thread that called Run, come out as from one file after the other. The
+    // progress indicators are also driven from that thread only. A pattern or section expression
+    // that cannot be used is reported once, before any file is read, and refuses the search. Throws
+    // TFileError when a file is not a regular file (all are looked at before any is read) or cannot
+    // be opened or read, and TError when the bin settings describe no bins. A file whose size
     // changes while it is read is reported as a warning and counted as far
     // as it was read.
     TSearchResult Run(const TSearchRequest& request);
@@ -77,6 +84,12 @@ public:
     void Cancel() { SearchCancelled = true; }
 
 private:
+    struct TRun;
+    void RunInOrder(TRun& run);
+    void RunOnWorkers(TRun& run, int jobs);
+    void Take(TRun& run, qsizetype file, TSearchBins&& bins, std::int64_t hits);
+    void ShowProgress(qsizetype done, const TSharedProgress* reading);
+
     const TAppSettings& Settings;
     IMessageSink& Messages;
     IProgressIndicator* FileProgress = nullptr;

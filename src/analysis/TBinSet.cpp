@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 void TBinSet::PreparePercentageBins(int Number)
@@ -115,4 +117,44 @@ void TBinSet::CopyTo(TBinSet& BinSet) const
     BinSet.TotalMatches = TotalMatches;
     BinSet.TotalTexts = TotalTexts;
     BinSet.Baseline = Baseline;
+}
+
+namespace {
+
+bool SameBins(const TBin& a, const TBin& b)
+{
+    return a.BinType == b.BinType && a.ValFrom == b.ValFrom && a.ValTo == b.ValTo;
+}
+
+} // namespace
+
+void TBinSet::Append(TBinSet&& other, std::span<const int> fileNames)
+{
+    if (!std::equal(FBins.begin(), FBins.end(), other.FBins.begin(), other.FBins.end(), SameBins))
+        throw TError(u"The results to be merged have other bins."_s);
+    if (!other.Baseline.empty() && !Baseline.empty() && Baseline.size() != other.Baseline.size())
+        throw TError(u"The results to be merged have other bins."_s);
+    for (size_t i = 0; i < FBins.size(); ++i) {
+        for (TMatch match : other.FBins[i].Matches) {
+            const auto file = static_cast<size_t>(match.FileNameIndex);
+            if (match.FileNameIndex < 0 || file >= fileNames.size())
+                throw TError(u"A match names a file that its results do not list."_s);
+            match.FileNameIndex = fileNames[file];
+            FBins[i].AddMatch(match);
+        }
+        other.FBins[i].ClearMatches();
+    }
+    if (Baseline.empty())
+        Baseline = std::move(other.Baseline);
+    else
+        for (size_t i = 0; i < other.Baseline.size(); ++i)
+            Baseline[i] += other.Baseline[i];
+    other.Baseline.clear();
+    TotalWords += other.TotalWords;
+    TotalSentences += other.TotalSentences;
+    TotalParagraphs += other.TotalParagraphs;
+    TotalSections += other.TotalSections;
+    TotalFiles += other.TotalFiles;
+    TotalMatches += other.TotalMatches;
+    TotalTexts += other.TotalTexts;
 }

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 class TXmlNode;
@@ -68,6 +69,12 @@ public:
     // Makes BinSet a deep copy: its bins are replaced and all seven totals
     // and the baseline copied.
     void CopyTo(TBinSet& BinSet) const;
+
+    // Adds the results of other, a bin set with the same bins: its matches at
+    // the end of the matching bins, its totals and its baseline. A match's
+    // file index i becomes fileNames[i]. Throws TError when the bins differ
+    // or an index lies outside fileNames; other is left empty.
+    void Append(TBinSet&& other, std::span<const int> fileNames);
 
     // The bin set as the content of node: one child "Bin" per bin and the
     // totals as attributes. Reading appends a bin for every child, whatever

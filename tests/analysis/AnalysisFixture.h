@@ -32,7 +32,9 @@ protected:
                 IProgressIndicator* progress = nullptr, TSearchSyntax syntax = ssWordPhrase)
     {
         Runner.SetProgress(progress, nullptr);
-        Result = Runner.Run({pattern, syntax, {true, true, true, true}, paths});
+        TSearchRequest request{pattern, syntax, {true, true, true, true}, paths};
+        request.Jobs = Jobs;
+        Result = Runner.Run(request);
     }
 
     const TBinSet& Set(TDistribution distribution) const { return *Result.Bins.Of(distribution); }
@@ -47,6 +49,9 @@ protected:
         return hits;
     }
 
+    // Files searched at once; one searches them in order on the test's thread,
+    // so that the progress of a file is seen as the analysis reports it.
+    int Jobs = 0;
     TAppSettings Settings;
     TCollectedMessages Messages;
     TSearchRunner Runner{Settings, Messages};

@@ -300,6 +300,7 @@ TEST_F(AnalysisTest, CharacterPatternsTheMatcherCannotTakeAreRefused)
 
 TEST_F(AnalysisTest, CancelStopsTheFileAndPlacesWhatWasFound)
 {
+    Jobs = 1;
     const QString text = LongText(5000, {{10, u"the"_s}, {4000, u"the"_s}});
     TCancellingProgress progress(Runner);
     progress.CancelAt = 2; // at the second thousand characters
@@ -320,6 +321,7 @@ TEST_F(AnalysisTest, CancelStopsTheFileAndPlacesWhatWasFound)
 // pattern word with thousands of wildcards. Cancel reaches it all the same.
 TEST_F(AnalysisTest, CancelStopsALongMatchAttempt)
 {
+    Jobs = 1;
     TCancellingProgress progress(Runner);
     progress.CancelAt = 1;
     Analyze(u"*a"_s.repeated(20000) + u"b"_s, {QByteArray(100000, 'a')}, &progress);
@@ -349,6 +351,7 @@ TEST_F(AnalysisTest, CancelBetweenFilesStopsTheSearch)
 // events must come all the same.
 TEST_F(AnalysisTest, ProgressGoesOnWhileHitsAreTaken)
 {
+    Jobs = 1;
     const QByteArray text = QByteArray("words ").repeated(834); // 5004 characters
     for (const TSearchSyntax syntax : {ssRegularExpression, ssWordPhrase}) {
         TCancellingProgress progress(Runner);
