@@ -70,8 +70,10 @@ QString CliUsage()
 {
     return u"usage: tamborix-cli [--settings FILE] [--save-settings FILE] "
            "[--syntax word|regex|tag] [--dist sentence,paragraph,section,text] "
-           "[--encoding auto|utf8|cp1252] [--json] [--baseline] --pattern TEXT FILE...\n"
+           "[--encoding auto|utf8|cp1252] [--jobs N] [--json] [--baseline] --pattern TEXT FILE...\n"
            "       tamborix-cli --help | --version\n"
+           "  --jobs N    analyse N files at once (default: one per processor core); the\n"
+           "              results do not depend on N\n"
            "  --baseline  also count where every word of the text falls in the bins, and\n"
            "              report the expected counts, residuals and the chi-squared and\n"
            "              G-squared tests of the hits"_s;
@@ -134,6 +136,13 @@ std::optional<TCliOptions> ParseCliOptions(const QStringList& arguments, QString
                 return std::nullopt;
             }
             options.Encoding = *encoding;
+        } else if (argument == u"--jobs") {
+            bool ok = false;
+            options.Jobs = value.toInt(&ok);
+            if (!ok || options.Jobs < 1 || options.Jobs > MaxJobs) {
+                error = u"--jobs needs a number from 1 to %1"_s.arg(MaxJobs);
+                return std::nullopt;
+            }
         } else if (argument == u"--settings") {
             options.SettingsFile = value;
         } else if (argument == u"--save-settings") {

@@ -2,7 +2,7 @@
 //   tamborix-cli --help | --version
 //   tamborix-cli [--settings FILE] [--save-settings FILE] [--syntax word|regex|tag]
 //                [--dist sentence,paragraph,section,text] [--encoding auto|utf8|cp1252]
-//                [--json] [--baseline] --pattern TEXT FILE...
+//                [--jobs N] [--json] [--baseline] --pattern TEXT FILE...
 #pragma once
 
 #include "CorpusFileReader.h"
@@ -13,6 +13,9 @@
 
 #include <array>
 #include <optional>
+
+// More worker threads than this would only cost memory.
+constexpr int MaxJobs = 256;
 
 struct TCliOptions {
     // Where the options say nothing, the settings decide.
@@ -25,6 +28,7 @@ struct TCliOptions {
     bool Json = false;
     // Counts the baseline and reports the hits against it.
     bool Baseline = false;
+    int Jobs = 0; // files analysed at once; 0: one per processor core
     bool Help = false;
     bool Version = false;
     QString Pattern;

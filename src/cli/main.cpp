@@ -119,6 +119,7 @@ int Search(const TCliOptions& options, const TAppSettings& settings)
     request.Files = options.Files;
     request.Encoding = options.Encoding;
     request.Baseline = options.Baseline;
+    request.Jobs = options.Jobs;
     int signal = 0;
     const TSearchResult result = RunCancellable(runner, request, signal);
     files.reset();

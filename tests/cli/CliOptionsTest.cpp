@@ -30,6 +30,7 @@ TEST(CliOptions, WhatTheOptionsLeaveOpenTheSettingsDecide)
     EXPECT_TRUE(options->SaveSettingsFile.isEmpty());
     EXPECT_FALSE(options->Json);
     EXPECT_FALSE(options->Baseline);
+    EXPECT_EQ(options->Jobs, 0);
     EXPECT_EQ(options->Encoding, TEncodingChoice::Auto);
     EXPECT_EQ(options->Pattern, u"the"_s);
     EXPECT_EQ(options->Files, QStringList{u"a.txt"_s});
@@ -37,10 +38,10 @@ TEST(CliOptions, WhatTheOptionsLeaveOpenTheSettingsDecide)
 
 TEST(CliOptions, OptionsOverrideTheSettings)
 {
-    const std::optional<TCliOptions> options =
-        Parse({u"a.txt"_s, u"--syntax=regex"_s, u"--dist"_s, u"text,sentence"_s, u"--json"_s,
-               u"--settings"_s, u"in.xml"_s, u"--save-settings=out.xml"_s, u"--encoding"_s,
-               u"cp1252"_s, u"--baseline"_s, u"--pattern"_s, u"--odd"_s, u"--"_s, u"--b.txt"_s});
+    const std::optional<TCliOptions> options = Parse(
+        {u"a.txt"_s, u"--syntax=regex"_s, u"--dist"_s, u"text,sentence"_s, u"--json"_s,
+         u"--settings"_s, u"in.xml"_s, u"--save-settings=out.xml"_s, u"--encoding"_s, u"cp1252"_s,
+         u"--baseline"_s, u"--jobs=3"_s, u"--pattern"_s, u"--odd"_s, u"--"_s, u"--b.txt"_s});
     ASSERT_TRUE(options);
     EXPECT_EQ(options->Syntax, ssRegularExpression);
     EXPECT_EQ(options->Distributions, (std::array<bool, 4>{true, false, false, true}));
@@ -48,6 +49,7 @@ TEST(CliOptions, OptionsOverrideTheSettings)
     EXPECT_EQ(options->SaveSettingsFile, u"out.xml"_s);
     EXPECT_TRUE(options->Json);
     EXPECT_TRUE(options->Baseline);
+    EXPECT_EQ(options->Jobs, 3);
     EXPECT_EQ(options->Encoding, TEncodingChoice::Cp1252);
     EXPECT_EQ(options->Pattern, u"--odd"_s);
     EXPECT_EQ(options->Files, (QStringList{u"a.txt"_s, u"--b.txt"_s}));
@@ -83,6 +85,10 @@ TEST(CliOptions, BadUsageIsExplained)
         {{u"--encoding"_s, u"UTF-8"_s, u"--pattern"_s, u"x"_s, u"a"_s},
          u"unknown encoding \"UTF-8\" (auto, utf8 or cp1252)"_s},
         {{u"--verbose"_s, u"--pattern"_s, u"x"_s, u"a"_s}, u"unknown option --verbose"_s},
+        {{u"--jobs"_s, u"0"_s, u"--pattern"_s, u"x"_s, u"a"_s},
+         u"--jobs needs a number from 1 to 256"_s},
+        {{u"--jobs=two"_s, u"--pattern"_s, u"x"_s, u"a"_s},
+         u"--jobs needs a number from 1 to 256"_s},
     };
     for (const auto& [arguments, message] : cases) {
         QString error;
