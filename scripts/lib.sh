@@ -31,14 +31,23 @@ install_packages() {
         "${missing[@]}"
 }
 
-# build_flavour release|asan: configures and builds into build/<flavour>.
+# build_flavour release|asan|tsan [TARGET...]: configures and builds into
+# build/<flavour>, all targets or those named.
 build_flavour() {
     local flavour=$1
+    shift
     local options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
     [ "$flavour" = asan ] && options=(-DCMAKE_BUILD_TYPE=Debug -DTAMBORIX_SANITIZE=ON)
+    [ "$flavour" = tsan ] && options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMBORIX_TSAN=ON)
+    local targets=()
+    [ $# -gt 0 ] && targets=(--target "$@")
     cmake -S "$ROOT" -B "$ROOT/build/$flavour" -G Ninja "${options[@]}" >/dev/null
-    cmake --build "$ROOT/build/$flavour"
+    cmake --build "$ROOT/build/$flavour" "${targets[@]}"
 }
+
+# The test programs whose code runs on more than one thread, for the
+# ThreadSanitizer build.
+THREADED_TESTS=(analysis_tests cli_tests)
 
 # The libFuzzer targets of tests/fuzz, by name: the program NAME_fuzzer, its
 # seeds in tests/fuzz/seeds/NAME and, where there is one, tests/fuzz/NAME.dict.
