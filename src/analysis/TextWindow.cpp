@@ -2,6 +2,7 @@
 
 #include "Cp1252.h"
 #include "ProgressIndicator.h"
+#include "SpareVector.h"
 #include "Utf8Text.h"
 
 #include <QChar>
@@ -11,10 +12,26 @@
 #include <cstring>
 #include <utility>
 
+namespace {
+
+struct TWindowBuffer;
+struct TByteBuffer;
+
+} // namespace
+
 TTextWindow::TTextWindow()
-    : Buffer(Context + Size + 2, 0)
-    , Bytes(Size)
-{}
+    : Buffer(TSpareVector<char16_t, TWindowBuffer>::Take())
+    , Bytes(TSpareVector<char, TByteBuffer>::Take())
+{
+    Buffer.assign(Context + Size + 2, 0);
+    Bytes.resize(Size);
+}
+
+TTextWindow::~TTextWindow()
+{
+    TSpareVector<char16_t, TWindowBuffer>::Give(std::move(Buffer));
+    TSpareVector<char, TByteBuffer>::Give(std::move(Bytes));
+}
 
 void TTextWindow::Open(const QString& fileName)
 {

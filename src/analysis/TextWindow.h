@@ -28,6 +28,9 @@ public:
     static constexpr int Context = 1024;
 
     TTextWindow();
+    ~TTextWindow();
+    TTextWindow(const TTextWindow&) = delete;
+    TTextWindow& operator=(const TTextWindow&) = delete;
 
     // Opens the file for reading. Throws TFileError.
     void Open(const QString& fileName);

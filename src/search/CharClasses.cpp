@@ -9,10 +9,7 @@
 TCharClasses::TCharClasses(const TAppSettings& settings, const TDelimiters& delimiters)
     : Flags(0x10000, 0)
 {
-    for (unsigned c = 0; c <= 0xFFFF; ++c) {
-        if (delimiters.Contains(static_cast<char16_t>(c)))
-            Flags[c] |= Delimiter;
-    }
+    delimiters.ForEach([this](char16_t c) { Flags[c] |= Delimiter; });
     for (const QString& start : settings.psTagsStart)
         Mark(TMarker(start), PosTagStart);
     const TMarker tagStart(settings.TagStart);

@@ -31,6 +31,13 @@ public:
     void AddLineBreaksAndTabs();
 
     bool Contains(char16_t c) const { return Set[c]; }
+    // Calls visit(c) for every character c of the set, in order.
+    template <typename TVisit>
+    void ForEach(TVisit visit) const
+    {
+        for (size_t c = Set._Find_first(); c < Set.size(); c = Set._Find_next(c))
+            visit(static_cast<char16_t>(c));
+    }
 
 private:
     void RemoveAllButLast(const QString& text);

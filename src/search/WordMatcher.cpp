@@ -1,9 +1,17 @@
 #include "WordMatcher.h"
 
 #include "CancelCheck.h"
+#include "SpareVector.h"
 #include "TAppSettings.h"
 
 #include <algorithm>
+
+namespace {
+
+struct TKnownEndsBuffer;
+struct TSkipToBuffer;
+
+} // namespace
 
 TWordMatcher::TWordMatcher(const TPatternItems& items, bool tags, const TAppSettings& settings,
                            TCharClasses& classes)
@@ -16,6 +24,8 @@ TWordMatcher::TWordMatcher(const TPatternItems& items, bool tags, const TAppSett
     , PosTagStop(TMarker(settings.psTagStop).UpperText())
     , TagStart(settings.TagStart)
     , TagStop(TMarker(settings.TagStop).UpperText())
+    , KnownEnds(TSpareVector<int, TKnownEndsBuffer>::Take())
+    , SkipTo(TSpareVector<int, TSkipToBuffer>::Take())
 {
     for (const TPatternItem& item : items) {
         const bool word = item.Kind == TPatternItem::Word;
@@ -35,6 +45,18 @@ TWordMatcher::TWordMatcher(const TPatternItems& items, bool tags, const TAppSett
             PosTagStarts.emplace_back(start);
     }
     MarkMatchStarts(settings, classes);
+}
+
+// The memos are given back all 0, as the next matcher on the thread expects
+// them.
+TWordMatcher::~TWordMatcher()
+{
+    for (const int landing : KnownEndsSet)
+        KnownEnds[static_cast<size_t>(landing)] = 0;
+    for (const int skipped : SkipToSet)
+        SkipTo[static_cast<size_t>(skipped)] = 0;
+    TSpareVector<int, TKnownEndsBuffer>::Give(std::move(KnownEnds));
+    TSpareVector<int, TSkipToBuffer>::Give(std::move(SkipTo));
 }
 
 // A hit may begin where markup begins, and otherwise only with the first

@@ -29,6 +29,9 @@ public:
     // Marks in classes the characters at which a hit may begin (MatchStart).
     TWordMatcher(const TPatternItems& items, bool tags, const TAppSettings& settings,
                  TCharClasses& classes);
+    ~TWordMatcher();
+    TWordMatcher(const TWordMatcher&) = delete;
+    TWordMatcher& operator=(const TWordMatcher&) = delete;
 
     // A word starts at p when its character is no delimiter and the character
     // before it is one, or p is the file's first character: where the word
