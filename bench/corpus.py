@@ -56,6 +56,36 @@ def corpus_file(name="brown200.txt"):
     return path
 
 
+def split_corpus(piece=20000):
+    """The 200 MB corpus as many files of whole lines, each at most piece bytes
+    (as `split -C` makes them), made when missing; returns their paths in
+    order."""
+    folder = os.path.join(BENCH_DIR, "brown200-files")
+    if not os.path.isdir(folder):
+        os.makedirs(folder + ".tmp", exist_ok=True)
+        count = 0
+        chunk = []
+        size = 0
+
+        def flush():
+            nonlocal count, chunk, size
+            with open(os.path.join(folder + ".tmp", f"x{count:05d}"), "wb") as out:
+                out.write(b"".join(chunk))
+            count += 1
+            chunk, size = [], 0
+
+        with open(corpus_file(), "rb") as source:
+            for line in source:
+                if size + len(line) > piece and chunk:
+                    flush()
+                chunk.append(line)
+                size += len(line)
+        if chunk:
+            flush()
+        os.replace(folder + ".tmp", folder)
+    return sorted(os.path.join(folder, name) for name in os.listdir(folder))
+
+
 def accented(token):
     """A Brown token (word/tag) with every "e" of its word made an "e" with an
     acute accent in UTF-8; the tag stays as it is."""
