@@ -146,8 +146,10 @@ void TSearchRunner::RunOnWorkers(TRun& run, int jobs)
     TFilePool pool(run.Request.Files.size(), jobs, analyse);
     for (qsizetype i = 0; i < run.Request.Files.size(); ++i) {
         TFileResult* result = nullptr;
-        while (!SearchCancelled && !(result = pool.WaitFor(i, std::chrono::milliseconds(50))))
-            ShowProgress(i, &pool.Running(i)->Progress);
+        while (!SearchCancelled && !(result = pool.WaitFor(i, std::chrono::milliseconds(50)))) {
+            const TFileResult* running = pool.Running(i);
+            ShowProgress(i, running ? &running->Progress : nullptr);
+        }
         if (SearchCancelled)
             return;
         result->Messages.Replay(Messages);
