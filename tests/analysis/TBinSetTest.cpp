@@ -149,7 +149,9 @@ TEST(TBinSet, CopyIsDeepAndClearKeepsTheTotals)
     TBinSet copy;
     copy.PreparePercentageBins(4);
     set.CopyTo(copy);
-    set.GetBin(0).GetMatch(0).SentecesFromBeginning = 99;
+    TMatch changed = set.GetBin(0).GetMatch(0);
+    changed.SentecesFromBeginning = 99;
+    set.GetBin(0).SetMatch(0, changed);
     ASSERT_EQ(copy.Count(), 1);
     EXPECT_EQ(copy.GetBin(0).BinType, btOther);
     EXPECT_EQ(copy.GetBin(0).GetMatch(0).SentecesFromBeginning, 7);
