@@ -134,11 +134,11 @@ void TBinSet::MapSavedFileNames(const QStringList& savedNames)
 {
     std::vector<int> cacheIndex(static_cast<size_t>(savedNames.size()), -1);
     for (TBin& bin : FBins) {
-        for (TMatch& match : bin.Matches) {
-            int& mapped = cacheIndex[static_cast<size_t>(match.FileNameIndex)];
+        bin.Matches.MapFiles([&](int saved) {
+            int& mapped = cacheIndex[static_cast<size_t>(saved)];
             if (mapped < 0)
-                mapped = FileNameCacheIndex(savedNames[match.FileNameIndex]);
-            match.FileNameIndex = mapped;
-        }
+                mapped = FileNameCacheIndex(savedNames[saved]);
+            return mapped;
+        });
     }
 }

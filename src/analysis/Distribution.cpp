@@ -3,6 +3,8 @@
 #include "Error.h"
 #include "TAppSettings.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 TBinSet* TDistributionBins::Of(TDistribution distribution) const
@@ -21,6 +23,7 @@ TBinSet* TDistributionBins::Of(TDistribution distribution) const
 }
 
 TSearchBins::TSearchBins(const TAppSettings& settings, const std::array<bool, 4>& requested)
+    : Hits(std::make_shared<THitTable>())
 {
     struct TBinSettings {
         int Type;
@@ -60,12 +63,14 @@ TDistributionBins TSearchBins::Bins() const
             Sets[1].get(),
             Sets[2].get(),
             Sets[3].get(),
-            {Counters[0].get(), Counters[1].get(), Counters[2].get(), Counters[3].get()}};
+            {Counters[0].get(), Counters[1].get(), Counters[2].get(), Counters[3].get()},
+            Hits};
 }
 
 TSearchBins TSearchBins::Blank() const
 {
     TSearchBins blank;
+    blank.Hits = std::make_shared<THitTable>();
     for (size_t i = 0; i < Sets.size(); ++i) {
         if (!Sets[i])
             continue;
@@ -80,12 +85,39 @@ TSearchBins TSearchBins::Blank() const
     return blank;
 }
 
+bool TSearchBins::HasMatches() const
+{
+    return std::any_of(Sets.begin(), Sets.end(),
+                       [](const auto& set) { return set && set->HasMatches(); });
+}
+
+// The hits of other go over once for all four bin sets: while this search has
+// no match, its bin sets take other's table itself, else a copy is added to
+// theirs.
 void TSearchBins::Append(TSearchBins&& other, std::span<const int> fileNames)
 {
     for (size_t i = 0; i < Sets.size(); ++i) {
         if (!Sets[i] != !other.Sets[i])
             throw TError(u"The results to be merged have other distributions."_s);
+        if (Sets[i] && !Sets[i]->SameBins(*other.Sets[i]))
+            throw TError(u"The results to be merged have other bins."_s);
+    }
+    THitTransfer transfer;
+    if (other.Hits) {
+        transfer.From = other.Hits.get();
+        if (!HasMatches()) {
+            transfer.Unlisted = other.Hits->MapFiles(fileNames);
+            Hits = other.Hits;
+        } else {
+            if (!Hits)
+                Hits = std::make_shared<THitTable>();
+            transfer.Offset = Hits->size();
+            transfer.Unlisted = Hits->AppendMapped(*other.Hits, fileNames);
+        }
+        transfer.To = Hits;
+    }
+    for (size_t i = 0; i < Sets.size(); ++i) {
         if (Sets[i])
-            Sets[i]->Append(std::move(*other.Sets[i]), fileNames);
+            Sets[i]->Append(std::move(*other.Sets[i]), fileNames, transfer);
     }
 }

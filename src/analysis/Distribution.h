@@ -29,6 +29,9 @@ struct TDistributionBins {
     // Where the words of the text are placed for each bin set's baseline;
     // absent where the baseline is not counted.
     std::array<TBaselineCounter*, 4> Baselines{};
+    // Where the bin sets keep the hits that they share (TMatchList); an
+    // analysis without it keeps them in a table of its own.
+    std::shared_ptr<THitTable> Hits;
 
     TBinSet* Of(TDistribution distribution) const;
 };
@@ -51,6 +54,7 @@ public:
     TSearchBins Blank() const;
     // Adds the results of other, made with the same bins, to each bin set
     // (TBinSet::Append). Throws TError when the distributions or bins differ.
+    // While no bin set has a match, the bin sets take other's storage over.
     void Append(TSearchBins&& other, std::span<const int> fileNames);
     TBinSet* Of(TDistribution distribution) const
     {
@@ -63,6 +67,10 @@ public:
     }
 
 private:
+    bool HasMatches() const;
+
     std::array<std::unique_ptr<TBinSet>, 4> Sets;
     std::array<std::unique_ptr<TBaselineCounter>, 4> Counters;
+    // Each hit once, for the matches of all four bin sets.
+    std::shared_ptr<THitTable> Hits;
 };

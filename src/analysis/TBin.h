@@ -28,8 +28,11 @@ public:
 
     void ClearMatches() { Matches.clear(); }
     std::int64_t Count() const { return static_cast<std::int64_t>(Matches.size()); }
-    TMatch& GetMatch(int index) { return Matches[static_cast<size_t>(index)]; }
-    const TMatch& GetMatch(int index) const { return Matches[static_cast<size_t>(index)]; }
+    TMatch GetMatch(int index) const { return Matches[static_cast<size_t>(index)]; }
+    void SetMatch(int index, const TMatch& Match)
+    {
+        Matches.Set(static_cast<size_t>(index), Match);
+    }
     void AddMatch(const TMatch& Match) { Matches.push_back(Match); }
 
     bool operator==(const TBin&) const = default;

@@ -119,31 +119,53 @@ void TBinSet::CopyTo(TBinSet& BinSet) const
     BinSet.Baseline = Baseline;
 }
 
-namespace {
-
-bool SameBins(const TBin& a, const TBin& b)
+bool TBinSet::SameBins(const TBinSet& other) const
 {
-    return a.BinType == b.BinType && a.ValFrom == b.ValFrom && a.ValTo == b.ValTo;
+    const auto same = [](const TBin& a, const TBin& b) {
+        return a.BinType == b.BinType && a.ValFrom == b.ValFrom && a.ValTo == b.ValTo;
+    };
+    return std::equal(FBins.begin(), FBins.end(), other.FBins.begin(), other.FBins.end(), same) &&
+           (other.Baseline.empty() || Baseline.empty() || Baseline.size() == other.Baseline.size());
 }
 
-} // namespace
+bool TBinSet::HasMatches() const
+{
+    return std::any_of(FBins.begin(), FBins.end(),
+                       [](const TBin& bin) { return !bin.Matches.empty(); });
+}
 
+// The hits of other go over once, into the table where this bin set keeps
+// those of its first matches, however many bins refer to them.
 void TBinSet::Append(TBinSet&& other, std::span<const int> fileNames)
 {
-    if (!std::equal(FBins.begin(), FBins.end(), other.FBins.begin(), other.FBins.end(), SameBins))
+    if (!SameBins(other))
         throw TError(u"The results to be merged have other bins."_s);
-    if (!other.Baseline.empty() && !Baseline.empty() && Baseline.size() != other.Baseline.size())
-        throw TError(u"The results to be merged have other bins."_s);
-    for (size_t i = 0; i < FBins.size(); ++i) {
-        for (TMatch match : other.FBins[i].Matches) {
-            const auto file = static_cast<size_t>(match.FileNameIndex);
-            if (match.FileNameIndex < 0 || file >= fileNames.size())
-                throw TError(u"A match names a file that its results do not list."_s);
-            match.FileNameIndex = fileNames[file];
-            FBins[i].AddMatch(match);
+    THitTransfer transfer;
+    for (const TBin& bin : other.FBins) {
+        if (!bin.Matches.empty()) {
+            transfer.From = bin.Matches.Hits().get();
+            break;
         }
-        other.FBins[i].ClearMatches();
     }
+    if (transfer.From) {
+        for (const TBin& bin : FBins) {
+            if (!bin.Matches.empty()) {
+                transfer.To = bin.Matches.Hits();
+                break;
+            }
+        }
+        if (!transfer.To || transfer.To.get() == transfer.From)
+            transfer.To = std::make_shared<THitTable>();
+        transfer.Offset = transfer.To->size();
+        transfer.Unlisted = transfer.To->AppendMapped(*transfer.From, fileNames);
+    }
+    Append(std::move(other), fileNames, transfer);
+}
+
+void TBinSet::Append(TBinSet&& other, std::span<const int> fileNames, const THitTransfer& transfer)
+{
+    for (size_t i = 0; i < FBins.size(); ++i)
+        FBins[i].Matches.Append(std::move(other.FBins[i].Matches), transfer, fileNames);
     if (Baseline.empty())
         Baseline = std::move(other.Baseline);
     else

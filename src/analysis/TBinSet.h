@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -60,6 +61,18 @@ public:
     // goes to a from-beginning bin rather than a from-end bin.
     void PlaceMatchIntoCorespodingBin(const TMatch& Match, bool UseSentences,
                                       bool ForwardPreferred);
+    // Places the match of the hit at index hit of table with these positions
+    // as PlaceMatchIntoCorespodingBin places a match.
+    void PlaceHit(const std::shared_ptr<THitTable>& table, size_t hit, const TPositions& positions,
+                  bool UseSentences, bool ForwardPreferred)
+    {
+        const int index = BinIndexFor(
+            positions.Percent,
+            UseSentences ? positions.SentecesFromBeginning : positions.WordsFromBeginning,
+            UseSentences ? positions.SentecesFromEnd : positions.WordsFromEnd, ForwardPreferred);
+        if (index >= 0)
+            GetBin(index).Matches.AddHit(table, hit, positions);
+    }
     // The index of the bin that takes a hit with these positions (the
     // position counted from the beginning and from the end are those that the
     // distribution compares: words or sentences), or -1 when none does.
@@ -75,6 +88,13 @@ public:
     // file index i becomes fileNames[i]. Throws TError when the bins differ
     // or an index lies outside fileNames; other is left empty.
     void Append(TBinSet&& other, std::span<const int> fileNames);
+    // The same, with the hits of transfer.From already carried over
+    // (TMatchList::Append). REQUIRES: SameBins(other).
+    void Append(TBinSet&& other, std::span<const int> fileNames, const THitTransfer& transfer);
+    // Whether other has the same bins (types and values) and a baseline that
+    // can be added to this one's.
+    bool SameBins(const TBinSet& other) const;
+    bool HasMatches() const;
 
     // The bin set as the content of node: one child "Bin" per bin and the
     // totals as attributes. Reading appends a bin for every child, whatever

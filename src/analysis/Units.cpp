@@ -4,16 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-
-void TrimTo(TMatchList& list, size_t count)
-{
-    while (list.size() > count)
-        list.pop_back();
-}
-
-} // namespace
-
 int PercentOf(std::int64_t w, std::int64_t n)
 {
     if (n < 2)
@@ -36,25 +26,11 @@ TUnits::TUnits(const TAppSettings& settings, const TDistributionBins& bins)
     , ExclParaLessThan(settings.ExclParaLessThan)
     , ForwardBinsPreferred(settings.soForwardBinsPreffered)
     , Bins(bins)
+    , Hits(bins.Hits ? bins.Hits : std::make_shared<THitTable>())
+    , KeepsHits(bins.Sent || bins.Para || bins.Sect || bins.Text)
+    , HitsPlaced(Hits->size())
     , Baseline(bins.Baselines, settings.ExclParaLessThan)
 {}
-
-void TUnits::RegisterHit(const TMatch& hit, int openWords)
-{
-    ++FileMatches;
-    const auto add = [&](TDistribution distribution, std::int64_t words, std::int64_t sentence) {
-        TMatchList* pending = PendingOf(distribution);
-        if (!pending)
-            return;
-        TMatch& match = pending->push_back(hit);
-        match.WordsFromBeginning = words + openWords;
-        match.SentecesFromBeginning = sentence;
-    };
-    add(TDistribution::Sentence, SentWords, 0);
-    add(TDistribution::Paragraph, ParaWords, ParaSentNo);
-    add(TDistribution::Section, SectWords, SectSentNo);
-    add(TDistribution::Text, TextWords, TextSentNo);
-}
 
 void TUnits::EndSentence()
 {
@@ -68,16 +44,13 @@ void TUnits::EndSentence()
     ++SectSentNo;
     ++TextSentNo;
     ++FileSentences;
+    ++SentenceNo;
     if (tooShort)
-        DropSentenceHits();
-    if (Bins.Sent)
-        PlacePendingHits(SentPending, *Bins.Sent, TDistribution::Sentence);
+        DropHitsFrom(From[size_t(TDistribution::Sentence)]);
+    CloseUnit(TDistribution::Sentence);
     SentWords = 0;
     SentStart = Content;
     Baseline.BeginSentence();
-    ParaPendingAtSentence = ParaPending.size();
-    SectPendingAtSentence = SectPending.size();
-    TextPendingAtSentence = TextPending.size();
 }
 
 void TUnits::EndParagraph()
@@ -87,16 +60,16 @@ void TUnits::EndParagraph()
     FlushWord();
     ++FileParagraphs;
     // The sentences closed so far; an open last sentence is not counted here.
-    if (ExclParaLessThan > 0 && ParaSentNo - 1 < ExclParaLessThan)
-        DropParagraphHits();
-    if (Bins.Para)
-        PlacePendingHits(ParaPending, *Bins.Para, TDistribution::Paragraph);
+    if (ExclParaLessThan > 0 && ParaSentNo - 1 < ExclParaLessThan) {
+        if (Baseline.Counting())
+            Baseline.DropParagraph(OpenUnits());
+        DropHitsFrom(From[size_t(TDistribution::Paragraph)]);
+    }
+    CloseUnit(TDistribution::Paragraph);
     EndSentence();
     ParaStart = Content;
     ParaSentNo = 1;
     ParaWords = 0;
-    SectPendingAtParagraph = SectPending.size();
-    TextPendingAtParagraph = TextPending.size();
     Baseline.BeginParagraph();
 }
 
@@ -106,8 +79,7 @@ void TUnits::EndSection()
         return;
     FlushWord();
     ++FileSections;
-    if (Bins.Sect)
-        PlacePendingHits(SectPending, *Bins.Sect, TDistribution::Section);
+    CloseUnit(TDistribution::Section);
     EndParagraph();
     SectSentNo = 1;
     SectWords = 0;
@@ -119,8 +91,7 @@ void TUnits::EndText()
     FlushWord();
     ++FileTexts;
     EndSection();
-    if (Bins.Text)
-        PlacePendingHits(TextPending, *Bins.Text, TDistribution::Text);
+    CloseUnit(TDistribution::Text);
     TextSentNo = 1;
     TextWords = 0;
 }
@@ -140,7 +111,7 @@ void TUnits::PlaceRemaining(bool addTotals)
         TBinSet* bins = Bins.Of(distribution);
         if (!bins)
             continue;
-        PlacePendingHits(*PendingOf(distribution), *bins, distribution);
+        PlacePendingHits(*bins, distribution);
         if (addTotals)
             AddTotals(*bins);
     }
@@ -157,97 +128,92 @@ void TUnits::AddTotals(TBinSet& BinSet) const
     BinSet.TotalTexts += FileTexts;
 }
 
-void TUnits::CompletePositions(TMatch& match, TDistribution distribution) const
+void TUnits::CloseUnit(TDistribution distribution)
+{
+    if (TBinSet* bins = Bins.Of(distribution))
+        PlacePendingHits(*bins, distribution);
+    else
+        From[static_cast<size_t>(distribution)] = PendingEnd();
+}
+
+TUnits::TExtent TUnits::ExtentOf(TDistribution distribution) const
 {
     // The open sentence is its unit's last when it has content.
-    const auto sentences = [&](std::int64_t sentNo) {
-        return SentHasContent() ? sentNo : sentNo - 1;
+    const auto extent = [&](std::int64_t words, std::int64_t sentNo) {
+        return TExtent{FileWords - words, words, SentenceNo - sentNo,
+                       SentHasContent() ? sentNo : sentNo - 1};
     };
     switch (distribution) {
     case TDistribution::Sentence:
-        match.WordsFromEnd = SentWords - match.WordsFromBeginning + 1;
-        match.Percent = PercentOf(match.WordsFromBeginning, SentWords);
-        return;
+        return extent(SentWords, 1);
     case TDistribution::Paragraph:
-        match.SentecesFromEnd = sentences(ParaSentNo) - match.SentecesFromBeginning + 1;
-        match.Percent = PercentOf(match.WordsFromBeginning, ParaWords);
-        return;
+        return extent(ParaWords, ParaSentNo);
     case TDistribution::Section:
-        match.SentecesFromEnd = sentences(SectSentNo) - match.SentecesFromBeginning + 1;
-        match.Percent = PercentOf(match.WordsFromBeginning, SectWords);
-        return;
+        return extent(SectWords, SectSentNo);
     case TDistribution::Text:
-        match.SentecesFromEnd = sentences(TextSentNo) - match.SentecesFromBeginning + 1;
-        match.Percent = PercentOf(match.WordsFromBeginning, TextWords);
-        return;
+        break;
     }
+    return extent(TextWords, TextSentNo);
 }
 
-// Each match leaves the list as it is placed, so a long list never exists
-// twice over.
-void TUnits::PlacePendingHits(TMatchList& List, TBinSet& BinSet, TDistribution distribution)
+// The sentence distribution counts words from the end, the others sentences.
+TPositions TUnits::PositionsOf(const TPendingHit& hit, const TExtent& extent, bool sentence)
+{
+    TPositions positions;
+    positions.WordsFromBeginning = hit.Word - extent.FirstWord;
+    positions.Percent =
+        static_cast<std::int16_t>(PercentOf(positions.WordsFromBeginning, extent.Words));
+    if (sentence) {
+        positions.WordsFromEnd = extent.Words - positions.WordsFromBeginning + 1;
+    } else {
+        positions.SentecesFromBeginning = hit.Sentence - extent.FirstSentence;
+        positions.SentecesFromEnd = extent.Sentences - positions.SentecesFromBeginning + 1;
+    }
+    return positions;
+}
+
+// The unit's hits are placed in order. Those that no other present bin set
+// still waits for leave the list as they are placed, so that a long list
+// never exists twice over.
+void TUnits::PlacePendingHits(TBinSet& BinSet, TDistribution distribution)
 {
     if (Baseline.Counting())
         Baseline.Place(distribution, OpenUnits());
-    const bool useSentences = distribution != TDistribution::Sentence;
-    while (!List.empty()) {
-        CompletePositions(List.front(), distribution);
-        BinSet.PlaceMatchIntoCorespodingBin(List.front(), useSentences, ForwardBinsPreferred);
-        List.pop_front();
+    const bool sentence = distribution == TDistribution::Sentence;
+    const TExtent extent = ExtentOf(distribution);
+    std::int64_t kept = PendingEnd();
+    for (TDistribution other : AllDistributions) {
+        if (other != distribution && Bins.Of(other))
+            kept = std::min(kept, From[static_cast<size_t>(other)]);
     }
-    switch (distribution) {
-    case TDistribution::Sentence:
-        break;
-    case TDistribution::Paragraph:
-        ParaPendingAtSentence = 0;
-        break;
-    case TDistribution::Section:
-        SectPendingAtSentence = SectPendingAtParagraph = 0;
-        break;
-    case TDistribution::Text:
-        TextPendingAtSentence = TextPendingAtParagraph = 0;
-        break;
+    std::int64_t& from = From[static_cast<size_t>(distribution)];
+    const std::int64_t end = PendingEnd();
+    for (std::int64_t k = from; k < end; ++k) {
+        const TPendingHit& hit = Pending[static_cast<size_t>(k - PendingBase)];
+        BinSet.PlaceHit(Hits, hit.Hit, PositionsOf(hit, extent, sentence), !sentence,
+                        ForwardBinsPreferred);
+        HitsPlaced = std::max(HitsPlaced, hit.Hit + 1);
+        if (k == PendingBase && k < kept) {
+            Pending.pop_front();
+            ++PendingBase;
+        }
     }
+    from = end;
 }
 
-void TUnits::DropSentenceHits()
+// Dropped hits are always the newest: their records are the last of the
+// table too, and are freed with them unless a bin set has taken one.
+void TUnits::DropHitsFrom(std::int64_t first)
 {
-    SentPending.clear();
-    TrimTo(ParaPending, ParaPendingAtSentence);
-    TrimTo(SectPending, SectPendingAtSentence);
-    TrimTo(TextPending, TextPendingAtSentence);
-}
-
-void TUnits::DropParagraphHits()
-{
-    if (Baseline.Counting())
-        Baseline.DropParagraph(OpenUnits());
-    SentPending.clear();
-    ParaPending.clear();
-    TrimTo(SectPending, SectPendingAtParagraph);
-    TrimTo(TextPending, TextPendingAtParagraph);
-    // The counts saved at the open sentence's start must still describe the
-    // lists, or a too-short sentence after this paragraph would keep its hits.
-    ParaPendingAtSentence = 0;
-    SectPendingAtSentence = std::min(SectPendingAtSentence, SectPending.size());
-    TextPendingAtSentence = std::min(TextPendingAtSentence, TextPending.size());
-}
-
-TMatchList* TUnits::PendingOf(TDistribution distribution)
-{
-    if (!Bins.Of(distribution))
-        return nullptr;
-    switch (distribution) {
-    case TDistribution::Sentence:
-        return &SentPending;
-    case TDistribution::Paragraph:
-        return &ParaPending;
-    case TDistribution::Section:
-        return &SectPending;
-    case TDistribution::Text:
-        return &TextPending;
+    first = std::max(first, PendingBase);
+    if (first < PendingEnd()) {
+        const size_t firstHit = Pending[static_cast<size_t>(first - PendingBase)].Hit;
+        if (firstHit >= HitsPlaced)
+            Hits->TruncateTo(firstHit);
+        Pending.truncate(static_cast<size_t>(first - PendingBase));
     }
-    return nullptr;
+    for (std::int64_t& from : From)
+        from = std::min(from, first);
 }
 
 TOpenUnits TUnits::OpenUnits() const

@@ -3,13 +3,17 @@
 // words and sentences, keeps each unit's hits waiting until the unit closes,
 // drops the hits of units that are too short, completes the hits' positions
 // from the end and their percentages, and places them into the bin sets.
+// A hit waits once for all four units: as they are nested, the hits of each
+// are the newest of one list, from the unit's first on.
 #pragma once
 
 #include "BaselineBooks.h"
 #include "Distribution.h"
 #include "TBinSet.h"
 
+#include <array>
 #include <cstdint>
+#include <memory>
 
 class TAppSettings;
 
@@ -50,7 +54,12 @@ public:
 
     // Records a hit whose common fields (offsets, file, encoding, line) are in
     // hit, in the word that is openWords words after the last counted one.
-    void RegisterHit(const TMatch& hit, int openWords);
+    void RegisterHit(const TMatch& hit, int openWords)
+    {
+        ++FileMatches;
+        if (KeepsHits)
+            Pending.push_back({Hits->Add(THitRecord::Of(hit)), FileWords + openWords, SentenceNo});
+    }
 
     void EndSentence();
     void EndParagraph();
@@ -75,11 +84,33 @@ public:
     std::int64_t FileMatches = 0;
 
 private:
-    void PlacePendingHits(TMatchList& List, TBinSet& BinSet, TDistribution distribution);
-    void CompletePositions(TMatch& match, TDistribution distribution) const;
-    void DropSentenceHits();
-    void DropParagraphHits();
-    TMatchList* PendingOf(TDistribution distribution);
+    // A hit waiting for its units to close: its index in Hits, and the word
+    // and sentence of the file it lies in, from which its positions in each
+    // unit follow.
+    struct TPendingHit {
+        size_t Hit;
+        std::int64_t Word;
+        std::int64_t Sentence;
+    };
+    // What the positions of a unit's hits are counted from.
+    struct TExtent {
+        std::int64_t FirstWord;     // the file's word count when the unit began
+        std::int64_t Words;         // the unit's words
+        std::int64_t FirstSentence; // SentenceNo when the unit began, less 1
+        std::int64_t Sentences;     // the unit's sentences
+    };
+
+    void CloseUnit(TDistribution distribution);
+    void PlacePendingHits(TBinSet& BinSet, TDistribution distribution);
+    TExtent ExtentOf(TDistribution distribution) const;
+    static TPositions PositionsOf(const TPendingHit& hit, const TExtent& extent, bool sentence);
+    // Forgets the hits from the one registered as number first of the file
+    // on.
+    void DropHitsFrom(std::int64_t first);
+    std::int64_t PendingEnd() const
+    {
+        return PendingBase + static_cast<std::int64_t>(Pending.size());
+    }
     TOpenUnits OpenUnits() const;
 
     const int ExclSentLessThan;
@@ -101,11 +132,25 @@ private:
     bool ParaHasContent() const { return Content != ParaStart; }
     bool SectHasContent() const { return Content != SectStart; }
 
-    // A distribution whose bin set is absent keeps no pending hits: they
-    // could never be placed.
-    TMatchList SentPending, ParaPending, SectPending, TextPending;
-    size_t ParaPendingAtSentence = 0, SectPendingAtSentence = 0, TextPendingAtSentence = 0;
-    size_t SectPendingAtParagraph = 0, TextPendingAtParagraph = 0;
+    // The number of the open sentence in the file, counted as the sentence
+    // numbers of the open units are.
+    std::int64_t SentenceNo = 1;
+
+    // Where the hits are kept once for all bin sets.
+    const std::shared_ptr<THitTable> Hits;
+    // Without a bin set no hit is kept: it could never be placed.
+    const bool KeepsHits;
+    // The hits waiting for a unit to close, oldest first. Hits are numbered
+    // in the order they were registered, dropped ones not counted; Pending
+    // begins with number PendingBase, and the open unit of each distribution
+    // holds the hits from number From[distribution] on. The hits before the
+    // oldest open unit of a present bin set are gone.
+    TBlockList<TPendingHit> Pending;
+    std::int64_t PendingBase = 0;
+    std::array<std::int64_t, 4> From{};
+    // One more than the highest index in Hits of a placed hit: the records
+    // from there on belong to hits still waiting.
+    size_t HitsPlaced;
 
     // The words of the open units, kept for the baselines as the hits are.
     TBaselineBooks Baseline;

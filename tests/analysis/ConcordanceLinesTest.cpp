@@ -336,7 +336,9 @@ TEST_F(ConcordanceLinesTest, ShortenedFilesShowWhatIsLeft)
     for (const auto& c : cases) {
         Bin.ClearMatches();
         const QString path = AddHit(u"0123456789"_s, u"hit"_s, u"abcdefghij"_s, c.Unicode);
-        Bin.GetMatch(0).isUtf8 = c.Utf8;
+        TMatch edited = Bin.GetMatch(0);
+        edited.isUtf8 = c.Utf8;
+        Bin.SetMatch(0, edited);
         const QString left = u"0123456789hitabcdefghij"_s.left(c.Keep);
         const QByteArray kept = c.Unicode ? Utf16Le(left) : left.toLatin1();
         // A UTF-16 file cut in the middle of a character loses its last byte.
@@ -372,10 +374,12 @@ TEST_F(ConcordanceLinesTest, OffsetsBeyondAnyFileReadNothing)
     const std::pair<bool, bool> encodings[] = {{false, false}, {true, false}, {false, true}};
     for (const auto& [unicode, utf8] : encodings) {
         for (const auto& [begin, end] : offsets) {
-            Bin.GetMatch(0).isUnicode = unicode;
-            Bin.GetMatch(0).isUtf8 = utf8;
-            Bin.GetMatch(0).BeginOffest = begin;
-            Bin.GetMatch(0).EndOffset = end;
+            TMatch edited = Bin.GetMatch(0);
+            edited.isUnicode = unicode;
+            edited.isUtf8 = utf8;
+            edited.BeginOffest = begin;
+            edited.EndOffset = end;
+            Bin.SetMatch(0, edited);
             Load();
             ASSERT_EQ(Lines.Count(), 1);
             EXPECT_LE(Lines.Line(0).TextMatch.size(), 16);

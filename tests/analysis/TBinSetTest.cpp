@@ -3,8 +3,14 @@
 #include "../TestSupport.h"
 #include "DistributionText.h"
 #include "Error.h"
+#include "ExtremeMatches.h"
+#include "FileNames.h"
+#include "XmlNode.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <span>
 
 using namespace Qt::StringLiterals;
 
@@ -149,7 +155,9 @@ TEST(TBinSet, CopyIsDeepAndClearKeepsTheTotals)
     TBinSet copy;
     copy.PreparePercentageBins(4);
     set.CopyTo(copy);
-    set.GetBin(0).GetMatch(0).SentecesFromBeginning = 99;
+    TMatch changed = set.GetBin(0).GetMatch(0);
+    changed.SentecesFromBeginning = 99;
+    set.GetBin(0).SetMatch(0, changed);
     ASSERT_EQ(copy.Count(), 1);
     EXPECT_EQ(copy.GetBin(0).BinType, btOther);
     EXPECT_EQ(copy.GetBin(0).GetMatch(0).SentecesFromBeginning, 7);
@@ -161,4 +169,55 @@ TEST(TBinSet, CopyIsDeepAndClearKeepsTheTotals)
     copy.PreparePercentageBins(2);
     EXPECT_EQ(copy.Count(), 2);
     EXPECT_EQ(copy.TotalWords, 10);
+}
+
+// Through every way a match is stored, copied, saved and merged, each value
+// of the table reads back as it was added.
+TEST(TBinSet, ExtremeValuesReadBackThroughCopyXmlAndAppend)
+{
+    std::vector<TMatch> matches = ExtremeMatches();
+    for (TMatch& match : matches) {
+        match.FileNameIndex = FileNameCacheIndex(u"/corpus/extreme.txt"_s);
+        // Saved percentages outside 0 to 100 are read as the nearest edge.
+        match.Percent = std::clamp<std::int16_t>(match.Percent, 0, 100);
+    }
+    TBinSet set;
+    set.PrepareBinsFromString(u"1 Other"_s);
+    for (const TMatch& match : matches)
+        set.GetBin(1).AddMatch(match);
+    const auto expectMatches = [&](const TBinSet& read, const char* how) {
+        ASSERT_EQ(read.GetBin(1).Count(), std::int64_t(matches.size())) << how;
+        for (size_t i = 0; i < matches.size(); ++i)
+            EXPECT_EQ(read.GetBin(1).GetMatch(int(i)), matches[i]) << how << " " << i;
+    };
+    expectMatches(set, "added");
+
+    TBinSet copy;
+    set.CopyTo(copy);
+    expectMatches(copy, "copied");
+
+    const IXmlDocument document = NewXmlDocument();
+    const IXmlNode node = document->FindOrAddChild(u"BinSet"_s);
+    set.ToXml(*node);
+    const QStringList saved = FileNameCache().Names();
+    TBinSet loaded;
+    loaded.FromXml(*node, static_cast<int>(saved.size()));
+    loaded.MapSavedFileNames(saved);
+    expectMatches(loaded, "loaded");
+
+    // Each match names file 0 of the merged results, which is the same file.
+    for (TMatch& match : matches)
+        match.FileNameIndex = 0;
+    TBinSet part;
+    part.PrepareBinsFromString(u"1 Other"_s);
+    for (const TMatch& match : matches)
+        part.GetBin(1).AddMatch(match);
+    TBinSet merged;
+    merged.PrepareBinsFromString(u"1 Other"_s);
+    const int file = FileNameCacheIndex(u"/corpus/extreme.txt"_s);
+    merged.Append(std::move(part), std::span(&file, 1));
+    for (TMatch& match : matches)
+        match.FileNameIndex = file;
+    expectMatches(merged, "appended");
+    EXPECT_EQ(part.GetBin(1).Count(), 0);
 }

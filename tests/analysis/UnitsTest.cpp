@@ -151,6 +151,28 @@ TEST_F(UnitsTest, ATooShortSentenceAfterADroppedParagraphLosesItsHits)
     EXPECT_EQ(Set(TDistribution::Text).Baseline, (std::vector<std::int64_t>{0, 0, 0}));
 }
 
+// Every distribution refers to the one record of a hit. A dropped hit's
+// record goes with it, unless a bin already took the hit.
+TEST_F(UnitsTest, HitsAreKeptOnceAndDroppedOnesFreed)
+{
+    Settings.ExclSentLessThan = 3;
+    Run(u"[Cat] . The [cat] sat . [a] ."_s);
+    const TDistributionBins bins = Bins.Bins();
+    EXPECT_EQ(bins.Hits->size(), 1u);
+    for (TDistribution distribution : AllDistributions)
+        for (const TBin& bin : Set(distribution).FBins)
+            EXPECT_TRUE(bin.Matches.empty() || bin.Matches.Hits() == bins.Hits);
+
+    Settings.ExclSentLessThan = 0;
+    Settings.ExclParaLessThan = 2;
+    // The first paragraph's hit stays in its sentence; the last paragraph's
+    // goes before its sentence is placed.
+    Run(u"x [cat] . | y [cat] . z . | [a] |"_s);
+    EXPECT_EQ(Bins.Bins().Hits->size(), 2u);
+    EXPECT_EQ(Placed(TDistribution::Sentence).size(), 2);
+    EXPECT_EQ(Placed(TDistribution::Paragraph), QStringList{u"1:1/2/50"_s});
+}
+
 TEST_F(UnitsTest, OneSentenceParagraphIsFirstAndLast)
 {
     Settings.ParaType = 2;

@@ -361,7 +361,7 @@ TEST_F(MainWindowTest, SearchOfTheActiveTextWindow)
 TEST_F(MainWindowTest, CancelDuringALongSearchStopsIt)
 {
     const QByteArray large =
-        QByteArray("The river rose in the night and the road flooded. ").repeated(8000);
+        QByteArray("The river rose in the night and the road flooded. ").repeated(80000);
     const QByteArray small = QByteArray("words ").repeated(483);
     for (const bool escape : {false, true}) {
         Main.miUnload->trigger();
