@@ -4,6 +4,7 @@
 #include "Error.h"
 #include "HelpGuide.h"
 #include "Printing.h"
+#include "SearchThread.h"
 #include "SettingsFile.h"
 #include "TAppSettings.h"
 #include "UserInteraction.h"
@@ -209,9 +210,13 @@ void TfrmMain::showEvent(QShowEvent* event)
     }
 }
 
+// The search reads the settings and the corpus that the window owns: a close
+// during a search cancels it, and the window closes once it has ended.
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
-    if (Searching) {
+    if (RunningSearch) {
+        RunningSearch->Cancel();
+        CloseAfterSearch = true;
         event->ignore();
         return;
     }

@@ -20,6 +20,7 @@ class QMenu;
 class QPrinter;
 class TAppSettings;
 class TfrmText;
+class TSearchThread;
 class TStatusPanel;
 
 class TfrmMain : public QMainWindow, public IMainWindow {
@@ -152,5 +153,8 @@ private:
     QPointer<QAction> MergedMenuAction;
     QList<QAction*> WindowListItems;
     bool SettingsLoaded = false;
-    bool Searching = false;
+    // The search under way, which a close of the window cancels.
+    TSearchThread* RunningSearch = nullptr;
+    // A close asked for during a search, done once the search has ended.
+    bool CloseAfterSearch = false;
 };

@@ -1,10 +1,11 @@
 // The search command: the pattern dialog, the bin sets, the analysis of the
-// corpus or of the active text window with progress and Cancel, and the
-// results windows.
+// corpus or of the active text window on a thread of its own, with progress
+// and Cancel, and the results windows.
 
 #include "Distribution.h"
 #include "HelpGuide.h"
 #include "SearchRunner.h"
+#include "SearchThread.h"
 #include "TAppSettings.h"
 #include "UserInteraction.h"
 #include "uMain.h"
@@ -17,25 +18,29 @@
 #include <QProgressBar>
 #include <QRadioButton>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
 // While a search runs, the main window takes no input: the progress dialog is
-// the only window the user can act in.
+// the only window the user can act in. The menu bar is disabled with the
+// rest, so that no shortcut runs a command that would change the settings,
+// the corpus or the windows under the search.
 class TSearchLock {
 public:
-    TSearchLock(QWidget* window, bool& searching)
+    TSearchLock(QWidget* window, TSearchThread*& running, TSearchThread& search)
         : Window(window)
-        , Searching(searching)
+        , Running(running)
     {
-        Searching = true;
+        Running = &search;
         SetEnabled(false);
     }
     ~TSearchLock()
     {
         SetEnabled(true);
-        Searching = false;
+        Running = nullptr;
     }
 
 private:
@@ -49,7 +54,7 @@ private:
     }
 
     QWidget* Window;
-    bool& Searching;
+    TSearchThread*& Running;
 };
 
 } // namespace
@@ -68,6 +73,8 @@ void TfrmMain::DoSearch(QAction* sender)
         return;
     RunCommand([this] { SaveSettings(); });
     RunCommand([this] { RunSearch(); });
+    if (std::exchange(CloseAfterSearch, false))
+        close();
 }
 
 // An error raised by the search (a corpus file that cannot be read, a lack of
@@ -77,14 +84,14 @@ void TfrmMain::RunSearch()
 {
     TSearchRequest request = LastSearchRequest(AppSettings);
     request.Baseline = true;
+    TSearchThread search(AppSettings, MessageSink);
     TfrmProgress progress(this);
     progress.setWindowModality(Qt::ApplicationModal);
-    TSearchRunner runner(AppSettings, MessageSink);
-    runner.SetProgress(&progress.TextProgress(), &progress.CorpusProgress());
-    progress.OnCancel = [&runner] { runner.Cancel(); };
+    search.SetProgress(&progress.TextProgress(), &progress.CorpusProgress());
+    progress.OnCancel = [&search] { search.Cancel(); };
     TSearchResult result;
     {
-        const TSearchLock lock(this, Searching);
+        const TSearchLock lock(this, RunningSearch, search);
         progress.show();
         if (AppSettings.swArea == 2) {
             progress.pbAll->hide();
@@ -98,7 +105,7 @@ void TfrmMain::RunSearch()
         } else {
             request.Files = CorpusFiles.FileNames();
         }
-        result = runner.Run(request);
+        result = search.Run(request);
     }
     // Windows can be activated only once the client area takes input again.
     progress.hide();

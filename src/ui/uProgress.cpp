@@ -1,7 +1,6 @@
 #include "uProgress.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -11,36 +10,27 @@
 
 using namespace Qt::StringLiterals;
 
-void TProgressBarIndicator::SetRange(qint64 minimum, qint64 maximum)
+// A new file sets its range before its first position, so a bar shown between
+// the two may hold a position beyond the range for one refresh; the bar
+// ignores such a value.
+void TProgressValues::SetRange(qint64 minimum, qint64 maximum)
 {
-    Shift = 0;
-    while ((maximum >> Shift) > std::numeric_limits<int>::max())
-        ++Shift;
-    Bar->setRange(static_cast<int>(minimum >> Shift), static_cast<int>(maximum >> Shift));
+    Minimum.store(minimum, std::memory_order_relaxed);
+    Maximum.store(maximum, std::memory_order_relaxed);
 }
 
-// A bar that goes back (a new file) does so at once; forward moves wait for
-// the next round of events.
-void TProgressBarIndicator::SetPosition(qint64 position)
+// File sizes beyond the range of a bar are scaled down.
+void TProgressValues::ShowOn(QProgressBar& bar) const
 {
-    Position = position;
-    if (position < Shown || !SinceEvents.isValid())
-        ShowPosition();
-}
-
-void TProgressBarIndicator::ProcessEvents()
-{
-    if (SinceEvents.isValid() && SinceEvents.elapsed() < EventInterval)
+    const qint64 maximum = Maximum.load(std::memory_order_relaxed);
+    if (maximum < 0)
         return;
-    ShowPosition();
-    QCoreApplication::processEvents();
-    SinceEvents.start();
-}
-
-void TProgressBarIndicator::ShowPosition()
-{
-    Shown = Position;
-    Bar->setValue(static_cast<int>(Position >> Shift));
+    int shift = 0;
+    while ((maximum >> shift) > std::numeric_limits<int>::max())
+        ++shift;
+    bar.setRange(static_cast<int>(Minimum.load(std::memory_order_relaxed) >> shift),
+                 static_cast<int>(maximum >> shift));
+    bar.setValue(static_cast<int>(Position.load(std::memory_order_relaxed) >> shift));
 }
 
 TfrmProgress::TfrmProgress(QWidget* parent)
@@ -49,8 +39,6 @@ TfrmProgress::TfrmProgress(QWidget* parent)
     , lblAll(new QLabel(u"Overall progress:"_s, this))
     , pbAll(new QProgressBar(this))
     , btnCancel(new QPushButton(u"Cancel"_s, this))
-    , TextIndicator(pbText)
-    , CorpusIndicator(pbAll)
 {
     setWindowTitle(u"Processing..."_s);
     auto* layout = new QVBoxLayout(this);
@@ -61,12 +49,33 @@ TfrmProgress::TfrmProgress(QWidget* parent)
     layout->addWidget(btnCancel, 0, Qt::AlignHCenter);
     setFixedSize(sizeHint().expandedTo(QSize(428, 145)));
     connect(btnCancel, &QPushButton::clicked, this, &TfrmProgress::btnCancelClick);
+    Refresh.setInterval(RefreshInterval);
+    connect(&Refresh, &QTimer::timeout, this, &TfrmProgress::ShowProgress);
 }
 
 void TfrmProgress::btnCancelClick()
 {
     if (OnCancel)
         OnCancel();
+}
+
+void TfrmProgress::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    ShowProgress();
+    Refresh.start();
+}
+
+void TfrmProgress::hideEvent(QHideEvent* event)
+{
+    Refresh.stop();
+    QDialog::hideEvent(event);
+}
+
+void TfrmProgress::ShowProgress()
+{
+    TextValues.ShowOn(*pbText);
+    CorpusValues.ShowOn(*pbAll);
 }
 
 void TfrmProgress::reject()

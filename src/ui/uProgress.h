@@ -5,40 +5,37 @@
 #include "ProgressIndicator.h"
 
 #include <QDialog>
-#include <QElapsedTimer>
+#include <QTimer>
 
+#include <atomic>
 #include <functional>
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
 
-// A progress bar that the analysis drives; it lets the interface handle
-// pending events, so that Cancel can act during a long file. The analysis
-// asks for that every thousand characters, hundreds of thousands of times in
-// a large corpus; a round of the event loop costs system calls, so the bar
-// moves and events are handled at most every EventInterval milliseconds,
-// which is still smooth to the eye and immediate to a click.
-class TProgressBarIndicator : public IProgressIndicator {
+// Progress that the search reports from a thread of its own. The latest
+// values are only kept here, and the dialog puts them on its bars a few times
+// a second: the analysis reports every thousand characters, which must cost
+// it next to nothing and must not flood the interface's event queue.
+class TProgressValues : public IProgressIndicator {
 public:
-    explicit TProgressBarIndicator(QProgressBar* bar)
-        : Bar(bar)
-    {}
-
     void SetRange(qint64 minimum, qint64 maximum) override;
-    void SetPosition(qint64 position) override;
-    void ProcessEvents() override;
+    void SetPosition(qint64 position) override
+    {
+        Position.store(position, std::memory_order_relaxed);
+    }
+    // The interface handles its events on its own thread meanwhile.
+    void ProcessEvents() override {}
+
+    // Shows the latest values on bar, which stays as it is until the first
+    // range is set. REQUIRES: called on the interface's thread.
+    void ShowOn(QProgressBar& bar) const;
 
 private:
-    static constexpr qint64 EventInterval = 20;
-
-    void ShowPosition();
-
-    QProgressBar* Bar;
-    int Shift = 0; // file sizes beyond the range of a bar are scaled down
-    qint64 Position = 0;
-    qint64 Shown = 0;
-    QElapsedTimer SinceEvents;
+    std::atomic<qint64> Minimum{0};
+    std::atomic<qint64> Maximum{-1}; // no range set yet
+    std::atomic<qint64> Position{0};
 };
 
 class TfrmProgress : public QDialog {
@@ -52,8 +49,9 @@ public:
     QProgressBar* pbAll;
     QPushButton* btnCancel;
 
-    IProgressIndicator& TextProgress() { return TextIndicator; }
-    IProgressIndicator& CorpusProgress() { return CorpusIndicator; }
+    // What the search drives; may be driven from any thread.
+    IProgressIndicator& TextProgress() { return TextValues; }
+    IProgressIndicator& CorpusProgress() { return CorpusValues; }
 
     // What Cancel does: stop the search.
     std::function<void()> OnCancel;
@@ -62,12 +60,20 @@ public:
     void btnCancelClick();
 
 protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     // Escape and the window's close command cancel the search; they do not
     // hide the dialog while the search goes on.
     void reject() override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    TProgressBarIndicator TextIndicator;
-    TProgressBarIndicator CorpusIndicator;
+    // Often enough to look smooth, seldom enough to cost nothing.
+    static constexpr int RefreshInterval = 40; // milliseconds
+
+    void ShowProgress();
+
+    TProgressValues TextValues;
+    TProgressValues CorpusValues;
+    QTimer Refresh;
 };

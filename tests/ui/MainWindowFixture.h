@@ -12,13 +12,44 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QRadioButton>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 
 using namespace Qt::StringLiterals;
+
+// Collected messages that note any that arrives off the interface's thread;
+// OnMessage lets a test act while the search waits for a message to be shown.
+class TWatchedMessages : public TCollectedMessages {
+public:
+    void ShowWarning(const QString& text) override
+    {
+        TCollectedMessages::ShowWarning(text);
+        Arrived();
+    }
+    void ShowError(const QString& text) override
+    {
+        TCollectedMessages::ShowError(text);
+        Arrived();
+    }
+
+    std::function<void()> OnMessage;
+    int OffInterfaceThread = 0;
+
+private:
+    void Arrived()
+    {
+        if (QThread::currentThread() != QCoreApplication::instance()->thread())
+            ++OffInterfaceThread;
+        if (OnMessage)
+            OnMessage();
+    }
+};
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -27,6 +58,7 @@ protected:
     {
         Main.show();
     }
+    void TearDown() override { EXPECT_EQ(Messages.OffInterfaceThread, 0); }
 
     // A corpus of files with the given contents.
     void LoadCorpus(const QList<QByteArray>& contents)
@@ -66,7 +98,7 @@ protected:
 
     TTestFiles Files;
     TAppSettings Settings;
-    TCollectedMessages Messages;
+    TWatchedMessages Messages;
     TScriptedUser User;
     TfrmMain Main;
 };
