@@ -15,6 +15,17 @@ const QString DistributionNames[] = {u"Sentence"_s, u"Paragraph"_s, u"Section"_s
 
 const QString MessageKinds[] = {u"Warning"_s, u"Error"_s};
 
+// The totals and baseline counts of shards are added up: held to a bound far
+// above any corpus, no sum of them can overflow.
+constexpr std::int64_t MaxCount = std::int64_t(1) << 40;
+
+std::int64_t CheckedCount(std::int64_t count)
+{
+    if (count < 0 || count > MaxCount)
+        throw TError(u"A count of the shard is out of range (%1)."_s.arg(count));
+    return count;
+}
+
 void WriteSearch(TXmlNode& node, const TShardSearch& search)
 {
     node.WriteIntAttr(u"Version"_s, FormatVersion);
@@ -26,7 +37,7 @@ void WriteSearch(TXmlNode& node, const TShardSearch& search)
         node.WriteBoolAttr(DistributionNames[i], search.Distributions[i]);
 }
 
-// value read as an integer from first to last.
+// The attribute name as an integer, refused outside first to last.
 int IntInRange(const TXmlNode& node, const QString& name, int first, int last)
 {
     const int value = node.ReadIntAttr(name, first - 1);
@@ -96,7 +107,11 @@ void WriteDistribution(TXmlNode& node, const TBinSet& set, bool baseline)
 void ReadDistribution(const TXmlNode& node, TBinSet& set, bool baseline, int savedFileCount)
 {
     set = TBinSet();
-    set.FromXml(*node.RequireChild(u"BinSet"_s), savedFileCount);
+    const TXmlNode& binSet = *node.RequireChild(u"BinSet"_s);
+    set.FromXml(binSet, savedFileCount);
+    // The attributes of the bin-set form are its totals.
+    for (int i = 0; i < binSet.AttrCount(); ++i)
+        CheckedCount(binSet.ReadInt64Attr(binSet.AttrName(i), 0));
     if (!baseline)
         return;
     const TXmlNodeList& counts = node.RequireChild(u"Baseline"_s)->Children();
@@ -104,7 +119,7 @@ void ReadDistribution(const TXmlNode& node, TBinSet& set, bool baseline, int sav
         throw TError(u"A baseline of the shard has %1 counts for %2 bins."_s.arg(counts.Count())
                          .arg(set.Count()));
     for (int i = 0; i < counts.Count(); ++i)
-        set.Baseline.push_back(counts.Item(i)->ReadInt64Attr(u"Count"_s, 0));
+        set.Baseline.push_back(CheckedCount(counts.Item(i)->ReadInt64Attr(u"Count"_s, 0)));
 }
 
 } // namespace

@@ -92,6 +92,9 @@ TEST(ShardFile, RefusesWhatDoesNotFit)
         {u"Kind=\"Warning\""_s, u"Kind=\"Note\""_s, u"unknown kind (Note)"_s},
         {u"FileNameIndex=\"1\""_s, u"FileNameIndex=\"2\""_s, u"List index out of bounds (2)"_s},
         {u"<Bin Count=\"8\"/>"_s, QString(), u"has 2 counts for 3 bins"_s},
+        {u"<Bin Count=\"8\"/>"_s, u"<Bin Count=\"-8\"/>"_s, u"out of range (-8)"_s},
+        {u"TotalWords=\"12\""_s, u"TotalWords=\"1099511627777\""_s,
+         u"out of range (1099511627777)"_s},
         {u"Section=\"0\""_s, u"Section=\"1\""_s, u"\"Section\""_s},
         {u"</Distributions>"_s, QString(), QString()},
     };
