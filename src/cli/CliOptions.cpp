@@ -64,23 +64,54 @@ bool ReadDistributions(const QString& list, std::array<bool, 4>& distributions)
     return true;
 }
 
+std::optional<TCliOptions> ParseMergeOptions(const QStringList& arguments, QString& error)
+{
+    TCliOptions options;
+    options.Merge = true;
+    bool optionsEnd = false;
+    for (const QString& argument : arguments) {
+        if (optionsEnd || !argument.startsWith(u"--")) {
+            options.Files.append(argument);
+        } else if (argument == u"--") {
+            optionsEnd = true;
+        } else if (argument == u"--json") {
+            options.Json = true;
+        } else {
+            error = u"merge takes no option %1"_s.arg(argument);
+            return std::nullopt;
+        }
+    }
+    if (options.Files.isEmpty()) {
+        error = u"no shard files to merge"_s;
+        return std::nullopt;
+    }
+    return options;
+}
+
 } // namespace
 
 QString CliUsage()
 {
     return u"usage: tamborix-cli [--settings FILE] [--save-settings FILE] "
            "[--syntax word|regex|tag] [--dist sentence,paragraph,section,text] "
-           "[--encoding auto|utf8|cp1252] [--jobs N] [--json] [--baseline] --pattern TEXT FILE...\n"
+           "[--encoding auto|utf8|cp1252] [--jobs N] [--json] [--baseline] [--save-bins FILE] "
+           "--pattern TEXT FILE...\n"
+           "       tamborix-cli merge [--json] SHARD...\n"
            "       tamborix-cli --help | --version\n"
            "  --jobs N    analyse N files at once (default: one per processor core); the\n"
            "              results do not depend on N\n"
            "  --baseline  also count where every word of the text falls in the bins, and\n"
            "              report the expected counts, residuals and the chi-squared and\n"
-           "              G-squared tests of the hits"_s;
+           "              G-squared tests of the hits\n"
+           "  --save-bins FILE  also keep the results in FILE, a shard for merge\n"
+           "  merge       report the shards' results as one search over all their files,\n"
+           "              in the order given, would report them"_s;
 }
 
 std::optional<TCliOptions> ParseCliOptions(const QStringList& arguments, QString& error)
 {
+    if (!arguments.isEmpty() && arguments.first() == u"merge")
+        return ParseMergeOptions(arguments.mid(1), error);
     TCliOptions options;
     bool havePattern = false;
     bool optionsEnd = false;
@@ -147,6 +178,8 @@ std::optional<TCliOptions> ParseCliOptions(const QStringList& arguments, QString
             options.SettingsFile = value;
         } else if (argument == u"--save-settings") {
             options.SaveSettingsFile = value;
+        } else if (argument == u"--save-bins") {
+            options.SaveBinsFile = value;
         } else {
             error = u"unknown option %1"_s.arg(argument);
             return std::nullopt;

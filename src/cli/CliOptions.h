@@ -2,7 +2,8 @@
 //   tamborix-cli --help | --version
 //   tamborix-cli [--settings FILE] [--save-settings FILE] [--syntax word|regex|tag]
 //                [--dist sentence,paragraph,section,text] [--encoding auto|utf8|cp1252]
-//                [--jobs N] [--json] [--baseline] --pattern TEXT FILE...
+//                [--jobs N] [--json] [--baseline] [--save-bins FILE] --pattern TEXT FILE...
+//   tamborix-cli merge [--json] SHARD...
 #pragma once
 
 #include "CorpusFileReader.h"
@@ -23,6 +24,7 @@ struct TCliOptions {
     std::optional<std::array<bool, 4>> Distributions; // sentence, paragraph, section, text
     QString SettingsFile;     // read over the defaults; none: the defaults alone
     QString SaveSettingsFile; // the settings as read are written here
+    QString SaveBinsFile;     // a search that completed is kept here as a shard
     // Files with a byte-order mark are always read in the mark's encoding.
     TEncodingChoice Encoding = TEncodingChoice::Auto;
     bool Json = false;
@@ -31,13 +33,16 @@ struct TCliOptions {
     int Jobs = 0; // files analysed at once; 0: one per processor core
     bool Help = false;
     bool Version = false;
+    // Files are shard files (--save-bins) whose results are merged and
+    // reported; no search is run.
+    bool Merge = false;
     QString Pattern;
     QStringList Files;
 };
 
 // Reads the arguments (without the program name). On bad usage returns none
 // and sets error to a one-line message. --help and --version need no other
-// argument.
+// argument. A first argument "merge" takes only --json and the shard files.
 std::optional<TCliOptions> ParseCliOptions(const QStringList& arguments, QString& error);
 
 // The usage text printed for --help and after a usage error.

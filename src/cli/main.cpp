@@ -5,11 +5,14 @@
 #include "CancelOnSignal.h"
 #include "CliOptions.h"
 #include "Error.h"
+#include "FileNames.h"
+#include "MergeShards.h"
 #include "MessageSink.h"
 #include "Report.h"
 #include "ReportOutput.h"
 #include "SearchRunner.h"
 #include "SettingsFile.h"
+#include "ShardFile.h"
 #include "TAppSettings.h"
 #include "TerminalProgress.h"
 #include "Version.h"
@@ -40,27 +43,48 @@ void PrintFileError(const QString& file, const QString& message)
     PrintError(message.contains(file) ? message : file + u": "_s + message);
 }
 
-// Messages of the analysis: printed as they come, and kept for the JSON form.
+// Messages of the analysis: printed as they come, and kept for the JSON form
+// and the shard file.
 class TCliMessages : public IMessageSink {
 public:
     explicit TCliMessages(bool print)
         : Print(print)
     {}
-    void ShowWarning(const QString& text) override { Show(text); }
-    void ShowError(const QString& text) override { Show(text); }
+    void ShowWarning(const QString& text) override { Show(TShardMessage::TKind::Warning, text); }
+    void ShowError(const QString& text) override { Show(TShardMessage::TKind::Error, text); }
 
-    QStringList Shown;
+    std::vector<TShardMessage> Shown;
 
 private:
-    void Show(const QString& text)
+    void Show(TShardMessage::TKind kind, const QString& text)
     {
-        Shown.append(text);
+        Shown.push_back({kind, text});
         if (Print)
             PrintError(text);
     }
 
     bool Print;
 };
+
+QStringList TextsOf(const std::vector<TShardMessage>& messages)
+{
+    QStringList texts;
+    for (const TShardMessage& message : messages)
+        texts.append(message.Text);
+    return texts;
+}
+
+// The JSON form always; the plain form only of a search that completed.
+// Throws TFileError when a write fails.
+void WriteReport(const TSearchResults& report, bool json)
+{
+    TReportOutput out(stdout);
+    if (json)
+        WriteJsonReport(report, out);
+    else if (report.Bins)
+        out += PlainReport(report);
+    out.Finish();
+}
 
 // The settings of the run: the defaults, then the settings file the options
 // name. Returns false after printing why they cannot be had.
@@ -96,10 +120,11 @@ TSearchResult RunCancellable(TSearchRunner& runner, const TSearchRequest& reques
     return result;
 }
 
-// Runs the search and writes its report. Returns the exit status: 0 when the
-// search showed no message, 1 when it showed any, 128 + the signal's number
-// when a signal cancelled it (and then nothing is written). Throws TFileError
-// when a corpus file cannot be read or the report cannot be written.
+// Runs the search, keeps it in the shard file when asked and it completed,
+// and writes its report. Returns the exit status: 0 when the search showed no
+// message, 1 when it showed any, 128 + the signal's number when a signal
+// cancelled it (and then nothing is written). Throws TFileError when a corpus
+// file cannot be read or the shard file or the report cannot be written.
 int Search(const TCliOptions& options, const TAppSettings& settings)
 {
     TCliMessages messages(!options.Json);
@@ -121,7 +146,7 @@ int Search(const TCliOptions& options, const TAppSettings& settings)
     request.Baseline = options.Baseline;
     request.Jobs = options.Jobs;
     int signal = 0;
-    const TSearchResult result = RunCancellable(runner, request, signal);
+    TSearchResult result = RunCancellable(runner, request, signal);
     files.reset();
     bar.reset();
     // Only a signal cancels the search here. One that came before the runner
@@ -132,15 +157,35 @@ int Search(const TCliOptions& options, const TAppSettings& settings)
         return 128 + signal;
     }
     const bool completed = result.Outcome == TSearchResult::TOutcome::Completed;
-    const TSearchResults report{options.Pattern, messages.Shown, completed ? &result.Bins : nullptr,
-                                options.Baseline};
-    TReportOutput out(stdout);
-    if (options.Json)
-        WriteJsonReport(report, out);
-    else if (completed)
-        out += PlainReport(report);
-    out.Finish();
-    return messages.Shown.isEmpty() ? 0 : 1;
+    const TShard shard{settings,
+                       {request.Pattern, request.Syntax, request.Distributions, request.Encoding,
+                        request.Baseline},
+                       messages.Shown,
+                       FileNameCache().Names(),
+                       std::move(result.Bins)};
+    if (completed && !options.SaveBinsFile.isEmpty())
+        SaveShard(options.SaveBinsFile, shard);
+    WriteReport({options.Pattern, TextsOf(shard.Messages), completed ? &shard.Bins : nullptr,
+                 options.Baseline},
+                options.Json);
+    return shard.Messages.empty() ? 0 : 1;
+}
+
+// Reports the merged shards as their one search would have: the messages,
+// printed unless the report is JSON, and the report. Returns the exit status
+// of that search. Throws TError for a shard that does not merge, TFileError
+// when the report cannot be written.
+int Merge(const TCliOptions& options)
+{
+    const TMergedSearch merged = MergeShards(options.Files);
+    const QStringList messages = TextsOf(merged.Messages);
+    if (!options.Json) {
+        for (const QString& message : messages)
+            PrintError(message);
+    }
+    WriteReport({merged.Search.Pattern, messages, &merged.Bins, merged.Search.Baseline},
+                options.Json);
+    return messages.isEmpty() ? 0 : 1;
 }
 
 } // namespace
@@ -167,6 +212,16 @@ int main(int argc, char* argv[])
     if (options->Version) {
         std::printf("tamborix-cli %s\n", TamborixVersion);
         return 0;
+    }
+    if (options->Merge) {
+        try {
+            return Merge(*options);
+        } catch (const TError& e) { // a shard or the report
+            PrintError(e.Message());
+        } catch (const std::bad_alloc&) {
+            PrintError(u"Not enough memory for the merge."_s);
+        }
+        return ExitUsage;
     }
     TAppSettings settings;
     if (!PrepareSettings(*options, settings))

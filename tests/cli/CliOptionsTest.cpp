@@ -38,10 +38,11 @@ TEST(CliOptions, WhatTheOptionsLeaveOpenTheSettingsDecide)
 
 TEST(CliOptions, OptionsOverrideTheSettings)
 {
-    const std::optional<TCliOptions> options = Parse(
-        {u"a.txt"_s, u"--syntax=regex"_s, u"--dist"_s, u"text,sentence"_s, u"--json"_s,
-         u"--settings"_s, u"in.xml"_s, u"--save-settings=out.xml"_s, u"--encoding"_s, u"cp1252"_s,
-         u"--baseline"_s, u"--jobs=3"_s, u"--pattern"_s, u"--odd"_s, u"--"_s, u"--b.txt"_s});
+    const std::optional<TCliOptions> options =
+        Parse({u"a.txt"_s, u"--syntax=regex"_s, u"--dist"_s, u"text,sentence"_s, u"--json"_s,
+               u"--settings"_s, u"in.xml"_s, u"--save-settings=out.xml"_s, u"--encoding"_s,
+               u"cp1252"_s, u"--baseline"_s, u"--jobs=3"_s, u"--save-bins"_s, u"bins.xml"_s,
+               u"--pattern"_s, u"--odd"_s, u"--"_s, u"--b.txt"_s});
     ASSERT_TRUE(options);
     EXPECT_EQ(options->Syntax, ssRegularExpression);
     EXPECT_EQ(options->Distributions, (std::array<bool, 4>{true, false, false, true}));
@@ -50,6 +51,7 @@ TEST(CliOptions, OptionsOverrideTheSettings)
     EXPECT_TRUE(options->Json);
     EXPECT_TRUE(options->Baseline);
     EXPECT_EQ(options->Jobs, 3);
+    EXPECT_EQ(options->SaveBinsFile, u"bins.xml"_s);
     EXPECT_EQ(options->Encoding, TEncodingChoice::Cp1252);
     EXPECT_EQ(options->Pattern, u"--odd"_s);
     EXPECT_EQ(options->Files, (QStringList{u"a.txt"_s, u"--b.txt"_s}));
@@ -89,6 +91,8 @@ TEST(CliOptions, BadUsageIsExplained)
          u"--jobs needs a number from 1 to 256"_s},
         {{u"--jobs=two"_s, u"--pattern"_s, u"x"_s, u"a"_s},
          u"--jobs needs a number from 1 to 256"_s},
+        {{u"merge"_s, u"--json"_s}, u"no shard files to merge"_s},
+        {{u"merge"_s, u"--baseline"_s, u"a.xml"_s}, u"merge takes no option --baseline"_s},
     };
     for (const auto& [arguments, message] : cases) {
         QString error;
@@ -119,4 +123,20 @@ TEST(CliOptions, HelpAndVersionNeedNoPatternOrFiles)
     QString error;
     EXPECT_FALSE(Parse({u"--"_s, u"--version"_s}, &error));
     EXPECT_EQ(error, u"--pattern is required"_s);
+}
+
+// Only the first argument names the sub-command; elsewhere "merge" is a file.
+TEST(CliOptions, MergeTakesJsonAndTheShardFiles)
+{
+    const std::optional<TCliOptions> merge =
+        Parse({u"merge"_s, u"a.xml"_s, u"--json"_s, u"--"_s, u"--b.xml"_s});
+    ASSERT_TRUE(merge);
+    EXPECT_TRUE(merge->Merge);
+    EXPECT_TRUE(merge->Json);
+    EXPECT_EQ(merge->Files, (QStringList{u"a.xml"_s, u"--b.xml"_s}));
+
+    const std::optional<TCliOptions> search = Parse({u"--pattern"_s, u"x"_s, u"merge"_s});
+    ASSERT_TRUE(search);
+    EXPECT_FALSE(search->Merge);
+    EXPECT_EQ(search->Files, QStringList{u"merge"_s});
 }

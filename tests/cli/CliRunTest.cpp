@@ -302,7 +302,8 @@ TEST(CliRun, ReportThatCannotBeWrittenExitsWithTwo)
 }
 
 // Ctrl-C and SIGTERM delivered to the program while it searches: it stops
-// at once, writes no report and tells the shell which signal stopped it.
+// at once, writes no report nor shard file and tells the shell which signal
+// stopped it.
 TEST(CliRun, SignalCancelsTheSearchAtOnce)
 {
     TTestFiles files;
@@ -320,8 +321,9 @@ TEST(CliRun, SignalCancelsTheSearchAtOnce)
         // A test started in the background by a shell inherits SIGINT ignored,
         // and the program leaves an ignored signal ignored.
         process.setChildProcessModifier([] { std::signal(SIGINT, SIG_DFL); });
-        StartCli(process, {u"--syntax"_s, u"regex"_s, u"--dist"_s, u"sentence"_s, u"--pattern"_s,
-                           u"\\w+(?![\\s\\S]{0,20000}\\d)"_s, corpus});
+        const QString shard = files.Path(u"shard.xml"_s);
+        StartCli(process, {u"--syntax"_s, u"regex"_s, u"--dist"_s, u"sentence"_s, u"--save-bins"_s,
+                           shard, u"--pattern"_s, u"\\w+(?![\\s\\S]{0,20000}\\d)"_s, corpus});
         ASSERT_FALSE(process.waitForFinished(1000)) << "the search ended before the signal";
         QElapsedTimer sinceSignal;
         sinceSignal.start();
@@ -332,6 +334,7 @@ TEST(CliRun, SignalCancelsTheSearchAtOnce)
         EXPECT_EQ(process.exitCode(), status);
         EXPECT_TRUE(process.readAllStandardOutput().isEmpty());
         EXPECT_EQ(process.readAllStandardError(), "tamborix-cli: Search cancelled.\n");
+        EXPECT_FALSE(QFile::exists(shard));
     }
 }
 
@@ -350,4 +353,106 @@ TEST(CliRun, SettingsFileWithANumberOutOfRangeIsRefused)
     EXPECT_TRUE(
         result.Err.contains("The value 2000000000 of SentPercentBins is out of range (0 to 100)."))
         << result.Err.toStdString();
+}
+
+// Searched in shards and merged, a corpus reports what one search over all
+// the shards' files reports, byte for byte and with the same exit status:
+// the message of the file that the expression fails in comes in its shard's
+// place, and a file named in two shards keeps the place in the file-name
+// table that it took first.
+TEST(CliRun, MergedShardsReportAsOneSearchOverTheirFiles)
+{
+    TTestFiles files;
+    const QString one =
+        files.Write(u"One.txt"_s, "The cat sat down. A dog ran and the cat hid.\n  Cats nap.\n");
+    const QString two = files.Write(u"two.txt"_s, "A cat and a bat. Cats sat.\n");
+    const QString failing = files.Write(u"aaa.txt"_s, QByteArray(40, 'a') + "b aaa.\n");
+    const QString three = files.Write(u"three.txt"_s, "No hit here.\n");
+    const QStringList search = {u"--syntax"_s, u"regex"_s, u"--pattern"_s, u"(a+)+$|c?at"_s};
+    const std::vector<QStringList> splits[] = {
+        {{one, two}, {failing, two}, {three, one}},
+        {{three, failing, one}},
+    };
+    const QStringList formats[] = {
+        {u"--json"_s, u"--baseline"_s}, {u"--baseline"_s}, {u"--json"_s}, {}};
+    for (const QStringList& format : formats) {
+        for (const std::vector<QStringList>& split : splits) {
+            SCOPED_TRACE(
+                (format.join(u' ') + u" in "_s + QString::number(split.size())).toStdString());
+            QStringList corpus;
+            QStringList shards;
+            for (const QStringList& shardFiles : split) {
+                shards.append(files.Path(u"shard%1.xml"_s.arg(shards.size())));
+                RunCli(format + search + QStringList{u"--save-bins"_s, shards.last()} + shardFiles);
+                corpus += shardFiles;
+            }
+            const TCliResult single = RunCli(format + search + corpus);
+            const QStringList json = format.filter(u"--json"_s);
+            const TCliResult merged = RunCli(QStringList{u"merge"_s} + json + shards);
+            EXPECT_EQ(single.ExitCode, 1);
+            EXPECT_EQ(merged.ExitCode, single.ExitCode);
+            EXPECT_EQ(merged.Out, single.Out);
+            EXPECT_EQ(merged.Err, single.Err);
+        }
+    }
+}
+
+// Each shard is merged with one searched for "cat" in a.txt with the
+// defaults; the refusal names the shard that does not fit.
+TEST(CliRun, MergeRefusesShardsThatDoNotFit)
+{
+    TTestFiles files;
+    const QString corpus = files.Write(u"a.txt"_s, "A cat. A cat and a dog.\n");
+    const QStringList search = {u"--syntax"_s, u"word"_s, u"--pattern"_s, u"cat"_s, corpus};
+    const auto shard = [&](const QString& name, const QStringList& options) {
+        const QString path = files.Path(name);
+        RunCli(search + options + QStringList{u"--save-bins"_s, path});
+        return path;
+    };
+    const QString first = shard(u"first.xml"_s, {});
+    TAppSettings settings;
+    settings.SetDefaults();
+    settings.SentPercentBins = 4;
+    const QString settingsFile = files.Path(u"settings.xml"_s);
+    SaveSettings(settings, settingsFile);
+    const struct {
+        QString Shard;
+        QString Message;
+    } cases[] = {
+        {shard(u"pattern.xml"_s, {u"--pattern"_s, u"dog"_s}), u"the pattern differs"_s},
+        {shard(u"syntax.xml"_s, {u"--syntax"_s, u"regex"_s}), u"the syntax differs"_s},
+        {shard(u"dist.xml"_s, {u"--dist"_s, u"text"_s}), u"the distributions differ"_s},
+        {shard(u"encoding.xml"_s, {u"--encoding"_s, u"utf8"_s}), u"the encoding differs"_s},
+        {shard(u"baseline.xml"_s, {u"--baseline"_s}), u"the baseline was counted"_s},
+        {shard(u"settings.xml"_s, {u"--settings"_s, settingsFile}), u"the settings differ"_s},
+        {files.Write(u"cut.xml"_s, "<Shard Version=\"1\""), QString()},
+        {files.Write(u"other.xml"_s, "<Settings/>"), u"Not a shard file."_s},
+        {files.Path(u"none.xml"_s), u"Cannot open file"_s},
+    };
+    for (const auto& [other, message] : cases) {
+        SCOPED_TRACE(other.toStdString());
+        const TCliResult result = RunCli({u"merge"_s, u"--json"_s, first, other});
+        EXPECT_EQ(result.ExitCode, 2);
+        EXPECT_TRUE(result.Out.isEmpty());
+        EXPECT_EQ(result.Err.count('\n'), 1);
+        EXPECT_TRUE(result.Err.contains(other.toUtf8())) << result.Err.toStdString();
+        EXPECT_TRUE(result.Err.contains(message.toUtf8())) << result.Err.toStdString();
+    }
+}
+
+// A search that did not complete leaves no shard file; one that cannot be
+// saved is a failure.
+TEST(CliRun, SaveBinsKeepsOnlyASearchThatCompleted)
+{
+    TTestFiles files;
+    const QString shard = files.Path(u"shard.xml"_s);
+    const TCliResult refused = RunCli({u"--syntax"_s, u"regex"_s, u"--pattern"_s, u"(a"_s,
+                                       u"--save-bins"_s, shard, u"Small.txt"_s});
+    EXPECT_EQ(refused.ExitCode, 1);
+    EXPECT_FALSE(QFile::exists(shard));
+
+    const TCliResult unwritable = RunCli({u"--pattern"_s, u"cat"_s, u"--save-bins"_s,
+                                          files.Path(u"none/shard.xml"_s), u"Small.txt"_s});
+    EXPECT_EQ(unwritable.ExitCode, 2);
+    EXPECT_TRUE(unwritable.Err.contains("none/shard.xml")) << unwritable.Err.toStdString();
 }
