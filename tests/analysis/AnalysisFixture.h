@@ -6,6 +6,8 @@
 #include "SearchRunner.h"
 #include "TAppSettings.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -67,4 +69,16 @@ inline QString LongText(int length, const QList<std::pair<int, QString>>& pieces
     for (const auto& [position, piece] : pieces)
         text.replace(position - 1, piece.size(), piece);
     return text;
+}
+
+// The 500 texts of the Brown corpus in ../shared, in name order; fewer when
+// the shared corpora are absent, and the tests that read them then skip.
+inline QStringList BrownCorpusFiles()
+{
+    const QDir folder(QString::fromUtf8(TAMBORIX_SHARED_DIR "/corpora/brown"));
+    QStringList files;
+    for (const QString& name :
+         folder.entryList({QStringLiteral("c[a-r][0-9][0-9]")}, QDir::Files, QDir::Name))
+        files.append(folder.filePath(name));
+    return files;
 }

@@ -5,7 +5,6 @@
 #include "BaselineCounter.h"
 #include "Units.h"
 
-#include <QDir>
 #include <QRandomGenerator>
 
 #include <numeric>
@@ -144,10 +143,7 @@ TEST_F(BaselineTest, APatternOfEveryWordFallsExactlyAsTheBaseline)
 // which span 0 to 100, and in positions with an Other bin.
 TEST_F(BaselineTest, EveryWordOfTheBrownCorpusIsInTheBaseline)
 {
-    const QDir folder(QString::fromUtf8(TAMBORIX_SHARED_DIR "/corpora/brown"));
-    QStringList files;
-    for (const QString& name : folder.entryList({u"c[a-r][0-9][0-9]"_s}, QDir::Files, QDir::Name))
-        files.append(folder.filePath(name));
+    const QStringList files = BrownCorpusFiles();
     if (files.size() != 500)
         GTEST_SKIP() << "the Brown corpus is not in ../shared/corpora/brown";
     for (const int type : {1, 2}) {

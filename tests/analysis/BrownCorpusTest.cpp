@@ -3,22 +3,12 @@
 // analysis. Skipped where the shared corpora are absent.
 #include "AnalysisFixture.h"
 
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QStringList BrownFiles()
-{
-    const QDir folder(QString::fromUtf8(TAMBORIX_SHARED_DIR "/corpora/brown"));
-    QStringList files;
-    for (const QString& name : folder.entryList({u"c[a-r][0-9][0-9]"_s}, QDir::Files, QDir::Name))
-        files.append(folder.filePath(name));
-    return files;
-}
 
 // Whitespace-separated tokens matching token, counted with a regular expression.
 int CountTokens(const QStringList& files, const QString& token)
@@ -40,7 +30,7 @@ class BrownCorpusTest : public AnalysisTest {
 protected:
     void SetUp() override
     {
-        Brown = BrownFiles();
+        Brown = BrownCorpusFiles();
         if (Brown.size() != 500)
             GTEST_SKIP() << "the Brown corpus is not in ../shared/corpora/brown";
         // A token without the tag delimiter matches every tag pattern, so

@@ -5,8 +5,6 @@
 #include "FileNames.h"
 #include "ProgressIndicator.h"
 
-#include <QDir>
-
 #include <random>
 
 using namespace Qt::StringLiterals;
@@ -131,10 +129,7 @@ TEST_F(ParallelSearchTest, RandomCorporaGiveTheSameResultsAsOneFileAfterTheOther
 
 TEST_F(ParallelSearchTest, TheBrownCorpusGivesTheSameResultsOnEveryCore)
 {
-    const QDir folder(QString::fromUtf8(TAMBORIX_SHARED_DIR "/corpora/brown"));
-    QStringList brown;
-    for (const QString& name : folder.entryList({u"c[a-r][0-9][0-9]"_s}, QDir::Files, QDir::Name))
-        brown.append(folder.filePath(name));
+    const QStringList brown = BrownCorpusFiles();
     if (brown.size() != 500)
         GTEST_SKIP() << "the Brown corpus is not in ../shared/corpora/brown";
     Settings.psEmbeddedInWord = true;
